@@ -1,0 +1,105 @@
+// One W2 dump in memory: the loaded bytes, a slot for every memory position, the names the tool
+// gives to tracks, playlist sets and banks, and the memory layout that groups patterns into banks.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdio>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+#include "load_report.h"
+#include "message_slot.h"
+#include "result.h"
+
+namespace korvel {
+
+inline constexpr int kBankCount = 12;
+inline constexpr int kTracksPerBank = 8;
+inline constexpr int kPlaylistsPerBank = 8;
+inline constexpr int kPatternGroups = 3;
+inline constexpr int kPhysicalPatterns = 16;
+inline constexpr int kPlaylistSlotCount = kBankCount * kPlaylistsPerBank;                   // 96
+inline constexpr int kPatternSlotCount = kPatternGroups * kTracksPerBank * kPhysicalPatterns;  // 384
+
+enum class LoadStatus { ok, cannotOpen, shortRead, tooLarge };
+
+struct [[nodiscard]] LoadResult {
+    LoadStatus status = LoadStatus::ok;
+    std::string message;  // for a failure: what to tell the user
+    LoadReport report;    // for a success: what was passed over
+    bool ok() const { return status == LoadStatus::ok; }
+};
+
+class DumpImage {
+public:
+    DumpImage() = default;
+    DumpImage(const DumpImage&) = delete;  // slots point into this image's own bytes
+    DumpImage& operator=(const DumpImage&) = delete;
+
+    std::unique_ptr<std::uint8_t[]> data;
+    std::uint32_t size = 0;
+    std::array<MessageSlot, kPlaylistSlotCount> playlists;  // bank * 8 + playlist
+    std::array<MessageSlot, kPatternSlotCount> patterns;    // group * 128 + track * 16 + physical
+    MessageSlot type3;
+    std::int32_t layout = 12;  // bank count: 3, 6 or 12
+    std::array<std::string, kBankCount * kTracksPerBank> trackNames;
+    std::array<std::string, kBankCount> playlistNames;
+    std::array<std::string, kBankCount> bankNames;
+
+    // Reading and writing dumps. Load expects a freshly constructed image. A failed load leaves
+    // the image without messages.
+    LoadResult Load(std::FILE* file);
+    LoadResult Load(std::span<const std::uint8_t> bytes);
+    LoadResult LoadFile(const std::string& path);
+    // Writes every held message in canonical order: type-3, playlists, patterns.
+    WriteResult Write(std::FILE* file) const;
+    std::vector<std::uint8_t> WriteToBytes() const;
+    // Replaces the file at `path` atomically, so a failure leaves the old file whole.
+    WriteResult SaveFile(const std::string& path) const;
+
+    // Addressing under the memory layout.
+    static int PatternBase(int bank, int bankCount);
+    int PatternsPerTrack() const { return 48 / layout; }
+    int PatternSlotIndex(int bank, int track, int pattern) const;
+    bool IsBankValid(int bank) const { return bank >= 0 && bank < layout; }
+    bool IsTrackValid(int bank, int track) const;
+    bool IsPatternValid(int bank, int track, int pattern) const;
+    bool IsPatternEmpty(int bank, int track, int pattern) const;
+    bool AreBankPlaylistsEmpty(int bank) const;
+    void SetLayoutChoice(int choice);
+    int GetLayoutChoice() const;
+
+    std::string GetPatternName(int bank, int track, int pattern) const;
+    std::string GetTrackName(int bank, int track) const;
+    std::string GetPlaylistName(int bank) const;
+    std::string GetBankName(int bank) const;
+
+    // Transfers from another image into this one: 1 when done, 0 when stopped at an empty source
+    // slot or refused for positions outside either image's layout.
+    int CopyPattern(const DumpImage& source, int srcBank, int srcTrack, int srcPattern, int dstBank,
+                    int dstTrack, int dstPattern);
+    int CopyTrack(const DumpImage& source, int srcBank, int srcTrack, int dstBank, int dstTrack);
+    int CopyBank(const DumpImage& source, int srcBank, int dstBank);
+    int CopyPlaylists(const DumpImage& source, int srcBank, int dstBank);
+
+    // Deletes: 1 when done, 0 only for positions outside the layout.
+    int DeletePattern(int bank, int track, int pattern);
+    int DeleteTrack(int bank, int track);
+    int DeleteBank(int bank);
+    int DeletePlaylists(int bank);
+    void SetBankName(int bank, std::string name);
+
+    // The bank-name side file: 1 when it was read or written, 0 otherwise.
+    int ReadBankNames(const std::string& path);
+    int WriteBankNames(const std::string& path) const;
+
+private:
+    void Parse(LoadReport& report);
+    void Hold(MessageSlot& slot, std::uint8_t* first, std::uint8_t* last, LoadReport& report);
+    void ForgetMessages();
+};
+
+}  // namespace korvel

@@ -1,0 +1,40 @@
+// Byte layout of one W2 SysEx message: header test, checksum rule and re-addressing.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+namespace korvel {
+
+inline constexpr std::uint8_t kSysExStart = 0xF0;
+inline constexpr std::uint8_t kSysExEnd = 0xF7;
+inline constexpr std::size_t kHeaderLength = 7;
+
+inline constexpr std::uint8_t kTypePattern = 0x01;
+inline constexpr std::uint8_t kTypePlaylist = 0x02;
+inline constexpr std::uint8_t kTypeThree = 0x03;
+
+inline constexpr int kPatternIndexBytes = 2;
+inline constexpr int kPlaylistIndexBytes = 1;
+
+// Header, type byte, index bytes, checksum byte and F7: the shortest message that can carry its
+// index bytes and a checksum.
+inline constexpr std::size_t MinimumMessageLength(int indexBytes) {
+    return kHeaderLength + 1 + static_cast<std::size_t>(indexBytes) + 2;
+}
+
+// True when the seven bytes at `at` are F0 "QRV" 00 "W2". `end` is one past the last readable
+// byte; a header that would run past it is not valid.
+bool IsHeaderValid(const std::uint8_t* at, const std::uint8_t* end);
+
+// The message runs from `first` (its F0) to `last` (its F7), both included. Each operation
+// refuses, writing nothing, when the message is too short for its index bytes and checksum.
+bool UpdateChecksum(std::uint8_t* first, std::uint8_t* last, int indexBytes);
+bool ReaddressPattern(std::uint8_t* first, std::uint8_t* last, int group, int track,
+                      int physicalPattern);
+bool ReaddressPlaylist(std::uint8_t* first, std::uint8_t* last, int bank, int playlist);
+
+// The checksum the rule gives for the message, without writing it; -1 when it is too short.
+int ComputeChecksum(const std::uint8_t* first, const std::uint8_t* last, int indexBytes);
+
+}  // namespace korvel

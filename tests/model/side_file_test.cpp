@@ -1,0 +1,107 @@
+#include "side_file.h"
+
+#include <gtest/gtest.h>
+
+#include "dump_builder.h"
+#include "dump_image.h"
+#include "temp_dir.h"
+
+namespace korvel {
+namespace {
+
+struct PathCase {
+    std::string dump;
+    std::string side;
+};
+void PrintTo(const PathCase& c, std::ostream* os) { *os << c.dump; }
+
+class SidePath : public ::testing::TestWithParam<PathCase> {};
+
+TEST_P(SidePath, IsBesideTheDump) { EXPECT_EQ(SideFilePath(GetParam().dump), GetParam().side); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Paths, SidePath,
+    ::testing::Values(PathCase{"/d/song.syx", "/d/song.bnl"},
+                      PathCase{"/d/my.set.syx", "/d/my.set.bnl"},
+                      PathCase{"D:\\dumps\\set1.syx", "D:\\dumps\\set1.bnl"},
+                      PathCase{"/home/me/v1.2/song", "/home/me/v1.2/song.bnl"},
+                      PathCase{"C:\\my.dumps\\song", "C:\\my.dumps\\song.bnl"},
+                      PathCase{"song", "song.bnl"}, PathCase{"song.syx", "song.bnl"}));
+
+class SideFile : public ::testing::Test {
+protected:
+    std::string Write(const std::string& text) {
+        const std::string path = dir.File("names.bnl");
+        testing::WriteFile(path, testing::Bytes(text.begin(), text.end()));
+        return path;
+    }
+    testing::TempDir dir;
+};
+
+TEST_F(SideFile, WritesTwelveCrLfLines) {
+    DumpImage image;
+    image.bankNames[2] = "03 Drums";
+    ASSERT_EQ(image.WriteBankNames(dir.File("a.bnl")), 1);
+    EXPECT_EQ(testing::ReadText(dir.File("a.bnl")),
+              "\r\n\r\n03 Drums\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    DumpImage again;
+    again.bankNames[0] = "stale";
+    ASSERT_EQ(again.ReadBankNames(dir.File("a.bnl")), 1);
+    EXPECT_EQ(again.bankNames, image.bankNames);
+}
+
+TEST_F(SideFile, UnnamedImageWrites24Bytes) {
+    DumpImage image;
+    ASSERT_EQ(image.WriteBankNames(dir.File("a.bnl")), 1);
+    EXPECT_EQ(testing::ReadFile(dir.File("a.bnl")).size(), 24u);
+}
+
+struct ReadCase {
+    const char* what;
+    std::string text;
+    std::array<std::string, 12> names;
+};
+
+void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.what; }
+
+class ReadNames : public SideFile, public ::testing::WithParamInterface<ReadCase> {};
+
+TEST_P(ReadNames, FillsBanksLineByLine) {
+    DumpImage image;
+    image.bankNames.fill("old");
+    ASSERT_EQ(image.ReadBankNames(Write(GetParam().text)), 1);
+    EXPECT_EQ(image.bankNames, GetParam().names) << GetParam().what;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ReadNames,
+    ::testing::Values(
+        ReadCase{"three lines", "01 A\r\n02 B\r\n03 C\r\n", {"01 A", "02 B", "03 C"}},
+        ReadCase{"fifteen lines",
+                 "1\n2\n3\n4\n5\n6\n7\n8\n9\n10\n11\n12\n13\n14\n15\n",
+                 {"1", "2", "3", "4", "5", "6", "7", "8", "9", "10", "11", "12"}},
+        ReadCase{"LF endings", "01 A\n02 B\n", {"01 A", "02 B"}},
+        ReadCase{"empty fifth line", "a\nb\nc\nd\n\nf\ng\n", {"a", "b", "c", "d", "", "f", "g"}},
+        ReadCase{"last line without its end", "01 A\r\n02 B", {"01 A", "02 B"}},
+        ReadCase{"empty file", "", {}},
+        ReadCase{"name without number", "Drums\n", {"Drums"}}));
+
+TEST_F(SideFile, MissingFileLeavesEveryBankUnnamed) {
+    DumpImage image;
+    image.bankNames.fill("old");
+    EXPECT_EQ(image.ReadBankNames(dir.File("missing.bnl")), 0);
+    for (const auto& name : image.bankNames) {
+        EXPECT_EQ(name, "");
+    }
+}
+
+TEST_F(SideFile, FailedWriteLeavesTheOldFile) {
+    const std::string path = Write("01 Old\r\n");
+    DumpImage image;
+    image.bankNames[0] = "01 New";
+    EXPECT_EQ(image.WriteBankNames(dir.File("no-such-folder/names.bnl")), 0);
+    EXPECT_EQ(testing::ReadText(path), "01 Old\r\n");
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,237 @@
+#include <gtest/gtest.h>
+
+#include "dump_builder.h"
+#include "dump_image.h"
+#include "sysex_message.h"
+
+namespace korvel {
+namespace {
+
+using testing::Bytes;
+
+// Every written message at its own position, as a map from position to bytes.
+std::map<int, Bytes> PatternsOf(const DumpImage& image) {
+    std::map<int, Bytes> result;
+    for (int i = 0; i < kPatternSlotCount; ++i) {
+        if (!image.patterns[i].IsEmpty()) {
+            result[i] = Bytes(image.patterns[i].begin, image.patterns[i].end + 1);
+        }
+    }
+    return result;
+}
+
+bool ChecksumValid(const MessageSlot& slot, int indexBytes) {
+    return slot.begin[slot.Length() - 2] == ComputeChecksum(slot.begin, slot.end, indexBytes);
+}
+
+class Transfers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        (void)source.Load(testing::FullDump(1));
+        (void)destination.Load(testing::FullDump(50));
+    }
+    DumpImage source;
+    DumpImage destination;
+};
+
+TEST_F(Transfers, PatternFrom12BanksInto6Banks) {
+    destination.SetLayoutChoice(1);
+    const auto before = PatternsOf(destination);
+    ASSERT_EQ(destination.CopyPattern(source, 4, 1, 2, 4, 7, 5), 1);
+    ASSERT_EQ(source.PatternSlotIndex(4, 1, 2), 150);
+    ASSERT_EQ(destination.PatternSlotIndex(4, 7, 5), 253);
+    const MessageSlot& slot = destination.patterns[253];
+    EXPECT_NE(slot.copy, nullptr);
+    EXPECT_EQ(slot.begin[8], 15);
+    EXPECT_EQ(slot.begin[9], 13);
+    EXPECT_TRUE(ChecksumValid(slot, 2));
+    EXPECT_EQ(slot.name, "B05 T02 P03");
+    // The data region is the source's, and no other slot changed.
+    const MessageSlot& from = source.patterns[150];
+    ASSERT_EQ(slot.Length(), from.Length());
+    EXPECT_TRUE(std::equal(from.begin + 10, from.end - 1, slot.begin + 10));
+    auto after = PatternsOf(destination);
+    after.erase(253);
+    auto expected = before;
+    expected.erase(253);
+    EXPECT_EQ(after, expected);
+}
+
+TEST_F(Transfers, NameTravelsOnWithTheMaterial) {
+    ASSERT_EQ(destination.CopyPattern(source, 0, 2, 1, 5, 5, 3), 1);
+    ASSERT_EQ(source.CopyPattern(destination, 5, 5, 3, 11, 0, 0), 1);
+    EXPECT_EQ(source.GetPatternName(11, 0, 0), "B01 T03 P02");
+}
+
+TEST_F(Transfers, EmptySourcePatternChangesNothing) {
+    source.patterns[source.PatternSlotIndex(0, 0, 0)].Clear();
+    destination.patterns[0].SetName("kept");
+    const auto before = PatternsOf(destination);
+    EXPECT_EQ(destination.CopyPattern(source, 0, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(PatternsOf(destination), before);
+    EXPECT_EQ(destination.patterns[0].name, "kept");
+}
+
+TEST_F(Transfers, EightPatternTrackIntoSixteenPatternTrack) {
+    source.SetLayoutChoice(1);
+    destination.SetLayoutChoice(0);
+    const auto before = PatternsOf(destination);
+    ASSERT_EQ(destination.CopyTrack(source, 0, 2, 1, 4), 1);
+    EXPECT_EQ(destination.GetTrackName(1, 4), "B01 T03");
+    for (int p = 0; p < 16; ++p) {
+        const int slot = destination.PatternSlotIndex(1, 4, p);
+        if (p < 8) {
+            EXPECT_EQ(destination.patterns[slot].name, "B01 T03 P" + std::string(p < 9 ? "0" : "") +
+                                                           std::to_string(p + 1));
+            EXPECT_EQ(destination.patterns[slot].begin[9], p);
+        } else {
+            EXPECT_EQ(PatternsOf(destination).at(slot), before.at(slot)) << p;
+        }
+    }
+}
+
+TEST_F(Transfers, NamedSourceTrackGivesItsName) {
+    source.trackNames[3 * 8 + 1] = "Bassline";
+    ASSERT_EQ(destination.CopyTrack(source, 3, 1, 0, 0), 1);
+    EXPECT_EQ(destination.GetTrackName(0, 0), "Bassline");
+}
+
+TEST_F(Transfers, TrackStopsAtTheFirstEmptyPattern) {
+    source.SetLayoutChoice(0);
+    destination.SetLayoutChoice(0);
+    source.patterns[source.PatternSlotIndex(2, 6, 4)].Clear();
+    destination.trackNames[1 * 8 + 3] = "old";
+    const auto before = PatternsOf(destination);
+    EXPECT_EQ(destination.CopyTrack(source, 2, 6, 1, 3), 0);
+    EXPECT_EQ(destination.GetTrackName(1, 3), "old");
+    for (int p = 0; p < 16; ++p) {
+        const int slot = destination.PatternSlotIndex(1, 3, p);
+        EXPECT_EQ(destination.patterns[slot].copy != nullptr, p < 4) << p;
+    }
+    EXPECT_EQ(PatternsOf(destination).at(destination.PatternSlotIndex(1, 3, 4)),
+              before.at(destination.PatternSlotIndex(1, 3, 4)));
+}
+
+TEST_F(Transfers, PlaylistsOfBank2IntoBank9) {
+    const auto otherPlaylist = Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1);
+    ASSERT_EQ(destination.CopyPlaylists(source, 2, 9), 1);
+    for (int i = 0; i < 8; ++i) {
+        const MessageSlot& slot = destination.playlists[72 + i];
+        EXPECT_EQ(slot.begin[8], 72 + i);
+        EXPECT_TRUE(ChecksumValid(slot, 1));
+        EXPECT_EQ(slot.name, "");
+    }
+    EXPECT_EQ(destination.GetPlaylistName(9), "Playlist B03");
+    EXPECT_EQ(Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1), otherPlaylist);
+}
+
+TEST_F(Transfers, PlaylistsStopAtTheFirstEmptySlot) {
+    source.playlists[2 * 8 + 5].Clear();
+    destination.playlistNames[9] = "kept";
+    EXPECT_EQ(destination.CopyPlaylists(source, 2, 9), 0);
+    EXPECT_EQ(destination.GetPlaylistName(9), "kept");
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(destination.playlists[72 + i].copy != nullptr, i < 5) << i;
+    }
+}
+
+struct BankNameCase {
+    std::string sourceName;
+    std::string destinationBefore;
+    std::string expected;
+};
+void PrintTo(const BankNameCase& c, std::ostream* os) { *os << c.expected; }
+
+class BankNames : public Transfers, public ::testing::WithParamInterface<BankNameCase> {};
+
+TEST_P(BankNames, CarryOverUnderTheDestinationNumber) {
+    const auto& c = GetParam();
+    source.bankNames[2] = c.sourceName;
+    destination.bankNames[6] = c.destinationBefore;
+    ASSERT_EQ(destination.CopyBank(source, 2, 6), 1);
+    EXPECT_EQ(destination.GetBankName(6), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, BankNames,
+                         ::testing::Values(BankNameCase{"03 Drums", "", "07 Drums"},
+                                           BankNameCase{"", "07 Mine", "07 Mine"},
+                                           BankNameCase{"ab", "x", "07 "},
+                                           BankNameCase{"Drums", "", "07 ms"}));
+
+TEST_F(Transfers, BankWithoutPlaylistsCopiesTracksAndNameThenStops) {
+    for (int i = 0; i < 8; ++i) {
+        source.playlists[4 * 8 + i].Clear();
+    }
+    source.bankNames[4] = "05 Keys";
+    EXPECT_EQ(destination.CopyBank(source, 4, 1), 0);
+    EXPECT_EQ(destination.GetBankName(1), "02 Keys");
+    for (int t = 0; t < 8; ++t) {
+        EXPECT_EQ(destination.GetTrackName(1, t), "B05 T0" + std::to_string(t + 1));
+    }
+    EXPECT_EQ(destination.GetPlaylistName(1), "");
+}
+
+TEST_F(Transfers, SavedDestinationLoadsWithTheCopiesInPlace) {
+    destination.SetLayoutChoice(1);
+    ASSERT_EQ(destination.CopyBank(source, 0, 5), 1);
+    const Bytes saved = destination.WriteToBytes();
+    DumpImage again;
+    const auto result = again.Load(saved);
+    EXPECT_EQ(result.report.Total(), 0u);
+    again.SetLayoutChoice(1);
+    for (int t = 0; t < 8; ++t) {
+        for (int p = 0; p < source.PatternsPerTrack(); ++p) {
+            const MessageSlot& slot = again.patterns[again.PatternSlotIndex(5, t, p)];
+            ASSERT_FALSE(slot.IsEmpty());
+            EXPECT_EQ(slot.begin[8], 2 * 8 + t);
+            EXPECT_EQ(slot.begin[9], 8 + p);
+            EXPECT_TRUE(ChecksumValid(slot, 2));
+            const MessageSlot& from = source.patterns[source.PatternSlotIndex(0, t, p)];
+            EXPECT_TRUE(std::equal(from.begin + 10, from.end - 1, slot.begin + 10));
+        }
+    }
+}
+
+TEST_F(Transfers, CopyOntoACopyFreesItAndLoadedBytesStay) {
+    const Bytes raw(destination.data.get(), destination.data.get() + destination.size);
+    ASSERT_EQ(destination.CopyPattern(source, 0, 0, 0, 0, 0, 0), 1);
+    ASSERT_EQ(destination.CopyPattern(source, 0, 0, 1, 0, 0, 0), 1);
+    EXPECT_EQ(destination.patterns[0].name, "B01 T01 P02");
+    EXPECT_TRUE(std::equal(raw.begin(), raw.end(), destination.data.get()));
+}
+
+TEST_F(Transfers, SourceIsNeverChanged) {
+    const Bytes before = source.WriteToBytes();
+    source.playlists[3].Clear();
+    const Bytes cleared = source.WriteToBytes();
+    (void)destination.CopyBank(source, 0, 0);
+    (void)destination.CopyBank(source, 1, 1);
+    EXPECT_EQ(source.WriteToBytes(), cleared);
+    EXPECT_NE(before, cleared);
+}
+
+// Calls outside either image's layout are refused and change nothing.
+TEST_F(Transfers, InvalidPositionsAreRefused) {
+    destination.SetLayoutChoice(1);
+    const Bytes before = destination.WriteToBytes();
+    EXPECT_EQ(destination.CopyPattern(source, 12, 0, 0, 0, 0, 0), 0);
+    EXPECT_EQ(destination.CopyPattern(source, 0, 8, 0, 0, 0, 0), 0);
+    EXPECT_EQ(destination.CopyPattern(source, 0, 0, 4, 0, 0, 0), 0);
+    EXPECT_EQ(destination.CopyPattern(source, 0, 0, 0, 6, 0, 0), 0);
+    EXPECT_EQ(destination.CopyPattern(source, 0, 0, 0, 0, 0, 8), 0);
+    EXPECT_EQ(destination.CopyPattern(source, 0, 0, 0, 0, 0, -1), 0);
+    EXPECT_EQ(destination.CopyTrack(source, 0, -1, 0, 0), 0);
+    EXPECT_EQ(destination.CopyPlaylists(source, 0, 6), 0);
+    EXPECT_EQ(destination.CopyBank(source, 0, 6), 0);
+    // Longer source tracks than the destination's would lose patterns.
+    source.SetLayoutChoice(0);
+    EXPECT_EQ(destination.CopyTrack(source, 0, 0, 0, 0), 0);
+    EXPECT_EQ(destination.CopyBank(source, 0, 0), 0);
+    EXPECT_EQ(destination.WriteToBytes(), before);
+    for (const auto& name : destination.trackNames) {
+        EXPECT_EQ(name, "");
+    }
+}
+
+}  // namespace
+}  // namespace korvel

@@ -1,0 +1,22 @@
+// A fresh folder for one test, removed with everything in it when the test ends.
+#pragma once
+
+#include <string>
+
+namespace korvel::testing {
+
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& path() const { return path_; }
+    std::string File(const std::string& name) const { return path_ + "/" + name; }
+
+private:
+    std::string path_;
+};
+
+}  // namespace korvel::testing
