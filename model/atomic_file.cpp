@@ -15,7 +15,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-std::string SystemReason() { return std::strerror(errno); }
+std::string SystemReason() {
+    return std::strerror(errno);
+}
 
 // Opens a fresh temporary file beside `path`; "x" makes the open fail rather than reuse a name.
 std::FILE* OpenTemporary(const std::string& path, std::string& temporaryPath) {

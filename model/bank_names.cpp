@@ -37,6 +37,8 @@ std::string TrackProvenance(int bank, int track) {
     return "B" + TwoDigits(bank) + " T" + TwoDigits(track);
 }
 
-std::string PlaylistProvenance(int bank) { return "Playlist B" + TwoDigits(bank); }
+std::string PlaylistProvenance(int bank) {
+    return "Playlist B" + TwoDigits(bank);
+}
 
 }  // namespace korvel

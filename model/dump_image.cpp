@@ -1,6 +1,7 @@
 #include "dump_image.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <filesystem>
 #include <limits>
@@ -8,11 +9,101 @@
 #include "atomic_file.h"
 #include "sysex_message.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
+#include <immintrin.h>
+#define KORVEL_HAVE_AVX2_DISPATCH 1
+#else
+#define KORVEL_HAVE_AVX2_DISPATCH 0
+#endif
+
 namespace korvel {
 
 namespace {
 
 constexpr const char* kShortReadMessage = "Error while reading Data";
+
+// The first byte with its high bit set, or null. Inside a SysEx message every byte is below 80
+// hex, so this finds a message's end (or whatever cut it off) in one pass over its bytes. The
+// high bits come straight out of a vector's byte mask, so no comparison is needed.
+const std::uint8_t* FindStatusBytePlain(const std::uint8_t* p, const std::uint8_t* end) {
+#if defined(__SSE2__)
+    while (end - p >= 64) {
+        const auto* v = reinterpret_cast<const __m128i*>(p);
+        const __m128i any =
+            _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
+                         _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3)));
+        if (_mm_movemask_epi8(any) != 0) {
+            break;
+        }
+        p += 64;
+    }
+    while (end - p >= 16) {
+        const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
+        if (mask != 0) {
+            return p + std::countr_zero(static_cast<unsigned>(mask));
+        }
+        p += 16;
+    }
+#endif
+    for (; p < end; ++p) {
+        if ((*p & 0x80) != 0) {
+            return p;
+        }
+    }
+    return nullptr;
+}
+
+#if KORVEL_HAVE_AVX2_DISPATCH
+__attribute__((target("avx2"))) const std::uint8_t* FindStatusByteAvx2(const std::uint8_t* p,
+                                                                       const std::uint8_t* end) {
+    while (end - p >= 128) {
+        const auto* v = reinterpret_cast<const __m256i*>(p);
+        const __m256i any =
+            _mm256_or_si256(_mm256_or_si256(_mm256_loadu_si256(v), _mm256_loadu_si256(v + 1)),
+                            _mm256_or_si256(_mm256_loadu_si256(v + 2), _mm256_loadu_si256(v + 3)));
+        if (_mm256_movemask_epi8(any) != 0) {
+            break;
+        }
+        p += 128;
+    }
+    while (end - p >= 32) {
+        const auto mask = static_cast<unsigned>(
+            _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))));
+        if (mask != 0) {
+            return p + std::countr_zero(mask);
+        }
+        p += 32;
+    }
+    return FindStatusBytePlain(p, end);
+}
+
+using StatusByteFinder = const std::uint8_t* (*)(const std::uint8_t*, const std::uint8_t*);
+const StatusByteFinder FindStatusByte =
+    __builtin_cpu_supports("avx2") ? FindStatusByteAvx2 : FindStatusBytePlain;
+#else
+const std::uint8_t* FindStatusByte(const std::uint8_t* p, const std::uint8_t* end) {
+    return FindStatusBytePlain(p, end);
+}
+#endif
+
+// The F7 that ends the message starting at `start`, or the F0 that cut it off, or null.
+const std::uint8_t* FindMessageBoundary(const std::uint8_t* start, const std::uint8_t* end) {
+    const std::uint8_t* p = start + 1;
+    while ((p = FindStatusByte(p, end)) != nullptr) {
+        if (*p == kSysExEnd || *p == kSysExStart) {
+            return p;
+        }
+        ++p;  // a stray status byte is carried along as part of the message
+    }
+    return nullptr;
+}
+
+// The next F0 at or after `from`. Messages usually follow each other directly, and another
+// device's message ends in an F7, so both are tried before a plain search.
+const std::uint8_t* FindNextStart(const std::uint8_t* from, const std::uint8_t* end);
 
 const std::uint8_t* FindByte(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t value) {
     if (from >= to) {
@@ -20,6 +111,20 @@ const std::uint8_t* FindByte(const std::uint8_t* from, const std::uint8_t* to, s
     }
     return static_cast<const std::uint8_t*>(
         std::memchr(from, value, static_cast<std::size_t>(to - from)));
+}
+
+const std::uint8_t* FindNextStart(const std::uint8_t* from, const std::uint8_t* end) {
+    if (from < end && *from == kSysExStart) {
+        return from;
+    }
+    const std::uint8_t* status = FindStatusByte(from, end);
+    if (status == nullptr || *status == kSysExStart) {
+        return status;
+    }
+    if (status + 1 < end && status[1] == kSysExStart) {
+        return status + 1;
+    }
+    return FindByte(status + 1, end, kSysExStart);
 }
 
 }  // namespace
@@ -32,9 +137,16 @@ LoadResult DumpImage::Load(std::span<const std::uint8_t> bytes) {
         result.message = "The file is too large to be a W2 dump.";
         return result;
     }
-    size = static_cast<std::uint32_t>(bytes.size());
-    data = std::make_unique<std::uint8_t[]>(size);
-    std::copy(bytes.begin(), bytes.end(), data.get());
+    auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
+    std::copy(bytes.begin(), bytes.end(), buffer.get());
+    return Load(std::move(buffer), static_cast<std::uint32_t>(bytes.size()));
+}
+
+LoadResult DumpImage::Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t length) {
+    ForgetMessages();
+    data = std::move(bytes);
+    size = data != nullptr ? length : 0;
+    LoadResult result;
     Parse(result.report);
     return result;
 }
@@ -58,17 +170,15 @@ LoadResult DumpImage::Load(std::FILE* file) {
         result.message = "The file is too large to be a W2 dump.";
         return result;
     }
-    size = static_cast<std::uint32_t>(length);
-    data = std::make_unique<std::uint8_t[]>(size);
-    if (std::fread(data.get(), 1, size, file) != size) {
+    const auto count = static_cast<std::uint32_t>(length);
+    auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(count);
+    if (std::fread(buffer.get(), 1, count, file) != count) {
         // A short read holds nothing: parsing part of a file would present it as the whole.
-        ForgetMessages();
         result.status = LoadStatus::shortRead;
         result.message = kShortReadMessage;
         return result;
     }
-    Parse(result.report);
-    return result;
+    return Load(std::move(buffer), count);
 }
 
 LoadResult DumpImage::LoadFile(const std::string& path) {
@@ -95,13 +205,19 @@ LoadResult DumpImage::LoadFile(const std::string& path) {
 }
 
 void DumpImage::ForgetMessages() {
+    // Most slots are already empty; skipping them keeps loading a fresh image cheap.
+    const auto forget = [](MessageSlot& slot) {
+        if (!slot.IsEmpty() || !slot.name.empty()) {
+            slot.Clear();
+        }
+    };
     for (auto& slot : playlists) {
-        slot.Clear();
+        forget(slot);
     }
     for (auto& slot : patterns) {
-        slot.Clear();
+        forget(slot);
     }
-    type3.Clear();
+    forget(type3);
     data.reset();
     size = 0;
 }
@@ -124,7 +240,7 @@ void DumpImage::Parse(LoadReport& report) {
     };
 
     // Only an F0 can begin a message, so the walk jumps from one F0 to the next.
-    const std::uint8_t* p = FindByte(base, limit, kSysExStart);
+    const std::uint8_t* p = FindNextStart(base, limit);
     while (p != nullptr) {
         if (!IsHeaderValid(p, limit)) {
             if (static_cast<std::size_t>(limit - p) >= kHeaderLength) {
@@ -134,16 +250,15 @@ void DumpImage::Parse(LoadReport& report) {
             } else {
                 report.Add(SkipReason::foreignMessage, offsetOf(p));
             }
-            p = FindByte(p + 1, limit, kSysExStart);
+            p = FindNextStart(p + 1, limit);
             continue;
         }
         // A message ends at its F7. An F0 before that F7 means the message was cut off: it is
         // dropped and the walk goes on at that F0, so the next message is read as usual.
-        const std::uint8_t* nextStart = FindByte(p + 1, limit, kSysExStart);
-        const std::uint8_t* last = FindByte(p + 1, nextStart ? nextStart : limit, kSysExEnd);
-        if (last == nullptr) {
+        const std::uint8_t* last = FindMessageBoundary(p, limit);
+        if (last == nullptr || *last == kSysExStart) {
             report.Add(SkipReason::cutOff, offsetOf(p));
-            p = nextStart;
+            p = last;
             continue;
         }
         const auto length = static_cast<std::size_t>(last - p) + 1;
@@ -175,8 +290,7 @@ void DumpImage::Parse(LoadReport& report) {
                 report.Add(SkipReason::unusedType, offsetOf(p));
                 break;
         }
-        // No F0 lies between this message's F0 and its F7, so the next one found stands.
-        p = nextStart;
+        p = FindNextStart(last + 1, limit);
     }
 }
 

@@ -21,8 +21,9 @@ inline constexpr int kTracksPerBank = 8;
 inline constexpr int kPlaylistsPerBank = 8;
 inline constexpr int kPatternGroups = 3;
 inline constexpr int kPhysicalPatterns = 16;
-inline constexpr int kPlaylistSlotCount = kBankCount * kPlaylistsPerBank;                   // 96
-inline constexpr int kPatternSlotCount = kPatternGroups * kTracksPerBank * kPhysicalPatterns;  // 384
+inline constexpr int kPlaylistSlotCount = kBankCount * kPlaylistsPerBank;  // 96
+inline constexpr int kPatternSlotCount =
+    kPatternGroups * kTracksPerBank * kPhysicalPatterns;  // 384
 
 enum class LoadStatus { ok, cannotOpen, shortRead, tooLarge };
 
@@ -34,7 +35,7 @@ struct [[nodiscard]] LoadResult {
 };
 
 class DumpImage {
-public:
+  public:
     DumpImage() = default;
     DumpImage(const DumpImage&) = delete;  // slots point into this image's own bytes
     DumpImage& operator=(const DumpImage&) = delete;
@@ -53,6 +54,8 @@ public:
     // the image without messages.
     LoadResult Load(std::FILE* file);
     LoadResult Load(std::span<const std::uint8_t> bytes);
+    // Takes over a buffer of `length` bytes without copying it.
+    LoadResult Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t length);
     LoadResult LoadFile(const std::string& path);
     // Writes every held message in canonical order: type-3, playlists, patterns.
     WriteResult Write(std::FILE* file) const;
@@ -96,7 +99,7 @@ public:
     int ReadBankNames(const std::string& path);
     int WriteBankNames(const std::string& path) const;
 
-private:
+  private:
     void Parse(LoadReport& report);
     void Hold(MessageSlot& slot, std::uint8_t* first, std::uint8_t* last, LoadReport& report);
     void ForgetMessages();

@@ -10,7 +10,7 @@
 namespace korvel {
 
 class MessageSlot {
-public:
+  public:
     MessageSlot() = default;
     MessageSlot(const MessageSlot&) = delete;
     MessageSlot& operator=(const MessageSlot&) = delete;

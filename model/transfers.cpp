@@ -20,7 +20,8 @@ int DumpImage::CopyPattern(const DumpImage& source, int srcBank, int srcTrack, i
         !IsPatternValid(dstBank, dstTrack, dstPattern)) {
         return 0;
     }
-    const MessageSlot& from = source.patterns[source.PatternSlotIndex(srcBank, srcTrack, srcPattern)];
+    const MessageSlot& from =
+        source.patterns[source.PatternSlotIndex(srcBank, srcTrack, srcPattern)];
     if (from.IsEmpty()) {
         return 0;
     }

@@ -9,7 +9,9 @@ namespace {
 struct AddressCase {
     int layout, bank, track, pattern, slot, byte8, byte9;
 };
-void PrintTo(const AddressCase& c, std::ostream* os) { *os << "slot " << c.slot; }
+void PrintTo(const AddressCase& c, std::ostream* os) {
+    *os << "slot " << c.slot;
+}
 
 class Addressing : public ::testing::TestWithParam<AddressCase> {};
 
@@ -22,13 +24,11 @@ TEST_P(Addressing, FindsTheSlotAndItsIndexBytes) {
     EXPECT_EQ(DumpImage::PatternBase(c.bank, c.layout) + c.pattern, c.byte9);
 }
 
-INSTANTIATE_TEST_SUITE_P(Examples, Addressing,
-                         ::testing::Values(AddressCase{12, 4, 2, 3, 167, 10, 7},
-                                           AddressCase{12, 9, 0, 0, 12, 0, 12},
-                                           AddressCase{6, 5, 7, 7, 383, 23, 15},
-                                           AddressCase{3, 1, 0, 15, 143, 8, 15},
-                                           AddressCase{3, 0, 0, 4, 4, 0, 4},
-                                           AddressCase{12, 3, 0, 0, 4, 0, 4}));
+INSTANTIATE_TEST_SUITE_P(
+    Examples, Addressing,
+    ::testing::Values(AddressCase{12, 4, 2, 3, 167, 10, 7}, AddressCase{12, 9, 0, 0, 12, 0, 12},
+                      AddressCase{6, 5, 7, 7, 383, 23, 15}, AddressCase{3, 1, 0, 15, 143, 8, 15},
+                      AddressCase{3, 0, 0, 4, 4, 0, 4}, AddressCase{12, 3, 0, 0, 4, 0, 4}));
 
 TEST(Addressing, EveryLayoutCoversEachSlotExactlyOnce) {
     for (const int layout : {3, 6, 12}) {
@@ -66,8 +66,8 @@ TEST(LayoutChoice, SetAndGet) {
 
 TEST(Queries, PlaylistsAndPatternsEmptiness) {
     DumpImage image;
-    (void)image.Load(testing::Concat(
-        {testing::PlaylistMessage(8 * 3 + 7), testing::PatternMessage(0, 0, 4)}));
+    (void)image.Load(
+        testing::Concat({testing::PlaylistMessage(8 * 3 + 7), testing::PatternMessage(0, 0, 4)}));
     EXPECT_TRUE(image.AreBankPlaylistsEmpty(2));
     EXPECT_FALSE(image.AreBankPlaylistsEmpty(3));
     EXPECT_TRUE(image.AreBankPlaylistsEmpty(4));

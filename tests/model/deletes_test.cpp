@@ -24,7 +24,9 @@ struct DeleteCase {
     int bank, track, pattern;
     std::size_t cleared;
 };
-void PrintTo(const DeleteCase& c, std::ostream* os) { *os << c.what << " " << c.cleared; }
+void PrintTo(const DeleteCase& c, std::ostream* os) {
+    *os << c.what << " " << c.cleared;
+}
 
 class Deletes : public ::testing::TestWithParam<DeleteCase> {};
 

@@ -95,7 +95,9 @@ struct PassOverCase {
     Bytes bad;
     SkipReason reason;
 };
-void PrintTo(const PassOverCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const PassOverCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class PassOver : public ::testing::TestWithParam<PassOverCase> {};
 
@@ -130,7 +132,8 @@ INSTANTIATE_TEST_SUITE_P(
         PassOverCase{"pattern of 11 bytes",
                      Bytes{0xF0, 'Q', 'R', 'V', 0, 'W', '2', 0x01, 0x00, 0x00, 0xF7},
                      SkipReason::tooShort},
-        PassOverCase{"playlist of 10 bytes", Bytes{0xF0, 'Q', 'R', 'V', 0, 'W', '2', 0x02, 0x00, 0xF7},
+        PassOverCase{"playlist of 10 bytes",
+                     Bytes{0xF0, 'Q', 'R', 'V', 0, 'W', '2', 0x02, 0x00, 0xF7},
                      SkipReason::tooShort},
         PassOverCase{"message cut off before the next F0",
                      CutBeforeEnd(testing::PatternMessage(0, 0, 0)), SkipReason::cutOff},
@@ -143,7 +146,8 @@ TEST(Load, CutOffAtTheEndOfTheDataIsNotHeld) {
     const Bytes pattern = testing::PatternMessage(0, 0, 0);
     for (std::size_t keep = 1; keep < pattern.size(); ++keep) {
         DumpImage image;
-        const auto result = image.Load(Concat({pattern, Bytes(pattern.begin(), pattern.begin() + keep)}));
+        const auto result =
+            image.Load(Concat({pattern, Bytes(pattern.begin(), pattern.begin() + keep)}));
         EXPECT_EQ(image.WriteToBytes(), pattern) << "kept " << keep;
         EXPECT_EQ(result.report.Total(), 1u) << "kept " << keep;
     }

@@ -13,23 +13,27 @@ struct PathCase {
     std::string dump;
     std::string side;
 };
-void PrintTo(const PathCase& c, std::ostream* os) { *os << c.dump; }
+void PrintTo(const PathCase& c, std::ostream* os) {
+    *os << c.dump;
+}
 
 class SidePath : public ::testing::TestWithParam<PathCase> {};
 
-TEST_P(SidePath, IsBesideTheDump) { EXPECT_EQ(SideFilePath(GetParam().dump), GetParam().side); }
+TEST_P(SidePath, IsBesideTheDump) {
+    EXPECT_EQ(SideFilePath(GetParam().dump), GetParam().side);
+}
 
-INSTANTIATE_TEST_SUITE_P(
-    Paths, SidePath,
-    ::testing::Values(PathCase{"/d/song.syx", "/d/song.bnl"},
-                      PathCase{"/d/my.set.syx", "/d/my.set.bnl"},
-                      PathCase{"D:\\dumps\\set1.syx", "D:\\dumps\\set1.bnl"},
-                      PathCase{"/home/me/v1.2/song", "/home/me/v1.2/song.bnl"},
-                      PathCase{"C:\\my.dumps\\song", "C:\\my.dumps\\song.bnl"},
-                      PathCase{"song", "song.bnl"}, PathCase{"song.syx", "song.bnl"}));
+INSTANTIATE_TEST_SUITE_P(Paths, SidePath,
+                         ::testing::Values(PathCase{"/d/song.syx", "/d/song.bnl"},
+                                           PathCase{"/d/my.set.syx", "/d/my.set.bnl"},
+                                           PathCase{"D:\\dumps\\set1.syx", "D:\\dumps\\set1.bnl"},
+                                           PathCase{"/home/me/v1.2/song", "/home/me/v1.2/song.bnl"},
+                                           PathCase{"C:\\my.dumps\\song", "C:\\my.dumps\\song.bnl"},
+                                           PathCase{"song", "song.bnl"},
+                                           PathCase{"song.syx", "song.bnl"}));
 
 class SideFile : public ::testing::Test {
-protected:
+  protected:
     std::string Write(const std::string& text) {
         const std::string path = dir.File("names.bnl");
         testing::WriteFile(path, testing::Bytes(text.begin(), text.end()));
@@ -62,7 +66,9 @@ struct ReadCase {
     std::array<std::string, 12> names;
 };
 
-void PrintTo(const ReadCase& c, std::ostream* os) { *os << c.what; }
+void PrintTo(const ReadCase& c, std::ostream* os) {
+    *os << c.what;
+}
 
 class ReadNames : public SideFile, public ::testing::WithParamInterface<ReadCase> {};
 
@@ -83,8 +89,7 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"LF endings", "01 A\n02 B\n", {"01 A", "02 B"}},
         ReadCase{"empty fifth line", "a\nb\nc\nd\n\nf\ng\n", {"a", "b", "c", "d", "", "f", "g"}},
         ReadCase{"last line without its end", "01 A\r\n02 B", {"01 A", "02 B"}},
-        ReadCase{"empty file", "", {}},
-        ReadCase{"name without number", "Drums\n", {"Drums"}}));
+        ReadCase{"empty file", "", {}}, ReadCase{"name without number", "Drums\n", {"Drums"}}));
 
 TEST_F(SideFile, MissingFileLeavesEveryBankUnnamed) {
     DumpImage image;

@@ -106,7 +106,9 @@ struct HeaderCase {
     Bytes bytes;
     bool valid;
 };
-void PrintTo(const HeaderCase& c, std::ostream* os) { *os << (c.valid ? "valid" : "invalid"); }
+void PrintTo(const HeaderCase& c, std::ostream* os) {
+    *os << (c.valid ? "valid" : "invalid");
+}
 
 class HeaderTest : public ::testing::TestWithParam<HeaderCase> {};
 
@@ -115,14 +117,13 @@ TEST_P(HeaderTest, MatchesOnlyTheW2Header) {
     EXPECT_EQ(IsHeaderValid(c.bytes.data(), c.bytes.data() + c.bytes.size()), c.valid);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Headers, HeaderTest,
-    ::testing::Values(HeaderCase{{0xF0, 'Q', 'R', 'V', 0x00, 'W', '2'}, true},
-                      HeaderCase{{0xF0, 'Q', 'R', 'V', 0x01, 'W', '2'}, false},
-                      HeaderCase{{0xF0, 'Q', 'R', 'W', 0x00, 'W', '2'}, false},
-                      HeaderCase{{0xF0, 'q', 'R', 'V', 0x00, 'W', '2'}, false},
-                      HeaderCase{{0xF7, 'Q', 'R', 'V', 0x00, 'W', '2'}, false},
-                      HeaderCase{{0xF0, 'Q', 'R', 'V', 0x00, 'W'}, false}));
+INSTANTIATE_TEST_SUITE_P(Headers, HeaderTest,
+                         ::testing::Values(HeaderCase{{0xF0, 'Q', 'R', 'V', 0x00, 'W', '2'}, true},
+                                           HeaderCase{{0xF0, 'Q', 'R', 'V', 0x01, 'W', '2'}, false},
+                                           HeaderCase{{0xF0, 'Q', 'R', 'W', 0x00, 'W', '2'}, false},
+                                           HeaderCase{{0xF0, 'q', 'R', 'V', 0x00, 'W', '2'}, false},
+                                           HeaderCase{{0xF7, 'Q', 'R', 'V', 0x00, 'W', '2'}, false},
+                                           HeaderCase{{0xF0, 'Q', 'R', 'V', 0x00, 'W'}, false}));
 
 }  // namespace
 }  // namespace korvel

@@ -25,7 +25,7 @@ bool ChecksumValid(const MessageSlot& slot, int indexBytes) {
 }
 
 class Transfers : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         (void)source.Load(testing::FullDump(1));
         (void)destination.Load(testing::FullDump(50));
@@ -81,8 +81,8 @@ TEST_F(Transfers, EightPatternTrackIntoSixteenPatternTrack) {
     for (int p = 0; p < 16; ++p) {
         const int slot = destination.PatternSlotIndex(1, 4, p);
         if (p < 8) {
-            EXPECT_EQ(destination.patterns[slot].name, "B01 T03 P" + std::string(p < 9 ? "0" : "") +
-                                                           std::to_string(p + 1));
+            EXPECT_EQ(destination.patterns[slot].name,
+                      "B01 T03 P" + std::string(p < 9 ? "0" : "") + std::to_string(p + 1));
             EXPECT_EQ(destination.patterns[slot].begin[9], p);
         } else {
             EXPECT_EQ(PatternsOf(destination).at(slot), before.at(slot)) << p;
@@ -113,7 +113,8 @@ TEST_F(Transfers, TrackStopsAtTheFirstEmptyPattern) {
 }
 
 TEST_F(Transfers, PlaylistsOfBank2IntoBank9) {
-    const auto otherPlaylist = Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1);
+    const auto otherPlaylist =
+        Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1);
     ASSERT_EQ(destination.CopyPlaylists(source, 2, 9), 1);
     for (int i = 0; i < 8; ++i) {
         const MessageSlot& slot = destination.playlists[72 + i];
@@ -122,7 +123,8 @@ TEST_F(Transfers, PlaylistsOfBank2IntoBank9) {
         EXPECT_EQ(slot.name, "");
     }
     EXPECT_EQ(destination.GetPlaylistName(9), "Playlist B03");
-    EXPECT_EQ(Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1), otherPlaylist);
+    EXPECT_EQ(Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1),
+              otherPlaylist);
 }
 
 TEST_F(Transfers, PlaylistsStopAtTheFirstEmptySlot) {
@@ -140,7 +142,9 @@ struct BankNameCase {
     std::string destinationBefore;
     std::string expected;
 };
-void PrintTo(const BankNameCase& c, std::ostream* os) { *os << c.expected; }
+void PrintTo(const BankNameCase& c, std::ostream* os) {
+    *os << c.expected;
+}
 
 class BankNames : public Transfers, public ::testing::WithParamInterface<BankNameCase> {};
 

@@ -9,7 +9,9 @@ namespace korvel::testing {
 
 namespace {
 
-Bytes Header(std::uint8_t type) { return {0xF0, 'Q', 'R', 'V', 0x00, 'W', '2', type}; }
+Bytes Header(std::uint8_t type) {
+    return {0xF0, 'Q', 'R', 'V', 0x00, 'W', '2', type};
+}
 
 void AppendData(Bytes& message, int dataLength, int seed) {
     for (int i = 0; i < dataLength; ++i) {
@@ -75,7 +77,9 @@ Bytes Concat(const std::vector<Bytes>& parts) {
     return all;
 }
 
-int PatternPosition(const Bytes& message) { return message.at(8) * 16 + message.at(9); }
+int PatternPosition(const Bytes& message) {
+    return message.at(8) * 16 + message.at(9);
+}
 
 Bytes FullDump(int seed) {
     std::vector<Bytes> parts{Type3Message()};
@@ -90,7 +94,8 @@ Bytes FullDump(int seed) {
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the build needs, then builds and runs every test: a formatting check, the
+# suites in a plain build, the fuzz target for a bounded time, and the suites again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+jobs=$(nproc)
+
+echo "== Formatting"
+unformatted=$(git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | grep -c 'warning:' || true)
+if [ "$unformatted" != "0" ]; then
+  git ls-files '*.cpp' '*.h' | xargs clang-format --dry-run 2>&1 | head -20
+  echo "Some files are not formatted with .clang-format" >&2
+  exit 1
+fi
+
+echo "== Plain build"
+cmake -S . -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DKORVEL_BUILD_BENCH=ON >/dev/null
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs")
+
+echo "== Fuzzing"
+cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
+  -DKORVEL_BUILD_GUI=OFF -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_FUZZ=ON >/dev/null
+cmake --build build-fuzz -j "$jobs" --target korvel_load_fuzzer
+mkdir -p build-fuzz/corpus build-fuzz/artifacts
+./build-fuzz/fuzz/korvel_load_fuzzer build-fuzz/corpus fuzz/corpus \
+  -max_total_time="${KORVEL_FUZZ_SECONDS:-60}" -max_len=65536 -print_final_stats=1 \
+  -artifact_prefix=build-fuzz/artifacts/ 2>&1 | tail -n 12
+
+echo "== Sanitizer build"
+cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON >/dev/null
+cmake --build build-asan -j "$jobs"
+cd build-asan
+ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+  ctest --output-on-failure -j "$jobs"
