@@ -192,7 +192,14 @@ LoadResult DumpImage::LoadFile(const std::string& path) {
     // The size comes from the file system, which reports sizes beyond what ftell can hold.
     std::error_code error;
     const auto length = std::filesystem::file_size(path, error);
-    if (!error && length > std::numeric_limits<std::uint32_t>::max()) {
+    if (error) {
+        std::fclose(file);
+        LoadResult result;
+        result.status = LoadStatus::cannotOpen;
+        result.message = "The file cannot be read: " + error.message();
+        return result;
+    }
+    if (length > std::numeric_limits<std::uint32_t>::max()) {
         std::fclose(file);
         LoadResult result;
         result.status = LoadStatus::tooLarge;

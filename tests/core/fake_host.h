@@ -1,0 +1,121 @@
+// A host that plays back scripted answers and records what it was asked. A prompt with no
+// answer left is a test failure, not a silent cancel.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "host.h"
+#include "settings.h"
+
+namespace korvel::ui::testing {
+
+struct Message {
+    std::string text;
+    std::string caption;
+    friend bool operator==(const Message&, const Message&) = default;
+};
+
+inline void PrintTo(const Message& m, std::ostream* os) {
+    *os << m.caption << ": " << m.text;
+}
+
+class FakeHost : public Host {
+  public:
+    // Scripted answers, used in order.
+    std::deque<std::optional<std::string>> openAnswers;
+    std::deque<std::optional<std::string>> saveAnswers;
+    std::deque<bool> yesNoAnswers;
+    std::deque<std::optional<int>> layoutAnswers;
+    std::deque<std::optional<std::string>> renameAnswers;
+    std::optional<ItemTag> selected[2];
+
+    // What was asked and shown.
+    std::vector<Message> messages;
+    std::vector<Message> questions;
+    std::vector<std::string> openFolders;
+    std::vector<std::pair<std::string, std::string>> saveProposals;  // folder, name
+    std::vector<int> layoutPresets;
+    std::vector<std::string> renamePresets;
+    std::vector<std::string> statusLines;
+    std::string fileNames[2];
+    int rebuilds[2] = {0, 0};
+    int refreshes[2] = {0, 0};
+    std::vector<NodeChange> lastChanges[2];
+
+    std::optional<std::string> ChooseOpenFile(int, const std::string& folder) override {
+        openFolders.push_back(folder);
+        return Next(openAnswers, "open file");
+    }
+    std::optional<std::string> ChooseSaveFile(int, const std::string& folder,
+                                              const std::string& name) override {
+        saveProposals.emplace_back(folder, name);
+        return Next(saveAnswers, "save file");
+    }
+    void ShowMessage(const std::string& text, const std::string& caption) override {
+        messages.push_back({text, caption});
+    }
+    bool AskYesNo(const std::string& text, const std::string& caption) override {
+        questions.push_back({text, caption});
+        return Next(yesNoAnswers, "yes/no question");
+    }
+    std::optional<int> RunLayoutDialog(int choice) override {
+        layoutPresets.push_back(choice);
+        return Next(layoutAnswers, "layout dialog");
+    }
+    std::optional<std::string> RunRenameDialog(const std::string& text) override {
+        renamePresets.push_back(text);
+        return Next(renameAnswers, "rename dialog");
+    }
+    std::optional<ItemTag> SelectedTag(int pane) override { return selected[pane]; }
+    void ShowStatus(const std::string& line) override { statusLines.push_back(line); }
+    void ShowFileName(int pane, const std::string& name) override { fileNames[pane] = name; }
+    void TreeRebuilt(int pane) override { ++rebuilds[pane]; }
+    void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) override {
+        ++refreshes[pane];
+        lastChanges[pane] = changes;
+    }
+
+  private:
+    template <typename T>
+    T Next(std::deque<T>& answers, const char* what) {
+        if (answers.empty()) {
+            ADD_FAILURE() << "unexpected " << what;
+            return T{};
+        }
+        T answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+// A settings store in memory that records the order of writes.
+class MemorySettings : public SettingsStore {
+  public:
+    std::map<std::pair<std::string, std::string>, std::string> values;
+    std::vector<std::string> writeOrder;
+
+    std::string GetString(const std::string& s, const std::string& k,
+                          const std::string& fallback) override {
+        const auto it = values.find({s, k});
+        return it == values.end() ? fallback : it->second;
+    }
+    int GetInt(const std::string& s, const std::string& k, int fallback) override {
+        const auto it = values.find({s, k});
+        return it == values.end() ? fallback : std::stoi(it->second);
+    }
+    void WriteString(const std::string& s, const std::string& k, const std::string& v) override {
+        values[{s, k}] = v;
+        writeOrder.push_back(k);
+    }
+    void WriteInt(const std::string& s, const std::string& k, int v) override {
+        WriteString(s, k, std::to_string(v));
+    }
+};
+
+}  // namespace korvel::ui::testing

@@ -1,0 +1,172 @@
+#include "dump_tree.h"
+
+#include <cstdio>
+
+namespace korvel::ui {
+
+namespace {
+
+std::string Format(const char* format, int number) {
+    char text[32];
+    std::snprintf(text, sizeof text, format, number);
+    return text;
+}
+
+FillState Combine(int full, int empty, int count) {
+    if (full == count) {
+        return kFull;
+    }
+    return empty == count ? kEmpty : kPartial;
+}
+
+// Sets a node's icon or text when it differs, and notes what changed.
+class Updater {
+  public:
+    explicit Updater(std::vector<NodeChange>& changes) : changes_(changes) {}
+
+    void Apply(TreeNode& node, const NodePath& path, int icon, const std::string* text) {
+        NodeChange change{path};
+        if (node.icon != icon) {
+            node.icon = icon;
+            change.icon = true;
+        }
+        if (text != nullptr && !text->empty() && node.text != *text) {
+            node.text = *text;
+            change.text = true;
+        }
+        if (change.icon || change.text) {
+            changes_.push_back(change);
+        }
+    }
+
+  private:
+    std::vector<NodeChange>& changes_;
+};
+
+}  // namespace
+
+FillState PatternFill(const DumpImage& image, int bank, int track, int pattern) {
+    return image.IsPatternEmpty(bank, track, pattern) ? kEmpty : kFull;
+}
+
+FillState TrackFill(const DumpImage& image, int bank, int track) {
+    const int count = image.PatternsPerTrack();
+    int full = 0;
+    for (int p = 0; p < count; ++p) {
+        full += PatternFill(image, bank, track, p) == kFull ? 1 : 0;
+    }
+    return Combine(full, count - full, count);
+}
+
+FillState PlaylistFill(const DumpImage& image, int bank) {
+    return image.AreBankPlaylistsEmpty(bank) ? kEmpty : kFull;
+}
+
+FillState BankFill(const DumpImage& image, int bank) {
+    int full = 0;
+    int empty = 0;
+    const auto count = [&full, &empty](FillState state) {
+        full += state == kFull ? 1 : 0;
+        empty += state == kEmpty ? 1 : 0;
+    };
+    count(PlaylistFill(image, bank));
+    for (int t = 0; t < kTracksPerBank; ++t) {
+        count(TrackFill(image, bank, t));
+    }
+    return Combine(full, empty, kTracksPerBank + 1);
+}
+
+Forest Rebuild(const DumpImage& image) {
+    Forest forest;
+    forest.reserve(static_cast<std::size_t>(image.layout));
+    const int patternsPerTrack = image.PatternsPerTrack();
+    for (int b = 0; b < image.layout; ++b) {
+        TreeNode bank;
+        const std::string name = image.GetBankName(b);
+        bank.text = name.empty() ? Format("Bank %02d", b + 1) : name;
+        bank.tag = MakeItemTag(kBankKind, b);
+        bank.icon = kBankIcon + BankFill(image, b);
+        bank.children.reserve(1 + kTracksPerBank);
+        bank.children.push_back({Format("Playlist B%02d", b + 1),
+                                 kPlaylistIcon + PlaylistFill(image, b),
+                                 MakeItemTag(kPlaylistKind, b),
+                                 {}});
+        for (int t = 0; t < kTracksPerBank; ++t) {
+            TreeNode track{Format("Track %1d", t + 1),
+                           kTrackIcon + TrackFill(image, b, t),
+                           MakeItemTag(kTrackKind, b, t),
+                           {}};
+            track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
+            for (int p = 0; p < patternsPerTrack; ++p) {
+                track.children.push_back({Format("Pattern %2d", p + 1),
+                                          kPatternIcon + PatternFill(image, b, t, p),
+                                          MakeItemTag(kPatternKind, b, t, p),
+                                          {}});
+            }
+            bank.children.push_back(std::move(track));
+        }
+        forest.push_back(std::move(bank));
+    }
+    return forest;
+}
+
+std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest) {
+    std::vector<NodeChange> changes;
+    Updater updater(changes);
+    const int patternsPerTrack = image.PatternsPerTrack();
+    for (int b = 0; b < image.layout && b < static_cast<int>(forest.size()); ++b) {
+        TreeNode& bank = forest[static_cast<std::size_t>(b)];
+        auto& children = bank.children;
+        if (!children.empty()) {
+            const std::string name = image.GetPlaylistName(b);
+            updater.Apply(children[0], {b, 0}, kPlaylistIcon + PlaylistFill(image, b), &name);
+        }
+        for (int t = 0; t < kTracksPerBank && t + 1 < static_cast<int>(children.size()); ++t) {
+            TreeNode& track = children[static_cast<std::size_t>(t + 1)];
+            for (int p = 0; p < patternsPerTrack && p < static_cast<int>(track.children.size());
+                 ++p) {
+                const std::string name = image.GetPatternName(b, t, p);
+                updater.Apply(track.children[static_cast<std::size_t>(p)], {b, t + 1, p},
+                              kPatternIcon + PatternFill(image, b, t, p), &name);
+            }
+            const std::string name = image.GetTrackName(b, t);
+            updater.Apply(track, {b, t + 1}, kTrackIcon + TrackFill(image, b, t), &name);
+        }
+        // The bank text is always rewritten, so a deleted bank shows its default label again.
+        const std::string name = image.GetBankName(b);
+        const std::string text = name.empty() ? Format("Bank %02d", b + 1) : name;
+        updater.Apply(bank, {b}, kBankIcon + BankFill(image, b), &text);
+    }
+    return changes;
+}
+
+const TreeNode* FindNode(const Forest& forest, const NodePath& path) {
+    if (path.bank < 0 || path.bank >= static_cast<int>(forest.size())) {
+        return nullptr;
+    }
+    const TreeNode* node = &forest[static_cast<std::size_t>(path.bank)];
+    if (path.child < 0) {
+        return node;
+    }
+    if (path.child >= static_cast<int>(node->children.size())) {
+        return nullptr;
+    }
+    node = &node->children[static_cast<std::size_t>(path.child)];
+    if (path.pattern < 0) {
+        return node;
+    }
+    if (path.pattern >= static_cast<int>(node->children.size())) {
+        return nullptr;
+    }
+    return &node->children[static_cast<std::size_t>(path.pattern)];
+}
+
+std::size_t CountNodes(const Forest& forest) {
+    std::size_t count = 0;
+    for (const auto& node : forest) {
+        count += 1 + CountNodes(node.children);
+    }
+    return count;
+}
+
+}  // namespace korvel::ui

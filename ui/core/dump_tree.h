@@ -1,0 +1,62 @@
+// One pane's tree as data: banks, each with its playlist set and eight tracks of patterns.
+// The toolkit layer mirrors this forest in a tree widget.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "dump_image.h"
+#include "item_tag.h"
+
+namespace korvel::ui {
+
+enum FillState : int { kEmpty = 0, kPartial = 4, kFull = 8 };
+
+// Icon columns of the strip; the icon index is the column plus the fill state.
+inline constexpr int kBankIcon = 0;
+inline constexpr int kPlaylistIcon = 1;
+inline constexpr int kTrackIcon = 2;
+inline constexpr int kPatternIcon = 3;
+
+struct TreeNode {
+    std::string text;
+    int icon = 0;
+    ItemTag tag = 0;
+    std::vector<TreeNode> children;
+};
+
+using Forest = std::vector<TreeNode>;
+
+// Where a node lies: its bank's root index, its index under the bank (0 the playlist set,
+// 1 to 8 the tracks; -1 for the bank itself) and its pattern index (-1 for none).
+struct NodePath {
+    int bank = 0;
+    int child = -1;
+    int pattern = -1;
+    friend bool operator==(const NodePath&, const NodePath&) = default;
+};
+
+struct NodeChange {
+    NodePath path;
+    bool icon = false;
+    bool text = false;
+};
+
+// The whole tree anew: default texts for playlists, tracks and patterns, bank names from the
+// image, fill-state icons everywhere.
+Forest Rebuild(const DumpImage& image);
+
+// Brings icons and named texts of an existing forest up to date in place and returns the nodes
+// that really changed, so a widget needs to touch only those. Never adds or removes a node and
+// never puts a default text back; a forest with fewer nodes is tolerated.
+std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest);
+
+const TreeNode* FindNode(const Forest& forest, const NodePath& path);
+std::size_t CountNodes(const Forest& forest);
+
+FillState PatternFill(const DumpImage& image, int bank, int track, int pattern);
+FillState TrackFill(const DumpImage& image, int bank, int track);
+FillState PlaylistFill(const DumpImage& image, int bank);
+FillState BankFill(const DumpImage& image, int bank);
+
+}  // namespace korvel::ui

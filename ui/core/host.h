@@ -1,0 +1,45 @@
+// What the main dialog's commands need from the window. The toolkit layer implements it; tests
+// fake it with scripted answers.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "dump_tree.h"
+#include "item_tag.h"
+
+namespace korvel::ui {
+
+class Host {
+  public:
+    virtual ~Host() = default;
+
+    // File choosers; nullopt when the user cancels. The save chooser asks before it replaces
+    // an existing file.
+    virtual std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) = 0;
+    virtual std::optional<std::string> ChooseSaveFile(int pane, const std::string& folder,
+                                                      const std::string& proposedName) = 0;
+
+    // A modal message with an OK button only.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // A modal Yes/No question; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+
+    // The Memory Layout dialog: the choice (0, 1, 2, or -1 for none) after OK, nullopt after
+    // Cancel.
+    virtual std::optional<int> RunLayoutDialog(int choice) = 0;
+    // The Rename dialog: the text after OK, nullopt when it was closed any other way.
+    virtual std::optional<std::string> RunRenameDialog(const std::string& text) = 0;
+
+    // The tag of the pane's selected node, nullopt when none is selected.
+    virtual std::optional<ItemTag> SelectedTag(int pane) = 0;
+
+    virtual void ShowStatus(const std::string& line) = 0;
+    virtual void ShowFileName(int pane, const std::string& name) = 0;
+    // The pane's forest was built anew, or some of its nodes changed.
+    virtual void TreeRebuilt(int pane) = 0;
+    virtual void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) = 0;
+};
+
+}  // namespace korvel::ui

@@ -1,0 +1,70 @@
+// The two-pane main dialog's commands, without widgets: each command asks the host what it
+// needs, runs one model operation on a pane's image and tells the host how its tree changed.
+#pragma once
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "dump_image.h"
+#include "dump_tree.h"
+#include "host.h"
+#include "settings.h"
+
+namespace korvel::ui {
+
+inline constexpr int kLeftPane = 0;
+inline constexpr int kRightPane = 1;
+
+struct Pane {
+    std::unique_ptr<DumpImage> image = std::make_unique<DumpImage>();
+    Forest tree;
+    std::string fileName;  // the name shown above the tree, without its folder
+    std::string folder;    // where Open starts; changed only by a successful Open
+    std::string lastFile;  // full path last opened or saved here, where Save starts
+    bool changed = false;  // edited since it was opened, created or saved
+};
+
+// Reads a dump file into a fresh image; replaceable so that tests can stage read failures.
+using DumpLoader = std::function<LoadResult(DumpImage&, const std::string&)>;
+
+class MainDialog {
+  public:
+    explicit MainDialog(Host& host) : host_(host) {}
+    MainDialog(Host& host, DumpLoader loader) : host_(host), loader_(std::move(loader)) {}
+
+    // Reads the settings, applies the stored layouts and builds both trees.
+    void Start(SettingsStore& settings);
+    // Asks, when a pane holds unsaved changes, whether to end anyway; true to end.
+    bool MayEnd();
+    // Writes the settings and frees both images, left first.
+    void End(SettingsStore& settings);
+
+    void OnOpen(int pane);
+    void OnSave(int pane);
+    void OnNew(int pane);
+    void OnDelete(int pane);
+    void OnRename(int pane);
+    void OnMemLayout(int pane);
+    void OnTransfer(int sourcePane, int destinationPane);
+
+    const Pane& pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
+    const DumpImage& image(int index) const { return *pane(index).image; }
+    const Forest& tree(int index) const { return pane(index).tree; }
+
+  private:
+    Pane& At(int index) { return panes_[static_cast<std::size_t>(index)]; }
+    // True when the pane's image may be thrown away: unchanged, or the user said so.
+    bool MayDiscard(int pane);
+    void RebuildTree(int pane);
+    void RefreshTree(int pane);
+
+    Host& host_;
+    DumpLoader loader_ = [](DumpImage& image, const std::string& path) {
+        return image.LoadFile(path);
+    };
+    std::array<Pane, 2> panes_;
+};
+
+}  // namespace korvel::ui
