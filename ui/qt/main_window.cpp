@@ -1,0 +1,246 @@
+#include "main_window.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QShortcut>
+#include <QStandardPaths>
+
+#include "about_dialog.h"
+#include "layout_dialog.h"
+#include "rename_dialog.h"
+#include "text_codec.h"
+#include "ui_main_dialog.h"
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
+
+static void InitKorvelResources() {
+    Q_INIT_RESOURCE(korvel);
+}
+
+namespace korvel::qt {
+
+namespace {
+
+constexpr int kAboutCommand = 0x0010;
+
+const QString kSysExFilter = QStringLiteral("SysEx (*syx) (*.syx)");
+
+std::string ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
+}
+
+}  // namespace
+
+QString DefaultSettingsPath() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation);
+    const QString base = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
+    return folder + QLatin1Char('/') + (base.isEmpty() ? QStringLiteral("korvel") : base) +
+           QStringLiteral(".INI");
+}
+
+MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
+    : QDialog(parent), ui_(new Ui::MainDialog), settingsPath_(settingsPath), core_(*this) {
+    InitKorvelResources();
+    ui_->setupUi(this);
+    setWindowIcon(QIcon(QStringLiteral(":/korvel/korvel.xpm")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    icons_ = LoadTreeIcons();
+    trees_[ui::kLeftPane] = new TreeAdapter(ui_->leftTree, icons_);
+    trees_[ui::kRightPane] = new TreeAdapter(ui_->rightTree, icons_);
+    ConnectButtons();
+    AddAboutEntries();
+    SetStartSize();
+
+    settings_.Load(ToPath(settingsPath_));
+    core_.Start(settings_);
+    ui_->leftTree->setFocus();
+}
+
+MainWindow::~MainWindow() = default;
+
+void MainWindow::ConnectButtons() {
+    const auto bind = [this](QPushButton* button, auto command) {
+        button->setAutoDefault(false);
+        button->setDefault(false);
+        connect(button, &QPushButton::clicked, this, command);
+    };
+    bind(ui_->leftOpen, [this] { core_.OnOpen(ui::kLeftPane); });
+    bind(ui_->rightOpen, [this] { core_.OnOpen(ui::kRightPane); });
+    bind(ui_->leftSave, [this] { core_.OnSave(ui::kLeftPane); });
+    bind(ui_->rightSave, [this] { core_.OnSave(ui::kRightPane); });
+    bind(ui_->leftNew, [this] { core_.OnNew(ui::kLeftPane); });
+    bind(ui_->rightNew, [this] { core_.OnNew(ui::kRightPane); });
+    bind(ui_->leftDelete, [this] { core_.OnDelete(ui::kLeftPane); });
+    bind(ui_->rightDelete, [this] { core_.OnDelete(ui::kRightPane); });
+    bind(ui_->leftRename, [this] { core_.OnRename(ui::kLeftPane); });
+    bind(ui_->rightRename, [this] { core_.OnRename(ui::kRightPane); });
+    bind(ui_->leftMemLayout, [this] { core_.OnMemLayout(ui::kLeftPane); });
+    bind(ui_->rightMemLayout, [this] { core_.OnMemLayout(ui::kRightPane); });
+    bind(ui_->leftToRight, [this] { core_.OnTransfer(ui::kLeftPane, ui::kRightPane); });
+    bind(ui_->rightToLeft, [this] { core_.OnTransfer(ui::kRightPane, ui::kLeftPane); });
+}
+
+void MainWindow::AddAboutEntries() {
+    // There is no system menu to extend outside Windows: About sits in the window's context
+    // menu and on F1, since the program brings no help file.
+    auto* about = new QAction(tr("&About Korvel..."), this);
+    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
+    addAction(about);
+    setContextMenuPolicy(Qt::ActionsContextMenu);
+    auto* help = new QShortcut(QKeySequence::HelpContents, this);
+    connect(help, &QShortcut::activated, this, &MainWindow::ShowAbout);
+#if defined(Q_OS_WIN)
+    if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
+        AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(menu, MF_STRING, kAboutCommand, L"&About Korvel...");
+    }
+#endif
+}
+
+#if defined(Q_OS_WIN)
+bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
+    const auto* msg = static_cast<const MSG*>(message);
+    if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
+        ShowAbout();
+        *result = 0;
+        return true;
+    }
+    return QDialog::nativeEvent(eventType, message, result);
+}
+#endif
+
+// The designed size is 451 x 221 dialog units: a quarter of the average character width and an
+// eighth of the line height of the dialog's font.
+void MainWindow::SetStartSize() {
+    const QFontMetrics metrics(font());
+    const int unitX = metrics.horizontalAdvance(
+                          QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz")) /
+                      52;
+    const int unitY = metrics.height();
+    resize(QSize(451 * unitX / 4, 221 * unitY / 8).expandedTo(minimumSizeHint()));
+}
+
+void MainWindow::ShowAbout() {
+    AboutDialog about(this);
+    about.exec();
+}
+
+void MainWindow::reject() {
+    if (core_.MayEnd()) {
+        QDialog::reject();
+    }
+}
+
+void MainWindow::done(int result) {
+    if (!finished_) {
+        finished_ = true;
+        core_.End(settings_);
+        QDir().mkpath(QFileInfo(settingsPath_).absolutePath());
+        // A settings file that cannot be written is not worth a message: the next run simply
+        // sees the old values.
+        (void)settings_.Save(ToPath(settingsPath_));
+    }
+    QDialog::done(result);
+}
+
+std::optional<std::string> MainWindow::ChooseOpenFile(int, const std::string& folder) {
+    QFileDialog dialog(this, tr("Open"));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilter(kSysExFilter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setDefaultSuffix(QStringLiteral("syx"));
+    if (!folder.empty()) {
+        dialog.setDirectory(FromPath(folder));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return ToPath(dialog.selectedFiles().first());
+}
+
+std::optional<std::string> MainWindow::ChooseSaveFile(int, const std::string& folder,
+                                                      const std::string& proposedName) {
+    QFileDialog dialog(this, tr("Save"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(kSysExFilter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setDefaultSuffix(QStringLiteral("syx"));
+    dialog.setDirectory(folder.empty() ? QDir::currentPath() : FromPath(folder));
+    if (!proposedName.empty()) {
+        dialog.selectFile(FromPath(proposedName));
+    }
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
+        return std::nullopt;
+    }
+    return ToPath(dialog.selectedFiles().first());
+}
+
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::NoIcon, ToDisplay(caption), ToDisplay(text), QMessageBox::Ok,
+                    this);
+    box.exec();
+}
+
+bool MainWindow::AskYesNo(const std::string& text, const std::string& caption) {
+    QMessageBox box(QMessageBox::Question, ToDisplay(caption), ToDisplay(text),
+                    QMessageBox::Yes | QMessageBox::No, this);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<int> MainWindow::RunLayoutDialog(int choice) {
+    LayoutDialog dialog(this);
+    dialog.layoutChoice = choice;
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.layoutChoice;
+}
+
+std::optional<std::string> MainWindow::RunRenameDialog(const std::string& text) {
+    RenameDialog dialog(this);
+    const QString shown = ToDisplay(text);
+    dialog.nameText = shown;
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    // A text nobody edited goes back exactly as it was stored, whatever its encoding.
+    return dialog.nameText == shown ? text : ToStored(dialog.nameText);
+}
+
+std::optional<ui::ItemTag> MainWindow::SelectedTag(int pane) {
+    return trees_[static_cast<std::size_t>(pane)]->SelectedTag();
+}
+
+void MainWindow::ShowStatus(const std::string& line) {
+    ui_->statusLine->setText(ToDisplay(line));
+}
+
+void MainWindow::ShowFileName(int pane, const std::string& name) {
+    (pane == ui::kLeftPane ? ui_->leftFileName : ui_->rightFileName)->setText(FromPath(name));
+}
+
+void MainWindow::TreeRebuilt(int pane) {
+    trees_[static_cast<std::size_t>(pane)]->Rebuild(core_.tree(pane));
+}
+
+void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) {
+    trees_[static_cast<std::size_t>(pane)]->Apply(core_.tree(pane), changes);
+}
+
+}  // namespace korvel::qt

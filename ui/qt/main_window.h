@@ -1,0 +1,72 @@
+// The Korvel window: two panes, the transfer buttons between them and a status line. It only
+// puts the core's state on screen and forwards every button to the core's commands.
+#pragma once
+
+#include <QDialog>
+#include <QString>
+
+#include <array>
+#include <memory>
+
+#include "host.h"
+#include "ini_file.h"
+#include "main_dialog.h"
+#include "tree_adapter.h"
+
+namespace Ui {
+class MainDialog;
+}
+
+namespace korvel::qt {
+
+// Where the settings live: the executable's base name with ".INI" in the user's configuration
+// folder.
+QString DefaultSettingsPath();
+
+class MainWindow : public QDialog, public ui::Host {
+  public:
+    explicit MainWindow(const QString& settingsPath, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    const ui::MainDialog& core() const { return core_; }
+
+    // Escape and the close box end the program, after the core's question about unsaved work.
+    void reject() override;
+    void done(int result) override;
+
+    void ShowAbout();
+
+    // Host
+    std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) override;
+    std::optional<std::string> ChooseSaveFile(int pane, const std::string& folder,
+                                              const std::string& proposedName) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    std::optional<int> RunLayoutDialog(int choice) override;
+    std::optional<std::string> RunRenameDialog(const std::string& text) override;
+    std::optional<ui::ItemTag> SelectedTag(int pane) override;
+    void ShowStatus(const std::string& line) override;
+    void ShowFileName(int pane, const std::string& name) override;
+    void TreeRebuilt(int pane) override;
+    void TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) override;
+
+  protected:
+#if defined(Q_OS_WIN)
+    bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
+#endif
+
+  private:
+    void ConnectButtons();
+    void AddAboutEntries();
+    void SetStartSize();
+
+    std::unique_ptr<Ui::MainDialog> ui_;
+    TreeIcons icons_;
+    std::array<TreeAdapter*, 2> trees_{};
+    ui::IniFile settings_;
+    QString settingsPath_;
+    ui::MainDialog core_;
+    bool finished_ = false;
+};
+
+}  // namespace korvel::qt

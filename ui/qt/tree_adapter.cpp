@@ -1,0 +1,130 @@
+#include "tree_adapter.h"
+
+#include <QEvent>
+#include <QKeyEvent>
+#include <QPalette>
+#include <QPixmap>
+#include <QTreeWidget>
+
+#include "text_codec.h"
+
+namespace korvel::qt {
+
+namespace {
+
+constexpr int kTagRole = Qt::UserRole;
+
+QTreeWidgetItem* MakeItem(const ui::TreeNode& node, const TreeIcons& icons) {
+    auto* item = new QTreeWidgetItem;
+    item->setText(0, ToDisplay(node.text));
+    item->setIcon(0, icons[static_cast<std::size_t>(node.icon)]);
+    item->setData(0, kTagRole, static_cast<uint>(node.tag));
+    if (!node.children.empty()) {
+        QList<QTreeWidgetItem*> children;
+        children.reserve(static_cast<qsizetype>(node.children.size()));
+        for (const auto& child : node.children) {
+            children.append(MakeItem(child, icons));
+        }
+        item->addChildren(children);
+    }
+    return item;
+}
+
+}  // namespace
+
+TreeIcons LoadTreeIcons() {
+    TreeIcons icons;
+    const QPixmap strip(QStringLiteral(":/korvel/tree_icons.xpm"));
+    if (strip.isNull()) {
+        return icons;  // without the strip the tree simply shows no icons
+    }
+    for (int i = 0; i < 12; ++i) {
+        icons[static_cast<std::size_t>(i)] = QIcon(strip.copy(i * 12, 0, 12, 12));
+    }
+    return icons;
+}
+
+TreeAdapter::TreeAdapter(QTreeWidget* tree, const TreeIcons& icons)
+    : QObject(tree), tree_(tree), icons_(icons) {
+    tree_->setIconSize(QSize(12, 12));
+    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    tree_->setDragDropMode(QAbstractItemView::NoDragDrop);
+    tree_->setContextMenuPolicy(Qt::PreventContextMenu);
+    tree_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree_->setHeaderHidden(true);
+    // The selection stays as visible while the other pane has the focus.
+    QPalette palette = tree_->palette();
+    palette.setColor(QPalette::Inactive, QPalette::Highlight,
+                     palette.color(QPalette::Active, QPalette::Highlight));
+    palette.setColor(QPalette::Inactive, QPalette::HighlightedText,
+                     palette.color(QPalette::Active, QPalette::HighlightedText));
+    tree_->setPalette(palette);
+    tree_->installEventFilter(this);
+    tree_->viewport()->installEventFilter(this);
+}
+
+bool TreeAdapter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::ToolTip) {
+        return true;
+    }
+    if (watched == tree_ && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            // Enter opens or closes the current node; it never reaches the dialog.
+            if (QTreeWidgetItem* item = tree_->currentItem(); item && item->childCount() > 0) {
+                item->setExpanded(!item->isExpanded());
+            }
+            return true;
+        }
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void TreeAdapter::Rebuild(const ui::Forest& forest) {
+    tree_->setUpdatesEnabled(false);
+    tree_->clear();
+    QList<QTreeWidgetItem*> banks;
+    banks.reserve(static_cast<qsizetype>(forest.size()));
+    for (const auto& bank : forest) {
+        banks.append(MakeItem(bank, icons_));
+    }
+    tree_->addTopLevelItems(banks);
+    tree_->setUpdatesEnabled(true);
+}
+
+QTreeWidgetItem* TreeAdapter::ItemAt(const ui::NodePath& path) const {
+    QTreeWidgetItem* item = tree_->topLevelItem(path.bank);
+    if (item != nullptr && path.child >= 0) {
+        item = item->child(path.child);
+    }
+    if (item != nullptr && path.pattern >= 0) {
+        item = item->child(path.pattern);
+    }
+    return item;
+}
+
+void TreeAdapter::Apply(const ui::Forest& forest, const std::vector<ui::NodeChange>& changes) {
+    for (const auto& change : changes) {
+        const ui::TreeNode* node = ui::FindNode(forest, change.path);
+        QTreeWidgetItem* item = ItemAt(change.path);
+        if (node == nullptr || item == nullptr) {
+            continue;
+        }
+        if (change.icon) {
+            item->setIcon(0, icons_[static_cast<std::size_t>(node->icon)]);
+        }
+        if (change.text) {
+            item->setText(0, ToDisplay(node->text));
+        }
+    }
+}
+
+std::optional<ui::ItemTag> TreeAdapter::SelectedTag() const {
+    const QList<QTreeWidgetItem*> selected = tree_->selectedItems();
+    if (selected.isEmpty()) {
+        return std::nullopt;
+    }
+    return static_cast<ui::ItemTag>(selected.first()->data(0, kTagRole).toUInt());
+}
+
+}  // namespace korvel::qt
