@@ -1,0 +1,359 @@
+#include <QDialogButtonBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+#include "dump_builder.h"
+#include "dump_image.h"
+#include "main_window.h"
+#include "modal_driver.h"
+
+using korvel::qt::MainWindow;
+using korvel::qt::testing::AnswerMessage;
+using korvel::qt::testing::ChooseFile;
+using korvel::qt::testing::OnNextModal;
+namespace build = korvel::testing;
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+  private:
+    QTemporaryDir dir_;
+    std::unique_ptr<MainWindow> window_;
+
+    QString File(const QString& name) const { return dir_.filePath(name); }
+    QString Ini() const { return File(QStringLiteral("korvel.INI")); }
+
+    void WriteDump(const QString& name, const build::Bytes& bytes) {
+        build::WriteFile(File(name).toStdString(), bytes);
+    }
+
+    template <typename T>
+    T* Find(const char* name) const {
+        T* widget = window_->findChild<T*>(QString::fromLatin1(name));
+        if (widget == nullptr) {
+            qFatal("no widget named %s", name);
+        }
+        return widget;
+    }
+
+    QTreeWidget* Tree(const char* side) const {
+        return Find<QTreeWidget>(side == QStringLiteral("left") ? "leftTree" : "rightTree");
+    }
+
+    void Start() {
+        window_ = std::make_unique<MainWindow>(Ini());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    }
+
+    void Click(const char* button) { Find<QPushButton>(button)->click(); }
+
+    void Open(const char* openButton, const QString& name) {
+        ChooseFile(window_.get(), File(name));
+        Click(openButton);
+    }
+
+    void Select(QTreeWidget* tree, int bank, int child = -1, int pattern = -1) {
+        QTreeWidgetItem* item = tree->topLevelItem(bank);
+        if (child >= 0) {
+            item = item->child(child);
+        }
+        if (pattern >= 0) {
+            item = item->child(pattern);
+        }
+        tree->setCurrentItem(item);
+    }
+
+    QString IniText() const {
+        QFile file(Ini());
+        return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+    }
+
+  private slots:
+    void initTestCase() {
+        QVERIFY(dir_.isValid());
+        WriteDump(QStringLiteral("left.syx"), build::FullDump(1));
+        WriteDump(QStringLiteral("right.syx"), build::Concat({build::PatternMessage(0, 0, 0)}));
+        const std::string names = "01 Drums\r\n";
+        build::WriteFile(File(QStringLiteral("left.bnl")).toStdString(),
+                         build::Bytes(names.begin(), names.end()));
+    }
+
+    void cleanup() {
+        if (window_ && window_->isVisible()) {
+            window_->done(QDialog::Rejected);
+        }
+        window_.reset();
+        QFile::remove(Ini());
+    }
+
+    void firstRunWithoutIniFile() {
+        Start();
+        QCOMPARE(window_->windowTitle(), QStringLiteral("Korvel"));
+        QCOMPARE(Tree("left")->topLevelItemCount(), 12);
+        QCOMPARE(Tree("right")->topLevelItem(11)->text(0), QStringLiteral("Bank 12"));
+        QCOMPARE(Tree("left")->topLevelItem(0)->child(1)->child(3)->text(0),
+                 QStringLiteral("Pattern  4"));
+        QCOMPARE(QApplication::focusWidget(), Tree("left"));
+        for (QPushButton* button : window_->findChildren<QPushButton*>()) {
+            QVERIFY2(!button->autoDefault() && !button->isDefault(), qPrintable(button->text()));
+        }
+        const char* names[][2] = {{"leftTree", "Left tree"},
+                                  {"rightFileName", "Right file name"},
+                                  {"leftOpen", "Left Open"},
+                                  {"rightMemLayout", "Right MemLayout"},
+                                  {"leftToRight", "Copy left to right"},
+                                  {"rightToLeft", "Copy right to left"}};
+        for (const auto& [object, accessible] : names) {
+            QCOMPARE(Find<QWidget>(object)->accessibleName(), QString::fromLatin1(accessible));
+        }
+        QCOMPARE(Find<QPushButton>("leftToRight")->text(), QStringLiteral("-->"));
+        window_->close();
+        QVERIFY(!window_->isVisible());
+        QCOMPARE(IniText(), QStringLiteral("[Directories]\nDirectory Left=\nDirectory Right=\n"
+                                           "[Settings]\nMemoryLayout Left=2\n"
+                                           "MemoryLayout Right=2\n"));
+    }
+
+    void badIniValuesAreIgnored() {
+        QFile file(Ini());
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "[Directories]\r\nDirectory Left=D:\\dumps, old\r\n[Settings]\r\n"
+            "MemoryLayout Left=abc\r\nMemoryLayout Right=0\r\n");
+        file.close();
+        Start();
+        QCOMPARE(Tree("left")->topLevelItemCount(), 12);
+        QCOMPARE(Tree("right")->topLevelItemCount(), 3);
+        window_->close();
+        QCOMPARE(IniText(), QStringLiteral("[Directories]\nDirectory Left=D:\\dumps, old\n"
+                                           "Directory Right=\n[Settings]\n"
+                                           "MemoryLayout Left=2\nMemoryLayout Right=0\n"));
+    }
+
+    void openTransferBothWaysAndRefusals() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        Open("rightOpen", QStringLiteral("right.syx"));
+        QCOMPARE(Find<QLineEdit>("leftFileName")->text(), QStringLiteral("left.syx"));
+        QCOMPARE(Tree("left")->topLevelItem(0)->text(0), QStringLiteral("01 Drums"));
+
+        Select(Tree("left"), 4, 2);
+        Select(Tree("right"), 0, 8);
+        Click("leftToRight");
+        QCOMPARE(Tree("right")->topLevelItem(0)->child(8)->text(0), QStringLiteral("B05 T02"));
+        QCOMPARE(Tree("right")->topLevelItem(0)->child(8)->child(3)->text(0),
+                 QStringLiteral("B05 T02 P04"));
+        QCOMPARE(Tree("right")->currentItem(), Tree("right")->topLevelItem(0)->child(8));
+
+        // Right to left: the copied track goes on, still carrying its first name.
+        Select(Tree("left"), 11, 1);
+        Click("rightToLeft");
+        QCOMPARE(Tree("left")->topLevelItem(11)->child(1)->text(0), QStringLiteral("B05 T02"));
+
+        QString caption, text;
+        Select(Tree("left"), 3);
+        AnswerMessage(window_.get(), &caption, &text);
+        Click("rightToLeft");
+        QCOMPARE(caption, QStringLiteral("Error"));
+        QCOMPARE(text, QStringLiteral("Source and destination must be of the same type:\n"
+                                      "Bank, Playlist, Track or Pattern."));
+
+        // Left at 3 banks: copying into the 12-bank right pane is refused.
+        OnNextModal(window_.get(), [](QWidget* modal) {
+            modal->findChild<QRadioButton*>(QStringLiteral("banks3"))->setChecked(true);
+            modal->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+        });
+        Click("leftMemLayout");
+        Select(Tree("left"), 0, 0);
+        Select(Tree("right"), 0, 0);
+        AnswerMessage(window_.get(), &caption, &text);
+        Click("leftToRight");
+        QCOMPARE(caption, QStringLiteral("Error"));
+        QVERIFY(text.startsWith(QStringLiteral("The memory layout (Pattern count)\n")));
+        QVERIFY(window_->core().pane(1).changed);
+    }
+
+    void deleteAndRename() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        QTreeWidget* tree = Tree("left");
+        Select(tree, 0);
+        QString seen, selected;
+        OnNextModal(window_.get(), [&seen, &selected](QWidget* modal) {
+            auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+            seen = edit->text();
+            selected = edit->selectedText();
+            QTest::keyClicks(edit, QStringLiteral("Beats"));
+            QTest::keyClick(edit, Qt::Key_Return);
+        });
+        Click("leftRename");
+        QCOMPARE(seen, QStringLiteral("Drums"));
+        QCOMPARE(selected, QStringLiteral("Drums"));
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("01 Beats"));
+
+        OnNextModal(window_.get(), [](QWidget* modal) {
+            auto* edit = modal->findChild<QLineEdit*>(QStringLiteral("nameEdit"));
+            QTest::keyClicks(edit, QStringLiteral("Gone"));
+            QTest::keyClick(edit, Qt::Key_Escape);
+        });
+        Click("leftRename");
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("01 Beats"));
+
+        QString caption, text;
+        Select(tree, 0, 1);
+        AnswerMessage(window_.get(), &caption, &text);
+        Click("leftRename");
+        QCOMPARE(caption, QStringLiteral("Korvel"));
+        QCOMPARE(text, QStringLiteral("Only Banks can be renamed!"));
+
+        Select(tree, 0);
+        Click("leftDelete");
+        QCOMPARE(tree->topLevelItem(0)->text(0), QStringLiteral("Bank 01"));
+        // Its icons are now those of the empty right pane, and no longer those of a full bank.
+        const auto iconOf = [](QTreeWidgetItem* item) { return item->icon(0).cacheKey(); };
+        QTreeWidget* empty = Tree("right");
+        QCOMPARE(iconOf(tree->topLevelItem(0)), iconOf(empty->topLevelItem(0)));
+        QCOMPARE(iconOf(tree->topLevelItem(0)->child(3)->child(0)),
+                 iconOf(empty->topLevelItem(0)->child(3)->child(0)));
+        QVERIFY(iconOf(tree->topLevelItem(0)) != iconOf(tree->topLevelItem(1)));
+    }
+
+    void memLayoutOkRebuildsCancelKeeps() {
+        Start();
+        QTreeWidget* tree = Tree("right");
+        tree->topLevelItem(1)->setExpanded(true);
+        int preset = -2;
+        OnNextModal(window_.get(), [&preset](QWidget* modal) {
+            for (int i = 0; i < 3; ++i) {
+                const char* names[] = {"banks3", "banks6", "banks12"};
+                if (modal->findChild<QRadioButton*>(QString::fromLatin1(names[i]))->isChecked()) {
+                    preset = i;
+                }
+            }
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        Click("rightMemLayout");
+        QCOMPARE(preset, 2);
+        QVERIFY(tree->topLevelItem(1)->isExpanded());
+
+        OnNextModal(window_.get(), [](QWidget* modal) {
+            modal->findChild<QRadioButton*>(QStringLiteral("banks6"))->setChecked(true);
+            modal->findChild<QPushButton*>(QStringLiteral("okButton"))->click();
+        });
+        Click("rightMemLayout");
+        QCOMPARE(tree->topLevelItemCount(), 6);
+        QCOMPARE(tree->topLevelItem(1)->childCount(), 9);
+        QCOMPARE(tree->topLevelItem(1)->child(1)->childCount(), 8);
+        QVERIFY(!tree->topLevelItem(1)->isExpanded());
+        window_->close();
+        QVERIFY(IniText().contains(QStringLiteral("MemoryLayout Right=1\n")));
+    }
+
+    void enterInATreeDoesNotEnd() {
+        Start();
+        QTreeWidget* tree = Tree("left");
+        tree->setFocus();
+        Select(tree, 2);
+        QTest::keyClick(tree, Qt::Key_Return);
+        QVERIFY(window_->isVisible());
+        QVERIFY(tree->topLevelItem(2)->isExpanded());
+        QTest::keyClick(tree, Qt::Key_Enter);
+        QVERIFY(!tree->topLevelItem(2)->isExpanded());
+        QVERIFY(window_->isVisible());
+    }
+
+    void saveReplacesAfterConfirmation() {
+        Start();
+        Open("rightOpen", QStringLiteral("left.syx"));
+        WriteDump(QStringLiteral("target.syx"), build::Bytes{1, 2, 3});
+        Select(Tree("right"), 0, 1, 0);
+        Click("rightDelete");
+        OnNextModal(window_.get(), [this](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY(dialog != nullptr);
+            QVERIFY(dialog->selectedFiles().value(0).endsWith(QStringLiteral("left.syx")));
+            QString caption, text;
+            AnswerMessage(modal, &caption, &text, QMessageBox::Yes);
+            dialog->selectFile(File(QStringLiteral("target.syx")));
+            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+        });
+        Click("rightSave");
+        korvel::DumpImage expected;
+        (void)expected.Load(build::FullDump(1));
+        expected.patterns[0].Clear();
+        QCOMPARE(build::ReadFile(File(QStringLiteral("target.syx")).toStdString()),
+                 expected.WriteToBytes());
+        QCOMPARE(Find<QLineEdit>("rightFileName")->text(), QStringLiteral("target.syx"));
+        QVERIFY(QFile::exists(File(QStringLiteral("target.bnl"))));
+    }
+
+    void unsavedChangesAskBeforeEnding() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        Select(Tree("left"), 1);
+        Click("leftDelete");
+        QString caption, text;
+        AnswerMessage(window_.get(), &caption, &text, QMessageBox::No);
+        window_->close();
+        QVERIFY(window_->isVisible());
+        QCOMPARE(caption, QStringLiteral("Korvel"));
+        QVERIFY(text.contains(QStringLiteral("unsaved changes")));
+        QVERIFY(!QFile::exists(Ini()));
+        AnswerMessage(window_.get(), &caption, &text, QMessageBox::Yes);
+        QTest::keyClick(window_.get(), Qt::Key_Escape);
+        QVERIFY(!window_->isVisible());
+        QVERIFY(IniText().contains(QStringLiteral("Directory Left=") + dir_.path()));
+    }
+
+    void aboutOnF1() {
+        Start();
+        QString version;
+        OnNextModal(window_.get(), [&version](QWidget* modal) {
+            version = modal->windowTitle() + "|" +
+                      modal->findChild<QLabel*>(QStringLiteral("versionLine"))->text();
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        QTest::keyClick(Tree("left"), Qt::Key_F1);
+        QCOMPARE(version, QStringLiteral("About Korvel|Korvel Version 0.08 beta"));
+    }
+
+    // Not a check: saves what the window looks like with two dumps open, for the README.
+    void screenshot() {
+        const QByteArray target = qgetenv("KORVEL_SCREENSHOT");
+        if (target.isEmpty()) {
+            QSKIP("KORVEL_SCREENSHOT is not set");
+        }
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        Open("rightOpen", QStringLiteral("right.syx"));
+        Select(Tree("left"), 4, 2);
+        Select(Tree("right"), 0, 8);
+        Click("leftToRight");
+        Tree("left")->topLevelItem(0)->setExpanded(true);
+        Tree("left")->topLevelItem(4)->setExpanded(true);
+        Tree("left")->topLevelItem(4)->child(2)->setExpanded(true);
+        Tree("right")->topLevelItem(0)->setExpanded(true);
+        Tree("right")->topLevelItem(0)->child(8)->setExpanded(true);
+        Tree("right")->topLevelItem(0)->child(1)->setExpanded(true);
+        window_->resize(900, 560);
+        QTest::qWait(200);
+        QVERIFY(window_->grab().save(QString::fromLocal8Bit(target)));
+    }
+};
+
+int main(int argc, char** argv) {
+    QApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
+    QApplication app(argc, argv);
+    MainWindowTest test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "main_window_test.moc"
