@@ -1,0 +1,305 @@
+#include "commands.h"
+
+#include <cstring>
+#include <ostream>
+
+#include "bank_names.h"
+#include "copy_stop.h"
+#include "dump_tree.h"
+#include "items.h"
+#include "messages.h"
+#include "side_file.h"
+#include "sysex_message.h"
+#include "tree_output.h"
+
+namespace korvel::cli {
+
+namespace {
+
+constexpr const char* kProgram = "korvel-cli";
+
+// Loads a dump and its side file's bank names, under the given layout.
+int LoadDump(const std::string& path, std::optional<int> layout, DumpImage& image,
+             LoadReport* report, Streams streams) {
+    LoadResult result = image.LoadFile(path);
+    if (!result.ok()) {
+        streams.err << kProgram << ": " << path << ": " << result.message << "\n";
+        return kFileError;
+    }
+    (void)image.ReadBankNames(SideFilePath(path));
+    if (layout) {
+        image.layout = *layout;
+    }
+    if (report != nullptr) {
+        *report = std::move(result.report);
+    }
+    return kDone;
+}
+
+// Writes the dump atomically, then its side file.
+int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
+    const WriteResult saved = image.SaveFile(path);
+    if (!saved.ok) {
+        streams.err << kProgram << ": cannot write " << path << ": " << saved.reason << "\n";
+        return kFileError;
+    }
+    const std::string side = SideFilePath(path);
+    if (image.WriteBankNames(side) == 0) {
+        streams.err << kProgram << ": cannot write " << side << ": " << std::strerror(errno)
+                    << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
+std::optional<ui::Selection> ItemArgument(const std::string& text, const DumpImage& image,
+                                          Streams streams) {
+    const auto item = ParseItem(text);
+    if (!item) {
+        streams.err << kProgram << ": " << text
+                    << " is not an item (B05, B05L, B05T02 or B05T02P03)\n";
+        return std::nullopt;
+    }
+    if (!ItemExists(image, *item)) {
+        streams.err << kProgram << ": " << text << " does not exist under the " << LayoutName(image)
+                    << "\n";
+        return std::nullopt;
+    }
+    return item;
+}
+
+bool ExpectArguments(const Options& options, std::size_t count, Streams streams) {
+    if (options.arguments.size() != count) {
+        streams.err << kProgram << ": " << options.command << " takes " << count
+                    << " argument(s); see " << kProgram << " " << options.command << " --help\n";
+        return false;
+    }
+    return true;
+}
+
+int Tree(const Options& options, Streams streams) {
+    if (!ExpectArguments(options, 1, streams)) {
+        return kBadArguments;
+    }
+    DumpImage image;
+    LoadReport report;
+    if (const int code = LoadDump(options.arguments[0], options.layout, image, &report, streams)) {
+        return code;
+    }
+    const ui::Forest forest = ui::Rebuild(image);
+    if (options.json) {
+        PrintTreeJson(options.arguments[0], image, forest, report, streams.out);
+    } else {
+        PrintTreeText(forest, report, streams.out);
+    }
+    return kDone;
+}
+
+int Check(const Options& options, Streams streams) {
+    if (!ExpectArguments(options, 1, streams)) {
+        return kBadArguments;
+    }
+    DumpImage image;
+    LoadReport report;
+    if (const int code = LoadDump(options.arguments[0], options.layout, image, &report, streams)) {
+        return code;
+    }
+    int problems = 0;
+    const auto checkSlot = [&](const MessageSlot& slot, const char* kind, int position,
+                               int indexBytes) {
+        if (slot.IsEmpty()) {
+            return;
+        }
+        const int expected = ComputeChecksum(slot.begin, slot.end, indexBytes);
+        const int found = slot.begin[slot.Length() - 2];
+        if (expected != found) {
+            ++problems;
+            streams.out << kind << " " << position << " at offset "
+                        << (slot.begin - image.data.get()) << ": checksum " << found
+                        << ", expected " << expected << "\n";
+        }
+    };
+    for (int i = 0; i < kPlaylistSlotCount; ++i) {
+        checkSlot(image.playlists[static_cast<std::size_t>(i)], "playlist", i, kPlaylistIndexBytes);
+    }
+    for (int i = 0; i < kPatternSlotCount; ++i) {
+        checkSlot(image.patterns[static_cast<std::size_t>(i)], "pattern", i, kPatternIndexBytes);
+    }
+    for (const auto& skipped : report.entries) {
+        ++problems;
+        streams.out << "offset " << skipped.offset << ": passed over, "
+                    << SkipReasonText(skipped.reason) << "\n";
+    }
+    if (report.entries.size() < report.Total()) {
+        problems += static_cast<int>(report.Total() - report.entries.size());
+        streams.out << (report.Total() - report.entries.size()) << " more messages passed over\n";
+    }
+    return problems == 0 ? kDone : kProblemsFound;
+}
+
+int Copy(const Options& options, Streams streams) {
+    if (!ExpectArguments(options, 4, streams)) {
+        return kBadArguments;
+    }
+    DumpImage source;
+    DumpImage destination;
+    if (const int code =
+            LoadDump(options.arguments[0], options.sourceLayout, source, nullptr, streams)) {
+        return code;
+    }
+    if (const int code = LoadDump(options.arguments[2], options.destinationLayout, destination,
+                                  nullptr, streams)) {
+        return code;
+    }
+    const auto from = ItemArgument(options.arguments[1], source, streams);
+    const auto to = from ? ItemArgument(options.arguments[3], destination, streams) : std::nullopt;
+    if (!from || !to) {
+        return kBadArguments;
+    }
+    if (from->kind != to->kind) {
+        streams.err << ui::kSameTypeMessage << "\n";
+        return kBadArguments;
+    }
+    if (destination.layout > source.layout) {
+        streams.err << ui::kLayoutMessage << "\n";
+        return kBadArguments;
+    }
+    int result = 0;
+    switch (from->kind) {
+        case ui::kBankKind:
+            result = destination.CopyBank(source, from->bank, to->bank);
+            break;
+        case ui::kPlaylistKind:
+            result = destination.CopyPlaylists(source, from->bank, to->bank);
+            break;
+        case ui::kTrackKind:
+            result = destination.CopyTrack(source, from->bank, from->track, to->bank, to->track);
+            break;
+        default:
+            result = destination.CopyPattern(source, from->bank, from->track, from->pattern,
+                                             to->bank, to->track, to->pattern);
+            break;
+    }
+    if (result == 0) {
+        const auto stop = ui::FindCopyStop(source, *from);
+        streams.err << (stop ? ui::CopyStopText(*stop) : std::string("Nothing was copied."))
+                    << "\n";
+        if (!options.keepPartial) {
+            return kCopyStopped;
+        }
+    }
+    if (options.output) {
+        if (const int code = SaveDump(destination, *options.output, streams)) {
+            return code;
+        }
+    }
+    return result == 0 ? kCopyStopped : kDone;
+}
+
+int Delete(const Options& options, Streams streams) {
+    if (!ExpectArguments(options, 2, streams)) {
+        return kBadArguments;
+    }
+    if (options.output.has_value() == options.inPlace) {
+        streams.err << kProgram << ": delete needs either -o OUT or --in-place\n";
+        return kBadArguments;
+    }
+    DumpImage image;
+    if (const int code = LoadDump(options.arguments[0], options.layout, image, nullptr, streams)) {
+        return code;
+    }
+    const auto item = ItemArgument(options.arguments[1], image, streams);
+    if (!item) {
+        return kBadArguments;
+    }
+    switch (item->kind) {
+        case ui::kBankKind:
+            (void)image.DeleteBank(item->bank);
+            break;
+        case ui::kPlaylistKind:
+            (void)image.DeletePlaylists(item->bank);
+            break;
+        case ui::kTrackKind:
+            (void)image.DeleteTrack(item->bank, item->track);
+            break;
+        default:
+            (void)image.DeletePattern(item->bank, item->track, item->pattern);
+            break;
+    }
+    return SaveDump(image, options.inPlace ? options.arguments[0] : *options.output, streams);
+}
+
+int Rename(const Options& options, Streams streams) {
+    if (!ExpectArguments(options, 3, streams)) {
+        return kBadArguments;
+    }
+    DumpImage image;
+    if (const int code = LoadDump(options.arguments[0], options.layout, image, nullptr, streams)) {
+        return code;
+    }
+    const auto item = ItemArgument(options.arguments[1], image, streams);
+    if (!item) {
+        return kBadArguments;
+    }
+    if (item->kind != ui::kBankKind) {
+        streams.err << ui::kOnlyBanksMessage << "\n";
+        return kBadArguments;
+    }
+    image.SetBankName(item->bank, RenamedBankName(item->bank, options.arguments[2]));
+    const std::string side = SideFilePath(options.arguments[0]);
+    if (image.WriteBankNames(side) == 0) {
+        streams.err << kProgram << ": cannot write " << side << ": " << std::strerror(errno)
+                    << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
+int Canon(const Options& options, Streams streams) {
+    if (!ExpectArguments(options, 1, streams)) {
+        return kBadArguments;
+    }
+    if (!options.output) {
+        streams.err << kProgram << ": canon needs -o OUT\n";
+        return kBadArguments;
+    }
+    DumpImage image;
+    if (const int code = LoadDump(options.arguments[0], options.layout, image, nullptr, streams)) {
+        return code;
+    }
+    return SaveDump(image, *options.output, streams);
+}
+
+}  // namespace
+
+int RunCommand(const Options& options, Streams streams) {
+    if (options.help || options.command.empty() || options.command == "help") {
+        PrintHelp(options.command == "help" && !options.arguments.empty() ? options.arguments[0]
+                                                                          : options.command,
+                  streams.out);
+        return options.command.empty() && !options.help ? kBadArguments : kDone;
+    }
+    if (options.command == "tree") {
+        return Tree(options, streams);
+    }
+    if (options.command == "check") {
+        return Check(options, streams);
+    }
+    if (options.command == "copy") {
+        return Copy(options, streams);
+    }
+    if (options.command == "delete") {
+        return Delete(options, streams);
+    }
+    if (options.command == "rename") {
+        return Rename(options, streams);
+    }
+    if (options.command == "canon") {
+        return Canon(options, streams);
+    }
+    streams.err << kProgram << ": unknown command " << options.command << "; see " << kProgram
+                << " --help\n";
+    return kBadArguments;
+}
+
+}  // namespace korvel::cli

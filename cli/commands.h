@@ -1,0 +1,28 @@
+// The commands of korvel-cli. Each returns the program's exit code.
+#pragma once
+
+#include <iosfwd>
+
+#include "options.h"
+
+namespace korvel::cli {
+
+enum ExitCode : int {
+    kDone = 0,
+    kProblemsFound = 1,
+    kBadArguments = 2,  // also a refused operation
+    kCopyStopped = 3,
+    kFileError = 4,
+};
+
+struct Streams {
+    std::ostream& out;
+    std::ostream& err;
+};
+
+int RunCommand(const Options& options, Streams streams);
+
+// General usage, or the usage of one command when `command` names one.
+void PrintHelp(const std::string& command, std::ostream& out);
+
+}  // namespace korvel::cli

@@ -1,0 +1,78 @@
+#include "items.h"
+
+#include <cctype>
+
+namespace korvel::cli {
+
+namespace {
+
+// Reads a letter and one or two digits at `at`; the number is one-based in the text.
+bool ReadPart(const std::string& text, std::size_t& at, char letter, int& number) {
+    if (at >= text.size() || std::toupper(static_cast<unsigned char>(text[at])) != letter) {
+        return false;
+    }
+    std::size_t digits = 0;
+    number = 0;
+    while (at + 1 + digits < text.size() && digits < 2 &&
+           std::isdigit(static_cast<unsigned char>(text[at + 1 + digits]))) {
+        number = number * 10 + (text[at + 1 + digits] - '0');
+        ++digits;
+    }
+    if (digits == 0 || number == 0) {
+        return false;
+    }
+    at += 1 + digits;
+    number -= 1;
+    return true;
+}
+
+}  // namespace
+
+std::optional<ui::Selection> ParseItem(const std::string& text) {
+    ui::Selection item;
+    std::size_t at = 0;
+    if (!ReadPart(text, at, 'B', item.bank)) {
+        return std::nullopt;
+    }
+    item.kind = ui::kBankKind;
+    if (at < text.size() && std::toupper(static_cast<unsigned char>(text[at])) == 'L') {
+        item.kind = ui::kPlaylistKind;
+        ++at;
+    } else if (at < text.size()) {
+        if (!ReadPart(text, at, 'T', item.track)) {
+            return std::nullopt;
+        }
+        item.kind = ui::kTrackKind;
+        if (at < text.size()) {
+            if (!ReadPart(text, at, 'P', item.pattern)) {
+                return std::nullopt;
+            }
+            item.kind = ui::kPatternKind;
+        }
+    }
+    if (at != text.size()) {
+        return std::nullopt;
+    }
+    return item;
+}
+
+bool ItemExists(const DumpImage& image, const ui::Selection& item) {
+    switch (item.kind) {
+        case ui::kBankKind:
+        case ui::kPlaylistKind:
+            return image.IsBankValid(item.bank);
+        case ui::kTrackKind:
+            return image.IsTrackValid(item.bank, item.track);
+        case ui::kPatternKind:
+            return image.IsPatternValid(item.bank, item.track, item.pattern);
+        default:
+            return false;
+    }
+}
+
+std::string LayoutName(const DumpImage& image) {
+    return std::to_string(image.layout) + "-bank layout (" +
+           std::to_string(image.PatternsPerTrack()) + " patterns per track)";
+}
+
+}  // namespace korvel::cli

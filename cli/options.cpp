@@ -1,0 +1,66 @@
+#include "options.h"
+
+namespace korvel::cli {
+
+namespace {
+
+std::optional<int> ParseLayout(const std::string& text) {
+    if (text == "3" || text == "6" || text == "12") {
+        return std::stoi(text);
+    }
+    return std::nullopt;
+}
+
+}  // namespace
+
+ParsedOptions ParseOptions(const std::vector<std::string>& words) {
+    ParsedOptions parsed;
+    Options& options = parsed.options;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        const auto value = [&](const char* name) -> std::optional<std::string> {
+            if (i + 1 >= words.size()) {
+                parsed.error = std::string(name) + " needs a value";
+                return std::nullopt;
+            }
+            return words[++i];
+        };
+        if (word == "--help" || word == "-h") {
+            options.help = true;
+        } else if (word == "--json") {
+            options.json = true;
+        } else if (word == "--in-place") {
+            options.inPlace = true;
+        } else if (word == "--keep-partial") {
+            options.keepPartial = true;
+        } else if (word == "-o" || word == "--output") {
+            options.output = value("-o");
+        } else if (word == "--layout" || word == "--src-layout" || word == "--dst-layout") {
+            const auto text = value(word.c_str());
+            if (!text) {
+                return parsed;
+            }
+            const auto layout = ParseLayout(*text);
+            if (!layout) {
+                parsed.error = word + " takes 3, 6 or 12, not " + *text;
+                return parsed;
+            }
+            (word == "--layout"       ? options.layout
+             : word == "--src-layout" ? options.sourceLayout
+                                      : options.destinationLayout) = layout;
+        } else if (word.size() > 1 && word[0] == '-' && word != "-") {
+            parsed.error = "unknown option " + word;
+            return parsed;
+        } else if (options.command.empty()) {
+            options.command = word;
+        } else {
+            options.arguments.push_back(word);
+        }
+        if (!parsed.error.empty()) {
+            return parsed;
+        }
+    }
+    return parsed;
+}
+
+}  // namespace korvel::cli

@@ -1,0 +1,16 @@
+// Printing a dump's tree and load report as text or JSON.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+
+#include "dump_image.h"
+#include "dump_tree.h"
+
+namespace korvel::cli {
+
+void PrintTreeText(const ui::Forest& forest, const LoadReport& report, std::ostream& out);
+void PrintTreeJson(const std::string& file, const DumpImage& image, const ui::Forest& forest,
+                   const LoadReport& report, std::ostream& out);
+
+}  // namespace korvel::cli

@@ -1,0 +1,254 @@
+// Runs the built korvel-cli on dumps made here and checks bytes, exit codes and messages.
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "dump_builder.h"
+#include "dump_image.h"
+#include "sysex_message.h"
+#include "temp_dir.h"
+
+namespace korvel {
+namespace {
+
+using testing::Bytes;
+using testing::ReadFile;
+using testing::ReadText;
+using testing::WriteFile;
+
+struct Outcome {
+    int code = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& word) {
+    std::string quoted = "'";
+    for (const char c : word) {
+        quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return quoted + "'";
+}
+
+class Cli : public ::testing::Test {
+  protected:
+    Outcome Korvel(const std::vector<std::string>& words) {
+        std::string command = Quote(KORVEL_CLI);
+        for (const auto& word : words) {
+            command += " " + Quote(word);
+        }
+        command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr"));
+        const int status = std::system(command.c_str());
+        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir.File("stdout")),
+                ReadText(dir.File("stderr"))};
+    }
+
+    std::string Dump(const std::string& name, const Bytes& bytes) {
+        WriteFile(dir.File(name), bytes);
+        return dir.File(name);
+    }
+
+    testing::TempDir dir;
+};
+
+TEST_F(Cli, CopiesEachKindBetweenLayouts) {
+    const Bytes sourceBytes = testing::FullDump(1);
+    const std::string src = Dump("src.syx", sourceBytes);
+    WriteFile(dir.File("src.bnl"), {'\r', '\n', '0', '2', ' ', 'K', 'e', 'y', 's', '\r', '\n'});
+    const std::string dst = Dump("dst.syx", testing::FullDump(2));
+    struct Case {
+        std::string from, to, srcLayout, dstLayout;
+    };
+    for (const auto& c :
+         {Case{"B05T02P03", "b05t08p06", "12", "6"}, Case{"B02T03", "B01T01", "6", "3"},
+          Case{"B02", "B09", "12", "12"}, Case{"B02L", "B10L", "12", "12"}}) {
+        const std::string out = dir.File("out.syx");
+        const Outcome run = Korvel({"copy", src, c.from, dst, c.to, "--src-layout", c.srcLayout,
+                                    "--dst-layout", c.dstLayout, "-o", out});
+        ASSERT_EQ(run.code, 0) << c.from << ": " << run.err;
+        DumpImage source, expected;
+        (void)source.Load(sourceBytes);
+        source.bankNames[1] = "02 Keys";
+        source.layout = std::stoi(c.srcLayout);
+        (void)expected.Load(testing::FullDump(2));
+        expected.layout = std::stoi(c.dstLayout);
+        const auto n = [](const std::string& item, std::size_t at) {
+            return std::stoi(item.substr(at, 2)) - 1;
+        };
+        if (c.from.size() == 9) {
+            ASSERT_EQ(expected.CopyPattern(source, n(c.from, 1), n(c.from, 4), n(c.from, 7),
+                                           n(c.to, 1), n(c.to, 4), n(c.to, 7)),
+                      1);
+        } else if (c.from.size() == 6) {
+            ASSERT_EQ(
+                expected.CopyTrack(source, n(c.from, 1), n(c.from, 4), n(c.to, 1), n(c.to, 4)), 1);
+        } else if (c.from.back() == 'L') {
+            ASSERT_EQ(expected.CopyPlaylists(source, n(c.from, 1), n(c.to, 1)), 1);
+        } else {
+            ASSERT_EQ(expected.CopyBank(source, n(c.from, 1), n(c.to, 1)), 1);
+        }
+        EXPECT_EQ(ReadFile(out), expected.WriteToBytes()) << c.from;
+    }
+    // The bank copy carried the name over under its new number.
+    const Outcome run = Korvel({"copy", src, "B02", dst, "B09", "-o", dir.File("named.syx")});
+    ASSERT_EQ(run.code, 0);
+    EXPECT_EQ(ReadText(dir.File("named.bnl")),
+              "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n09 Keys\r\n\r\n\r\n\r\n");
+}
+
+TEST_F(Cli, RefusesWhatTheWindowRefuses) {
+    const std::string src = Dump("src.syx", testing::FullDump(1));
+    const std::string dst = Dump("dst.syx", testing::FullDump(2));
+    const Outcome kinds = Korvel({"copy", src, "B01", dst, "B01T01", "-o", dir.File("o.syx")});
+    EXPECT_EQ(kinds.code, 2);
+    EXPECT_EQ(kinds.err,
+              "Source and destination must be of the same type:\nBank, Playlist, Track or "
+              "Pattern.\n");
+    const Outcome layout =
+        Korvel({"copy", src, "B01L", dst, "B01L", "--src-layout", "6", "-o", dir.File("o.syx")});
+    EXPECT_EQ(layout.code, 2);
+    EXPECT_EQ(layout.err.rfind("The memory layout (Pattern count)\n", 0), 0u);
+    const Outcome missing = Korvel({"copy", src, "B07", dst, "B01", "--src-layout", "6"});
+    EXPECT_EQ(missing.code, 2);
+    EXPECT_NE(missing.err.find("B07 does not exist under the 6-bank layout"), std::string::npos);
+    EXPECT_EQ(Korvel({"copy", src, "B1T9", dst, "B01T01"}).code, 2);
+    EXPECT_EQ(Korvel({"copy", src, "B01X", dst, "B01"}).code, 2);
+    EXPECT_EQ(Korvel({"tree", src, "--layout", "5"}).code, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.syx")));
+}
+
+TEST_F(Cli, StoppedCopyWritesOnlyWhenToldTo) {
+    DumpImage holed;
+    (void)holed.Load(testing::FullDump(1));
+    (void)holed.DeletePattern(0, 0, 2);
+    const std::string src = Dump("src.syx", holed.WriteToBytes());
+    const Bytes destinationBytes = testing::FullDump(2);
+    const std::string dst = Dump("dst.syx", destinationBytes);
+    const Outcome stopped = Korvel({"copy", src, "B01T01", dst, "B02T01", "-o", dir.File("o.syx")});
+    EXPECT_EQ(stopped.code, 3);
+    EXPECT_NE(stopped.err.find("empty source pattern (B01 T01 P03)"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("o.syx")));
+    const Outcome kept =
+        Korvel({"copy", src, "B01T01", dst, "B02T01", "-o", dir.File("o.syx"), "--keep-partial"});
+    EXPECT_EQ(kept.code, 3);
+    DumpImage partial;
+    ASSERT_TRUE(partial.LoadFile(dir.File("o.syx")).ok());
+    DumpImage original;
+    (void)original.Load(destinationBytes);
+    const auto slotBytes = [](const DumpImage& image, int pattern) {
+        const auto span = image.patterns[image.PatternSlotIndex(1, 0, pattern)].Bytes();
+        return Bytes(span.begin(), span.end());
+    };
+    // Patterns 1 and 2 were copied; pattern 3 onwards kept the destination's own messages.
+    EXPECT_NE(slotBytes(partial, 1), slotBytes(original, 1));
+    EXPECT_EQ(partial.patterns[partial.PatternSlotIndex(1, 0, 1)].begin[9], 1);
+    EXPECT_EQ(slotBytes(partial, 2), slotBytes(original, 2));
+    EXPECT_EQ(slotBytes(partial, 3), slotBytes(original, 3));
+}
+
+TEST_F(Cli, DeletesToANewFileOrInPlace) {
+    const std::string path = Dump("d.syx", testing::FullDump(3));
+    const Outcome toFile = Korvel({"delete", path, "B04T02", "-o", dir.File("e.syx")});
+    ASSERT_EQ(toFile.code, 0) << toFile.err;
+    DumpImage expected;
+    (void)expected.Load(testing::FullDump(3));
+    (void)expected.DeleteTrack(3, 1);
+    EXPECT_EQ(ReadFile(dir.File("e.syx")), expected.WriteToBytes());
+    EXPECT_EQ(ReadFile(path), testing::FullDump(3));
+    ASSERT_EQ(Korvel({"delete", path, "B02", "--in-place", "--layout", "3"}).code, 0);
+    DumpImage after;
+    (void)after.LoadFile(path);
+    after.SetLayoutChoice(0);
+    EXPECT_TRUE(after.AreBankPlaylistsEmpty(1));
+    EXPECT_TRUE(after.IsPatternEmpty(1, 7, 15));
+    EXPECT_FALSE(after.IsPatternEmpty(0, 7, 15));
+    EXPECT_EQ(Korvel({"delete", path, "B02"}).code, 2);
+}
+
+TEST_F(Cli, RenamesIntoTheSideFileOnly) {
+    const std::string path = Dump("r.syx", testing::FullDump(4));
+    ASSERT_EQ(Korvel({"rename", path, "B03", "Drums"}).code, 0);
+    ASSERT_EQ(Korvel({"rename", path, "b01", ""}).code, 0);
+    EXPECT_EQ(ReadText(dir.File("r.bnl")),
+              "Bank 01\r\n\r\n03 Drums\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
+    EXPECT_EQ(ReadFile(path), testing::FullDump(4));
+    const Outcome notBank = Korvel({"rename", path, "B03T01", "x"});
+    EXPECT_EQ(notBank.code, 2);
+    EXPECT_EQ(notBank.err, "Only Banks can be renamed!\n");
+}
+
+TEST_F(Cli, ChecksChecksumsAndCutOffFiles) {
+    Bytes bytes = testing::FullDump(5);
+    EXPECT_EQ(Korvel({"check", Dump("good.syx", bytes)}).code, 0);
+    const Bytes firstPattern = testing::PatternMessageAt(0, 24, 5);
+    const std::size_t at = bytes.size() - 384 * firstPattern.size() + firstPattern.size() - 2;
+    const int good = bytes[at];
+    bytes[at] = static_cast<std::uint8_t>((good + 1) & 0x7F);
+    const Outcome bad = Korvel({"check", Dump("bad.syx", bytes)});
+    EXPECT_EQ(bad.code, 1);
+    EXPECT_NE(bad.out.find("pattern 0 at offset"), std::string::npos) << bad.out;
+    EXPECT_NE(bad.out.find("checksum " + std::to_string(bytes[at]) + ", expected " +
+                           std::to_string(good)),
+              std::string::npos);
+    bytes.resize(bytes.size() - 5);
+    const Outcome cut = Korvel({"check", Dump("cut.syx", bytes)});
+    EXPECT_EQ(cut.code, 1);
+    EXPECT_NE(cut.out.find("passed over, message cut off before its F7"), std::string::npos);
+}
+
+TEST_F(Cli, CanonSortsAScrambledDump) {
+    const Bytes t3 = testing::Type3Message();
+    const Bytes pl = testing::PlaylistMessage(7), pa1 = testing::PatternMessageAt(1),
+                pa300 = testing::PatternMessageAt(300);
+    const std::string path =
+        Dump("s.syx", testing::Concat({pa300, testing::ForeignMessage(), pl, pa1, t3}));
+    const Outcome run = Korvel({"canon", path, "-o", dir.File("c.syx")});
+    ASSERT_EQ(run.code, 0) << run.err;
+    EXPECT_EQ(ReadFile(dir.File("c.syx")), testing::Concat({t3, pl, pa1, pa300}));
+    EXPECT_EQ(ReadText(dir.File("c.bnl")).size(), 24u);
+}
+
+TEST_F(Cli, TreeAsTextAndJson) {
+    const std::string path = Dump(
+        "t.syx", testing::Concat({testing::PatternMessage(0, 0, 0), testing::MessageOfType(4)}));
+    const Outcome text = Korvel({"tree", path, "--layout", "3"});
+    ASSERT_EQ(text.code, 0);
+    EXPECT_EQ(text.out.rfind("Bank 01 [partial]\n  Playlist B01 [empty]\n  Track 1 [partial]\n"
+                             "    Pattern  1 [full]\n    Pattern  2 [empty]\n",
+                             0),
+              0u);
+    EXPECT_NE(text.out.find("skipped: 1 message(s)\n  1 message of an unused type\n"),
+              std::string::npos);
+    const Outcome json = Korvel({"tree", path, "--json"});
+    ASSERT_EQ(json.code, 0);
+    EXPECT_EQ(json.out.rfind("{\"file\":", 0), 0u);
+    EXPECT_NE(json.out.find("\"layout\":12,\"banks\":[{\"text\":\"Bank 01\",\"fill\":\"partial\""),
+              std::string::npos);
+    EXPECT_NE(json.out.find("\"skipped\":{\"message of an unused type\":1}}"), std::string::npos);
+}
+
+TEST_F(Cli, FilesThatCannotBeReadOrWritten) {
+    const Outcome missing = Korvel({"tree", dir.File("none.syx")});
+    EXPECT_EQ(missing.code, 4);
+    EXPECT_NE(missing.err.find("none.syx"), std::string::npos);
+    const std::string path = Dump("x.syx", testing::FullDump());
+    const Outcome unwritable = Korvel({"canon", path, "-o", dir.File("no/such/dir/x.syx")});
+    EXPECT_EQ(unwritable.code, 4);
+    EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
+}
+
+TEST_F(Cli, HelpForEveryCommand) {
+    EXPECT_EQ(Korvel({}).code, 2);
+    for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon"}) {
+        const Outcome run = Korvel({command, "--help"});
+        EXPECT_EQ(run.code, 0);
+        EXPECT_EQ(run.out.rfind(std::string("Usage: korvel-cli ") + command, 0), 0u) << command;
+        EXPECT_NE(run.out.find("Example:"), std::string::npos);
+    }
+}
+
+}  // namespace
+}  // namespace korvel
