@@ -1,15 +1,35 @@
 #include "dump_tree.h"
 
-#include <cstdio>
+#include <array>
 
 namespace korvel::ui {
 
 namespace {
 
-std::string Format(const char* format, int number) {
-    char text[32];
-    std::snprintf(text, sizeof text, format, number);
+// Node labels are built by hand rather than with printf: a rebuild makes 504 of them. A number
+// below 10 is padded to two places with `pad` ('0' for "%02d", ' ' for "%2d"), or not at all.
+std::string Label(const char* prefix, int number, char pad) {
+    std::string text(prefix);
+    if (number >= 10) {
+        text += static_cast<char>('0' + number / 10);
+    } else if (pad != '\0') {
+        text += pad;
+    }
+    text += static_cast<char>('0' + number % 10);
     return text;
+}
+
+std::string BankLabel(int bank) {
+    return Label("Bank ", bank + 1, '0');
+}
+std::string PlaylistLabel(int bank) {
+    return Label("Playlist B", bank + 1, '0');
+}
+std::string TrackLabel(int track) {
+    return Label("Track ", track + 1, '\0');
+}
+std::string PatternLabel(int pattern) {
+    return Label("Pattern ", pattern + 1, ' ');
 }
 
 FillState Combine(int full, int empty, int count) {
@@ -83,22 +103,22 @@ Forest Rebuild(const DumpImage& image) {
     for (int b = 0; b < image.layout; ++b) {
         TreeNode bank;
         const std::string name = image.GetBankName(b);
-        bank.text = name.empty() ? Format("Bank %02d", b + 1) : name;
+        bank.text = name.empty() ? BankLabel(b) : name;
         bank.tag = MakeItemTag(kBankKind, b);
         bank.icon = kBankIcon + BankFill(image, b);
         bank.children.reserve(1 + kTracksPerBank);
-        bank.children.push_back({Format("Playlist B%02d", b + 1),
+        bank.children.push_back({PlaylistLabel(b),
                                  kPlaylistIcon + PlaylistFill(image, b),
                                  MakeItemTag(kPlaylistKind, b),
                                  {}});
         for (int t = 0; t < kTracksPerBank; ++t) {
-            TreeNode track{Format("Track %1d", t + 1),
+            TreeNode track{TrackLabel(t),
                            kTrackIcon + TrackFill(image, b, t),
                            MakeItemTag(kTrackKind, b, t),
                            {}};
             track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
             for (int p = 0; p < patternsPerTrack; ++p) {
-                track.children.push_back({Format("Pattern %2d", p + 1),
+                track.children.push_back({PatternLabel(p),
                                           kPatternIcon + PatternFill(image, b, t, p),
                                           MakeItemTag(kPatternKind, b, t, p),
                                           {}});
@@ -134,7 +154,7 @@ std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest) {
         }
         // The bank text is always rewritten, so a deleted bank shows its default label again.
         const std::string name = image.GetBankName(b);
-        const std::string text = name.empty() ? Format("Bank %02d", b + 1) : name;
+        const std::string text = name.empty() ? BankLabel(b) : name;
         updater.Apply(bank, {b}, kBankIcon + BankFill(image, b), &text);
     }
     return changes;

@@ -14,16 +14,13 @@
 #include "about_dialog.h"
 #include "layout_dialog.h"
 #include "rename_dialog.h"
+#include "resources.h"
 #include "text_codec.h"
 #include "ui_main_dialog.h"
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
 #endif
-
-static void InitKorvelResources() {
-    Q_INIT_RESOURCE(korvel);
-}
 
 namespace korvel::qt {
 
@@ -51,7 +48,7 @@ QString DefaultSettingsPath() {
 
 MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     : QDialog(parent), ui_(new Ui::MainDialog), settingsPath_(settingsPath), core_(*this) {
-    InitKorvelResources();
+    InitResources();
     ui_->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/korvel/korvel.xpm")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

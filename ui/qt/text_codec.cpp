@@ -2,10 +2,16 @@
 
 #include <QStringDecoder>
 
+#include <algorithm>
+
 namespace korvel::qt {
 
 QString ToDisplay(const std::string& bytes) {
     const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
+    // Most names are plain ASCII, which both readings agree on; that path is much cheaper.
+    if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
+        return QString::fromLatin1(view);
+    }
     QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     QString text = decoder(view);
     if (decoder.hasError()) {

@@ -6,19 +6,20 @@
 #include <QPixmap>
 #include <QTreeWidget>
 
+#include "resources.h"
 #include "text_codec.h"
 
 namespace korvel::qt {
 
 namespace {
 
-constexpr int kTagRole = Qt::UserRole;
-
+// The ItemTag is the item's type: a per-item integer fixed when the item is made, which costs
+// nothing more to store. Every tag has a kind bit of 0x1000 or above, so it is also above
+// QTreeWidgetItem::UserType, as types of one's own must be.
 QTreeWidgetItem* MakeItem(const ui::TreeNode& node, const TreeIcons& icons) {
-    auto* item = new QTreeWidgetItem;
+    auto* item = new QTreeWidgetItem(static_cast<int>(node.tag));
     item->setText(0, ToDisplay(node.text));
     item->setIcon(0, icons[static_cast<std::size_t>(node.icon)]);
-    item->setData(0, kTagRole, static_cast<uint>(node.tag));
     if (!node.children.empty()) {
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(node.children.size()));
@@ -33,6 +34,7 @@ QTreeWidgetItem* MakeItem(const ui::TreeNode& node, const TreeIcons& icons) {
 }  // namespace
 
 TreeIcons LoadTreeIcons() {
+    InitResources();
     TreeIcons icons;
     const QPixmap strip(QStringLiteral(":/korvel/tree_icons.xpm"));
     if (strip.isNull()) {
@@ -124,7 +126,7 @@ std::optional<ui::ItemTag> TreeAdapter::SelectedTag() const {
     if (selected.isEmpty()) {
         return std::nullopt;
     }
-    return static_cast<ui::ItemTag>(selected.first()->data(0, kTagRole).toUInt());
+    return static_cast<ui::ItemTag>(selected.first()->type());
 }
 
 }  // namespace korvel::qt
