@@ -16,8 +16,8 @@
 
 using korvel::qt::MainWindow;
 using korvel::qt::testing::AnswerMessage;
-using korvel::qt::testing::ChooseFile;
 using korvel::qt::testing::OnNextModal;
+using korvel::qt::testing::ScriptedChooser;
 namespace build = korvel::testing;
 
 class MainWindowTest : public QObject {
@@ -26,6 +26,8 @@ class MainWindowTest : public QObject {
   private:
     QTemporaryDir dir_;
     std::unique_ptr<MainWindow> window_;
+    ScriptedChooser* chooser_ = nullptr;  // owned by the window
+    korvel::qt::testing::ModalWatchdog watchdog_;
 
     QString File(const QString& name) const { return dir_.filePath(name); }
     QString Ini() const { return File(QStringLiteral("korvel.INI")); }
@@ -49,6 +51,9 @@ class MainWindowTest : public QObject {
 
     void Start() {
         window_ = std::make_unique<MainWindow>(Ini());
+        auto chooser = std::make_unique<ScriptedChooser>();
+        chooser_ = chooser.get();
+        window_->SetFileChooser(std::move(chooser));
         window_->show();
         QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
     }
@@ -56,7 +61,7 @@ class MainWindowTest : public QObject {
     void Click(const char* button) { Find<QPushButton>(button)->click(); }
 
     void Open(const char* openButton, const QString& name) {
-        ChooseFile(window_.get(), File(name));
+        chooser_->openAnswers.append(File(name));
         Click(openButton);
     }
 
@@ -92,6 +97,9 @@ class MainWindowTest : public QObject {
         }
         window_.reset();
         QFile::remove(Ini());
+        const QStringList failures = korvel::qt::testing::ModalFailures();
+        korvel::qt::testing::ModalFailures().clear();
+        QVERIFY2(failures.isEmpty(), qPrintable(failures.join(QStringLiteral("; "))));
     }
 
     void firstRunWithoutIniFile() {
@@ -270,29 +278,41 @@ class MainWindowTest : public QObject {
         QVERIFY(window_->isVisible());
     }
 
-    void saveReplacesAfterConfirmation() {
+    void saveWritesTheDumpAndItsSideFile() {
         Start();
         Open("rightOpen", QStringLiteral("left.syx"));
-        WriteDump(QStringLiteral("target.syx"), build::Bytes{1, 2, 3});
+        QCOMPARE(chooser_->openFolders, QStringList{QString()});
         Select(Tree("right"), 0, 1, 0);
         Click("rightDelete");
-        OnNextModal(window_.get(), [this](QWidget* modal) {
-            auto* dialog = qobject_cast<QFileDialog*>(modal);
-            QVERIFY(dialog != nullptr);
-            QVERIFY(dialog->selectedFiles().value(0).endsWith(QStringLiteral("left.syx")));
-            QString caption, text;
-            AnswerMessage(modal, &caption, &text, QMessageBox::Yes);
-            dialog->selectFile(File(QStringLiteral("target.syx")));
-            QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-        });
+        chooser_->saveAnswers.append(File(QStringLiteral("target.syx")));
         Click("rightSave");
+        QCOMPARE(chooser_->saveProposals, QStringList{QStringLiteral("left.syx")});
+        QCOMPARE(chooser_->saveFolders, QStringList{dir_.path()});
         korvel::DumpImage expected;
         (void)expected.Load(build::FullDump(1));
         expected.patterns[0].Clear();
         QCOMPARE(build::ReadFile(File(QStringLiteral("target.syx")).toStdString()),
                  expected.WriteToBytes());
         QCOMPARE(Find<QLineEdit>("rightFileName")->text(), QStringLiteral("target.syx"));
-        QVERIFY(QFile::exists(File(QStringLiteral("target.bnl"))));
+        std::string names = "01 Drums\r\n";
+        for (int bank = 1; bank < 12; ++bank) {
+            names += "\r\n";
+        }
+        QCOMPARE(build::ReadText(File(QStringLiteral("target.bnl")).toStdString()), names);
+
+        // A save that fails says why and leaves everything as it was.
+        QString caption, text;
+        chooser_->saveAnswers.append(File(QStringLiteral("no-such-folder/x.syx")));
+        AnswerMessage(window_.get(), &caption, &text);
+        Click("rightSave");
+        QCOMPARE(caption, QStringLiteral("Error"));
+        QVERIFY(text.contains(QStringLiteral("no-such-folder/x.syx")));
+        QCOMPARE(Find<QLineEdit>("rightFileName")->text(), QStringLiteral("target.syx"));
+
+        // The next Open starts in the folder of the last one.
+        chooser_->openAnswers.append(QString());
+        Click("rightOpen");
+        QCOMPARE(chooser_->openFolders.last(), dir_.path());
     }
 
     void unsavedChangesAskBeforeEnding() {

@@ -3,44 +3,104 @@
 #pragma once
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStringList>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <optional>
+
+#include "file_chooser.h"
 
 namespace korvel::qt::testing {
+
+// What went wrong while answering dialogs; a test's cleanup fails when it is not empty.
+inline QStringList& ModalFailures() {
+    static QStringList failures;
+    return failures;
+}
 
 inline void OnNextModal(QWidget* owner, std::function<void(QWidget*)> act) {
     auto* timer = new QTimer;
     timer->setInterval(5);
-    QObject::connect(timer, &QTimer::timeout, [timer, owner, act] {
+    auto* waited = new int(0);
+    QObject::connect(timer, &QTimer::timeout, [timer, owner, act, waited] {
         QWidget* modal = QApplication::activeModalWidget();
         if (modal == nullptr || modal == owner || !modal->isVisible()) {
+            // A dialog that never came is a failure, not a handler left waiting for the next.
+            if (++*waited > 1000) {
+                ModalFailures().append(QStringLiteral("an expected dialog never appeared"));
+                timer->stop();
+                timer->deleteLater();
+                delete waited;
+            }
             return;
         }
         timer->stop();
         timer->deleteLater();
+        delete waited;
         act(modal);
     });
     timer->start();
 }
 
-// Chooses `path` in the next file dialog; an empty path cancels it.
-inline void ChooseFile(QWidget* owner, const QString& path) {
-    OnNextModal(owner, [path](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        QVERIFY2(dialog != nullptr, "expected a file dialog");
-        if (path.isEmpty()) {
-            dialog->reject();
-            return;
+// Closes any dialog that stays open unanswered, so a test fails instead of hanging.
+class ModalWatchdog {
+  public:
+    ModalWatchdog() {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            QWidget* modal = QApplication::activeModalWidget();
+            if (modal != nullptr && modal == seen_ && ++ticks_ > 20) {
+                ModalFailures().append(QStringLiteral("unanswered dialog: ") +
+                                       modal->windowTitle());
+                QMetaObject::invokeMethod(modal, "reject", Qt::QueuedConnection);
+                ticks_ = 0;
+            } else if (modal != seen_) {
+                seen_ = modal;
+                ticks_ = 0;
+            }
+        });
+        timer_.start(250);
+    }
+
+  private:
+    QTimer timer_;
+    QWidget* seen_ = nullptr;
+    int ticks_ = 0;
+};
+
+// File choosers with scripted answers; a request with no answer left is a failure.
+class ScriptedChooser : public FileChooser {
+  public:
+    QStringList openAnswers;  // an empty answer cancels
+    QStringList saveAnswers;
+    QStringList openFolders;
+    QStringList saveFolders;
+    QStringList saveProposals;
+
+    std::optional<QString> ChooseOpen(QWidget*, const QString& folder) override {
+        openFolders.append(folder);
+        return Next(openAnswers);
+    }
+    std::optional<QString> ChooseSave(QWidget*, const QString& folder,
+                                      const QString& proposedName) override {
+        saveFolders.append(folder);
+        saveProposals.append(proposedName);
+        return Next(saveAnswers);
+    }
+
+  private:
+    static std::optional<QString> Next(QStringList& answers) {
+        if (answers.isEmpty()) {
+            ModalFailures().append(QStringLiteral("a file was asked for with no answer"));
+            return std::nullopt;
         }
-        dialog->selectFile(path);
-        QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-    });
-}
+        const QString answer = answers.takeFirst();
+        return answer.isEmpty() ? std::nullopt : std::optional(answer);
+    }
+};
 
 // Records the next message box's caption and text, then presses `button` in it.
 inline void AnswerMessage(QWidget* owner, QString* caption, QString* text,

@@ -4,7 +4,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
@@ -27,8 +26,6 @@ namespace korvel::qt {
 namespace {
 
 constexpr int kAboutCommand = 0x0010;
-
-const QString kSysExFilter = QStringLiteral("SysEx (*syx) (*.syx)");
 
 std::string ToPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
@@ -153,38 +150,19 @@ void MainWindow::done(int result) {
     QDialog::done(result);
 }
 
+void MainWindow::SetFileChooser(std::unique_ptr<FileChooser> chooser) {
+    fileChooser_ = std::move(chooser);
+}
+
 std::optional<std::string> MainWindow::ChooseOpenFile(int, const std::string& folder) {
-    QFileDialog dialog(this, tr("Open"));
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setNameFilter(kSysExFilter);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("syx"));
-    if (!folder.empty()) {
-        dialog.setDirectory(FromPath(folder));
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return ToPath(dialog.selectedFiles().first());
+    const auto path = fileChooser_->ChooseOpen(this, FromPath(folder));
+    return path ? std::optional(ToPath(*path)) : std::nullopt;
 }
 
 std::optional<std::string> MainWindow::ChooseSaveFile(int, const std::string& folder,
                                                       const std::string& proposedName) {
-    QFileDialog dialog(this, tr("Save"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(kSysExFilter);
-    dialog.setOption(QFileDialog::HideNameFilterDetails);
-    dialog.setDefaultSuffix(QStringLiteral("syx"));
-    dialog.setDirectory(folder.empty() ? QDir::currentPath() : FromPath(folder));
-    if (!proposedName.empty()) {
-        dialog.selectFile(FromPath(proposedName));
-    }
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
-        return std::nullopt;
-    }
-    return ToPath(dialog.selectedFiles().first());
+    const auto path = fileChooser_->ChooseSave(this, FromPath(folder), FromPath(proposedName));
+    return path ? std::optional(ToPath(*path)) : std::nullopt;
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {

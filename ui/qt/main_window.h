@@ -8,6 +8,7 @@
 #include <array>
 #include <memory>
 
+#include "file_chooser.h"
 #include "host.h"
 #include "ini_file.h"
 #include "main_dialog.h"
@@ -29,6 +30,7 @@ class MainWindow : public QDialog, public ui::Host {
     ~MainWindow() override;
 
     const ui::MainDialog& core() const { return core_; }
+    void SetFileChooser(std::unique_ptr<FileChooser> chooser);
 
     // Escape and the close box end the program, after the core's question about unsaved work.
     void reject() override;
@@ -65,6 +67,7 @@ class MainWindow : public QDialog, public ui::Host {
     std::array<TreeAdapter*, 2> trees_{};
     ui::IniFile settings_;
     QString settingsPath_;
+    std::unique_ptr<FileChooser> fileChooser_ = std::make_unique<DialogFileChooser>();
     ui::MainDialog core_;
     bool finished_ = false;
 };
