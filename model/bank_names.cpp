@@ -6,9 +6,11 @@ namespace korvel {
 
 namespace {
 
-std::string TwoDigits(int zeroBased) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%02d", zeroBased + 1);
+// printf-style formatting of one-based numbers into a short text.
+template <typename... Numbers>
+std::string Format(const char* format, Numbers... zeroBased) {
+    char text[64];
+    std::snprintf(text, sizeof text, format, (zeroBased + 1)...);
     return text;
 }
 
@@ -20,25 +22,27 @@ std::string VisibleBankText(const std::string& storedName) {
 
 std::string RenamedBankName(int bank, const std::string& text) {
     if (text.empty()) {
-        return "Bank " + TwoDigits(bank);
+        return Format("Bank %02d", bank);
     }
     return NumberedBankName(bank, text);
 }
 
 std::string NumberedBankName(int bank, const std::string& text) {
-    return TwoDigits(bank) + " " + text;
+    std::string name = Format("%02d ", bank);
+    name.append(text);
+    return name;
 }
 
 std::string PatternProvenance(int bank, int track, int pattern) {
-    return "B" + TwoDigits(bank) + " T" + TwoDigits(track) + " P" + TwoDigits(pattern);
+    return Format("B%02d T%02d P%02d", bank, track, pattern);
 }
 
 std::string TrackProvenance(int bank, int track) {
-    return "B" + TwoDigits(bank) + " T" + TwoDigits(track);
+    return Format("B%02d T%02d", bank, track);
 }
 
 std::string PlaylistProvenance(int bank) {
-    return "Playlist B" + TwoDigits(bank);
+    return Format("Playlist B%02d", bank);
 }
 
 }  // namespace korvel
