@@ -6,6 +6,7 @@
 #include "bank_names.h"
 #include "copy_stop.h"
 #include "dump_tree.h"
+#include "item_operations.h"
 #include "items.h"
 #include "messages.h"
 #include "side_file.h"
@@ -156,30 +157,11 @@ int Copy(const Options& options, Streams streams) {
     if (!from || !to) {
         return kBadArguments;
     }
-    if (from->kind != to->kind) {
-        streams.err << ui::kSameTypeMessage << "\n";
+    if (const char* refusal = ui::TransferRefusal(source, *from, destination, *to)) {
+        streams.err << refusal << "\n";
         return kBadArguments;
     }
-    if (destination.layout > source.layout) {
-        streams.err << ui::kLayoutMessage << "\n";
-        return kBadArguments;
-    }
-    int result = 0;
-    switch (from->kind) {
-        case ui::kBankKind:
-            result = destination.CopyBank(source, from->bank, to->bank);
-            break;
-        case ui::kPlaylistKind:
-            result = destination.CopyPlaylists(source, from->bank, to->bank);
-            break;
-        case ui::kTrackKind:
-            result = destination.CopyTrack(source, from->bank, from->track, to->bank, to->track);
-            break;
-        default:
-            result = destination.CopyPattern(source, from->bank, from->track, from->pattern,
-                                             to->bank, to->track, to->pattern);
-            break;
-    }
+    const int result = ui::CopyItem(destination, source, *from, *to);
     if (result == 0) {
         const auto stop = ui::FindCopyStop(source, *from);
         streams.err << (stop ? ui::CopyStopText(*stop) : std::string("Nothing was copied."))
@@ -212,20 +194,7 @@ int Delete(const Options& options, Streams streams) {
     if (!item) {
         return kBadArguments;
     }
-    switch (item->kind) {
-        case ui::kBankKind:
-            (void)image.DeleteBank(item->bank);
-            break;
-        case ui::kPlaylistKind:
-            (void)image.DeletePlaylists(item->bank);
-            break;
-        case ui::kTrackKind:
-            (void)image.DeleteTrack(item->bank, item->track);
-            break;
-        default:
-            (void)image.DeletePattern(item->bank, item->track, item->pattern);
-            break;
-    }
+    (void)ui::DeleteItem(image, *item);
     return SaveDump(image, options.inPlace ? options.arguments[0] : *options.output, streams);
 }
 

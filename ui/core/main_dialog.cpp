@@ -5,6 +5,7 @@
 #include "bank_names.h"
 #include "side_file.h"
 #include "copy_stop.h"
+#include "item_operations.h"
 #include "messages.h"
 
 namespace korvel::ui {
@@ -172,26 +173,12 @@ void MainDialog::OnNew(int pane) {
 
 void MainDialog::OnDelete(int pane) {
     const Selection selected = DecodeSelection(host_.SelectedTag(pane));
+    if (selected.kind == kNoKind) {
+        return;
+    }
     DumpImage& image = *At(pane).image;
     const auto before = Snapshot(image);
-    int result = 0;
-    switch (selected.kind) {
-        case kBankKind:
-            result = image.DeleteBank(selected.bank);
-            break;
-        case kPlaylistKind:
-            result = image.DeletePlaylists(selected.bank);
-            break;
-        case kTrackKind:
-            result = image.DeleteTrack(selected.bank, selected.track);
-            break;
-        case kPatternKind:
-            result = image.DeletePattern(selected.bank, selected.track, selected.pattern);
-            break;
-        default:
-            return;
-    }
-    if (result == 1) {
+    if (DeleteItem(image, selected) == 1) {
         At(pane).changed = At(pane).changed || Snapshot(image) != before;
         RefreshTree(pane);
     }
@@ -234,33 +221,15 @@ void MainDialog::OnTransfer(int sourcePane, int destinationPane) {
     const Selection to = SplitItemTag(*destinationTag);
     const DumpImage& source = *At(sourcePane).image;
     DumpImage& destination = *At(destinationPane).image;
-    if (from.kind != to.kind) {
-        host_.ShowMessage(kSameTypeMessage, kErrorCaption);
+    if (const char* refusal = TransferRefusal(source, from, destination, to)) {
+        host_.ShowMessage(refusal, kErrorCaption);
         return;
     }
-    if (destination.layout > source.layout) {
-        host_.ShowMessage(kLayoutMessage, kErrorCaption);
+    if (from.kind == kNoKind) {
         return;
     }
     const auto before = Snapshot(destination);
-    int result = 0;
-    switch (from.kind) {
-        case kBankKind:
-            result = destination.CopyBank(source, from.bank, to.bank);
-            break;
-        case kPlaylistKind:
-            result = destination.CopyPlaylists(source, from.bank, to.bank);
-            break;
-        case kTrackKind:
-            result = destination.CopyTrack(source, from.bank, from.track, to.bank, to.track);
-            break;
-        case kPatternKind:
-            result = destination.CopyPattern(source, from.bank, from.track, from.pattern, to.bank,
-                                             to.track, to.pattern);
-            break;
-        default:
-            return;
-    }
+    const int result = CopyItem(destination, source, from, to);
     // A copy that stopped part way has changed the image too, so the tree shows it either way.
     At(destinationPane).changed = At(destinationPane).changed || Snapshot(destination) != before;
     RefreshTree(destinationPane);
