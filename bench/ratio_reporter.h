@@ -57,6 +57,7 @@ inline int RunWithRatios(int argc, char** argv, std::vector<Ratio> ratios) {
     RatioReporter reporter(std::move(ratios));
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    std::printf("\n");
     reporter.PrintRatios();
     return 0;
 }

@@ -57,23 +57,37 @@ const std::uint8_t* FindStatusBytePlain(const std::uint8_t* p, const std::uint8_
 }
 
 #if KORVEL_HAVE_AVX2_DISPATCH
+// The high bits of 32 bytes, one bit per byte.
+__attribute__((target("avx2"))) unsigned HighBits32(const std::uint8_t* at) {
+    return static_cast<unsigned>(
+        _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))));
+}
+
 __attribute__((target("avx2"))) const std::uint8_t* FindStatusByteAvx2(const std::uint8_t* p,
                                                                        const std::uint8_t* end) {
+    if (end - p < 32) {
+        return FindStatusBytePlain(p, end);
+    }
+    if (const unsigned first = HighBits32(p); first != 0) {
+        return p + std::countr_zero(first);
+    }
+    // From here on the loads are aligned, so none of them straddles two cache lines; the few
+    // bytes read twice held no status byte.
+    p = reinterpret_cast<const std::uint8_t*>((reinterpret_cast<std::uintptr_t>(p) + 32) &
+                                              ~std::uintptr_t{31});
     while (end - p >= 128) {
         const auto* v = reinterpret_cast<const __m256i*>(p);
         const __m256i any =
-            _mm256_or_si256(_mm256_or_si256(_mm256_loadu_si256(v), _mm256_loadu_si256(v + 1)),
-                            _mm256_or_si256(_mm256_loadu_si256(v + 2), _mm256_loadu_si256(v + 3)));
+            _mm256_or_si256(_mm256_or_si256(_mm256_load_si256(v), _mm256_load_si256(v + 1)),
+                            _mm256_or_si256(_mm256_load_si256(v + 2), _mm256_load_si256(v + 3)));
         if (_mm256_movemask_epi8(any) != 0) {
             break;
         }
         p += 128;
     }
     while (end - p >= 32) {
-        const auto mask = static_cast<unsigned>(
-            _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(p))));
-        if (mask != 0) {
-            return p + std::countr_zero(mask);
+        if (const unsigned found = HighBits32(p); found != 0) {
+            return p + std::countr_zero(found);
         }
         p += 32;
     }

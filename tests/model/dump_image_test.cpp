@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 #include "dump_builder.h"
 #include "temp_dir.h"
 
@@ -236,6 +238,35 @@ TEST(MessageSlot, LoadedBytesAreNeverReaddressed) {
     (void)image.Load(pattern);
     EXPECT_FALSE(image.patterns[0].ReaddressPattern(2, 7, 15));
     EXPECT_TRUE(std::equal(pattern.begin(), pattern.end(), image.data.get()));
+}
+
+}  // namespace
+}  // namespace korvel
+
+namespace korvel {
+namespace {
+
+// Slots point into the image's own bytes, so a copied image would point into the original.
+static_assert(!std::is_copy_constructible_v<DumpImage>);
+static_assert(!std::is_copy_assignable_v<DumpImage>);
+static_assert(!std::is_copy_constructible_v<MessageSlot>);
+
+TEST(Load, FindsMessageEndsAtEveryAlignment) {
+    // Message ends land on every offset within a vector, and runs of bytes longer than the
+    // scanner's blocks, so both its fast and its careful paths are exercised.
+    for (int length = 0; length < 300; length += 7) {
+        for (int lead = 0; lead < 40; lead += 3) {
+            const Bytes pattern = testing::PatternMessage(0, 1, 2, length);
+            const Bytes playlist = testing::PlaylistMessage(5, length / 2 + 1);
+            const Bytes input =
+                testing::Concat({Bytes(static_cast<std::size_t>(lead), 0x11), pattern, playlist});
+            DumpImage image;
+            const auto result = image.Load(input);
+            ASSERT_EQ(result.report.Total(), 0u) << length << " " << lead;
+            ASSERT_EQ(image.WriteToBytes(), testing::Concat({playlist, pattern}))
+                << length << " " << lead;
+        }
+    }
 }
 
 }  // namespace
