@@ -1,11 +1,12 @@
 // Parsing a dump against a plain memchr pass over the same bytes.
+#include "dump_builder.h"
+#include "dump_image.h"
+
+#include "ratio_reporter.h"
+
 #include <benchmark/benchmark.h>
 
 #include <cstring>
-
-#include "dump_builder.h"
-#include "dump_image.h"
-#include "ratio_reporter.h"
 
 namespace {
 

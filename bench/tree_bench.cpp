@@ -1,14 +1,15 @@
 // Filling the tree widget: Rebuild and Refresh against plain items built in the same run.
-#include <benchmark/benchmark.h>
-
-#include <QApplication>
-#include <QTreeWidget>
-
 #include "dump_builder.h"
 #include "dump_image.h"
+
 #include "dump_tree.h"
+
 #include "ratio_reporter.h"
 #include "tree_adapter.h"
+
+#include <benchmark/benchmark.h>
+#include <QApplication>
+#include <QTreeWidget>
 
 namespace {
 

@@ -1,17 +1,19 @@
 #include "commands.h"
 
-#include <cstring>
-#include <ostream>
-
 #include "bank_names.h"
+#include "side_file.h"
+#include "sysex_message.h"
+
 #include "copy_stop.h"
 #include "dump_tree.h"
 #include "item_operations.h"
-#include "items.h"
 #include "messages.h"
-#include "side_file.h"
-#include "sysex_message.h"
+
+#include "items.h"
 #include "tree_output.h"
+
+#include <cstring>
+#include <ostream>
 
 namespace korvel::cli {
 

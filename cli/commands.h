@@ -1,9 +1,9 @@
 // The commands of korvel-cli. Each returns the program's exit code.
 #pragma once
 
-#include <iosfwd>
-
 #include "options.h"
+
+#include <iosfwd>
 
 namespace korvel::cli {
 

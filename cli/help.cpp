@@ -1,8 +1,8 @@
 // Usage texts of korvel-cli, each with an example.
+#include "commands.h"
+
 #include <ostream>
 #include <string>
-
-#include "commands.h"
 
 namespace korvel::cli {
 

@@ -1,11 +1,12 @@
 // Items as the tree shows them, one-based: B05, B05L, B05T02, B05T02P03.
 #pragma once
 
+#include "dump_image.h"
+
+#include "item_tag.h"
+
 #include <optional>
 #include <string>
-
-#include "dump_image.h"
-#include "item_tag.h"
 
 namespace korvel::cli {
 

@@ -1,10 +1,10 @@
 // korvel-cli: the dump model's operations from the command line.
+#include "commands.h"
+#include "options.h"
+
 #include <iostream>
 #include <string>
 #include <vector>
-
-#include "commands.h"
-#include "options.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> words(argv + 1, argv + argc);

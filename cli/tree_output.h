@@ -1,11 +1,12 @@
 // Printing a dump's tree and load report as text or JSON.
 #pragma once
 
+#include "dump_image.h"
+
+#include "dump_tree.h"
+
 #include <iosfwd>
 #include <string>
-
-#include "dump_image.h"
-#include "dump_tree.h"
 
 namespace korvel::cli {
 

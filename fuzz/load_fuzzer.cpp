@@ -1,13 +1,13 @@
 // Loads arbitrary bytes as two dumps, copies and deletes between them, re-addresses every copy
 // and checks that writing and loading again is stable.
+#include "dump_image.h"
+#include "sysex_message.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <span>
 #include <vector>
-
-#include "dump_image.h"
-#include "sysex_message.h"
 
 namespace {
 

@@ -1,11 +1,11 @@
 // Replacing a file so that a failure at any point leaves the old file whole.
 #pragma once
 
+#include "result.h"
+
 #include <cstdio>
 #include <functional>
 #include <string>
-
-#include "result.h"
 
 namespace korvel {
 

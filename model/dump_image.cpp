@@ -1,13 +1,13 @@
 #include "dump_image.h"
 
+#include "atomic_file.h"
+#include "sysex_message.h"
+
 #include <algorithm>
 #include <bit>
 #include <cstring>
 #include <filesystem>
 #include <limits>
-
-#include "atomic_file.h"
-#include "sysex_message.h"
 
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -2,6 +2,10 @@
 // gives to tracks, playlist sets and banks, and the memory layout that groups patterns into banks.
 #pragma once
 
+#include "load_report.h"
+#include "message_slot.h"
+#include "result.h"
+
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -9,10 +13,6 @@
 #include <span>
 #include <string>
 #include <vector>
-
-#include "load_report.h"
-#include "message_slot.h"
-#include "result.h"
 
 namespace korvel {
 

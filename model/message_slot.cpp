@@ -1,8 +1,8 @@
 #include "message_slot.h"
 
-#include <algorithm>
-
 #include "sysex_message.h"
+
+#include <algorithm>
 
 namespace korvel {
 

@@ -1,11 +1,11 @@
 // The bank-name side file: twelve lines, one stored bank name each.
 #include "side_file.h"
 
-#include <cstdio>
-#include <string_view>
-
 #include "atomic_file.h"
 #include "dump_image.h"
+
+#include <cstdio>
+#include <string_view>
 
 namespace korvel {
 

@@ -1,6 +1,5 @@
 // Copying patterns, tracks, playlist sets and banks from another image into this one.
 #include "dump_image.h"
-
 #include "bank_names.h"
 
 namespace korvel {

@@ -1,15 +1,14 @@
 // Runs the built korvel-cli on dumps made here and checks bytes, exit codes and messages.
-#include <gtest/gtest.h>
-
-#include <sys/wait.h>
-
-#include <cstdlib>
-#include <filesystem>
-
 #include "dump_builder.h"
 #include "dump_image.h"
 #include "sysex_message.h"
 #include "temp_dir.h"
+
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
 
 namespace korvel {
 namespace {

@@ -1,8 +1,8 @@
+#include "dump_builder.h"
+
 #include "dump_tree.h"
 
 #include <gtest/gtest.h>
-
-#include "dump_builder.h"
 
 namespace korvel::ui {
 namespace {

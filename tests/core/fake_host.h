@@ -2,6 +2,9 @@
 // answer left is a test failure, not a silent cancel.
 #pragma once
 
+#include "host.h"
+#include "settings.h"
+
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -9,9 +12,6 @@
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "host.h"
-#include "settings.h"
 
 namespace korvel::ui::testing {
 

@@ -1,9 +1,9 @@
+#include "dump_builder.h"
+#include "temp_dir.h"
+
 #include "ini_file.h"
 
 #include <gtest/gtest.h>
-
-#include "dump_builder.h"
-#include "temp_dir.h"
 
 namespace korvel::ui {
 namespace {

@@ -1,13 +1,14 @@
+#include "dump_builder.h"
+#include "temp_dir.h"
+
 #include "main_dialog.h"
+#include "messages.h"
+
+#include "fake_host.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include "dump_builder.h"
-#include "fake_host.h"
-#include "messages.h"
-#include "temp_dir.h"
 
 namespace korvel::ui {
 namespace {

@@ -1,7 +1,7 @@
-#include <gtest/gtest.h>
-
 #include "dump_builder.h"
 #include "dump_image.h"
+
+#include <gtest/gtest.h>
 
 namespace korvel {
 namespace {

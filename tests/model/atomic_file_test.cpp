@@ -1,11 +1,10 @@
 #include "atomic_file.h"
+#include "dump_builder.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-
-#include "dump_builder.h"
-#include "temp_dir.h"
 
 #if defined(__linux__)
 #include <sys/mount.h>

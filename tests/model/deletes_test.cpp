@@ -1,8 +1,8 @@
-#include <gtest/gtest.h>
-
 #include "bank_names.h"
 #include "dump_builder.h"
 #include "dump_image.h"
+
+#include <gtest/gtest.h>
 
 namespace korvel {
 namespace {

@@ -1,11 +1,10 @@
 #include "dump_image.h"
+#include "dump_builder.h"
+#include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
 #include <type_traits>
-
-#include "dump_builder.h"
-#include "temp_dir.h"
 
 namespace korvel {
 namespace {

@@ -1,10 +1,9 @@
 #include "side_file.h"
-
-#include <gtest/gtest.h>
-
 #include "dump_builder.h"
 #include "dump_image.h"
 #include "temp_dir.h"
+
+#include <gtest/gtest.h>
 
 namespace korvel {
 namespace {

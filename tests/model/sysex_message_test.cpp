@@ -1,8 +1,7 @@
 #include "sysex_message.h"
+#include "dump_builder.h"
 
 #include <gtest/gtest.h>
-
-#include "dump_builder.h"
 
 namespace korvel {
 namespace {

@@ -1,3 +1,9 @@
+#include "dump_builder.h"
+#include "dump_image.h"
+
+#include "main_window.h"
+#include "modal_driver.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -8,11 +14,6 @@
 #include <QTreeWidget>
 
 #include <memory>
-
-#include "dump_builder.h"
-#include "dump_image.h"
-#include "main_window.h"
-#include "modal_driver.h"
 
 using korvel::qt::MainWindow;
 using korvel::qt::testing::AnswerMessage;

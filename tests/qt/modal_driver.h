@@ -2,17 +2,18 @@
 // the keyboard would. A dialog that never appears fails the test that waited for it.
 #pragma once
 
+#include "file_chooser.h"
+
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
 #include <optional>
-
-#include "file_chooser.h"
 
 namespace korvel::qt::testing {
 

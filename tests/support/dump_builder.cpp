@@ -1,9 +1,9 @@
 #include "dump_builder.h"
 
+#include "sysex_message.h"
+
 #include <fstream>
 #include <iterator>
-
-#include "sysex_message.h"
 
 namespace korvel::testing {
 

@@ -1,11 +1,12 @@
 // Where a transfer that returned 0 stopped: the first empty source slot on its way.
 #pragma once
 
+#include "dump_image.h"
+
+#include "item_tag.h"
+
 #include <optional>
 #include <string>
-
-#include "dump_image.h"
-#include "item_tag.h"
 
 namespace korvel::ui {
 

@@ -2,11 +2,12 @@
 // The toolkit layer mirrors this forest in a tree widget.
 #pragma once
 
+#include "dump_image.h"
+
+#include "item_tag.h"
+
 #include <string>
 #include <vector>
-
-#include "dump_image.h"
-#include "item_tag.h"
 
 namespace korvel::ui {
 

@@ -2,12 +2,12 @@
 // fake it with scripted answers.
 #pragma once
 
+#include "dump_tree.h"
+#include "item_tag.h"
+
 #include <optional>
 #include <string>
 #include <vector>
-
-#include "dump_tree.h"
-#include "item_tag.h"
 
 namespace korvel::ui {
 

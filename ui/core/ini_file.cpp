@@ -1,11 +1,11 @@
 #include "ini_file.h"
 
+#include "atomic_file.h"
+
 #include <cctype>
 #include <charconv>
 #include <fstream>
 #include <iterator>
-
-#include "atomic_file.h"
 
 namespace korvel::ui {
 

@@ -2,11 +2,12 @@
 // blanks as they stand. Lines it does not manage are kept as they were.
 #pragma once
 
+#include "result.h"
+
+#include "settings.h"
+
 #include <string>
 #include <vector>
-
-#include "result.h"
-#include "settings.h"
 
 namespace korvel::ui {
 

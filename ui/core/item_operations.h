@@ -2,6 +2,7 @@
 #pragma once
 
 #include "dump_image.h"
+
 #include "item_tag.h"
 
 namespace korvel::ui {

@@ -1,12 +1,13 @@
 #include "main_dialog.h"
 
-#include <tuple>
-
 #include "bank_names.h"
 #include "side_file.h"
+
 #include "copy_stop.h"
 #include "item_operations.h"
 #include "messages.h"
+
+#include <tuple>
 
 namespace korvel::ui {
 

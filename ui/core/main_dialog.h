@@ -2,15 +2,16 @@
 // needs, runs one model operation on a pane's image and tells the host how its tree changed.
 #pragma once
 
+#include "dump_image.h"
+
+#include "dump_tree.h"
+#include "host.h"
+#include "settings.h"
+
 #include <array>
 #include <functional>
 #include <memory>
 #include <string>
-
-#include "dump_image.h"
-#include "dump_tree.h"
-#include "host.h"
-#include "settings.h"
 
 namespace korvel::ui {
 

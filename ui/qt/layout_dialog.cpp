@@ -1,8 +1,8 @@
 #include "layout_dialog.h"
 
-#include <QButtonGroup>
-
 #include "ui_layout_dialog.h"
+
+#include <QButtonGroup>
 
 namespace korvel::qt {
 

@@ -1,8 +1,8 @@
 // Korvel: one window for two W2 dumps side by side. The program ends when the window does.
+#include "main_window.h"
+
 #include <QApplication>
 #include <QIcon>
-
-#include "main_window.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);

@@ -1,5 +1,12 @@
 #include "main_window.h"
 
+#include "about_dialog.h"
+#include "layout_dialog.h"
+#include "rename_dialog.h"
+#include "resources.h"
+#include "text_codec.h"
+#include "ui_main_dialog.h"
+
 #include <QAction>
 #include <QCoreApplication>
 #include <QDir>
@@ -9,13 +16,6 @@
 #include <QMessageBox>
 #include <QShortcut>
 #include <QStandardPaths>
-
-#include "about_dialog.h"
-#include "layout_dialog.h"
-#include "rename_dialog.h"
-#include "resources.h"
-#include "text_codec.h"
-#include "ui_main_dialog.h"
 
 #if defined(Q_OS_WIN)
 #include <windows.h>

@@ -2,17 +2,18 @@
 // puts the core's state on screen and forwards every button to the core's commands.
 #pragma once
 
+#include "host.h"
+#include "ini_file.h"
+#include "main_dialog.h"
+
+#include "file_chooser.h"
+#include "tree_adapter.h"
+
 #include <QDialog>
 #include <QString>
 
 #include <array>
 #include <memory>
-
-#include "file_chooser.h"
-#include "host.h"
-#include "ini_file.h"
-#include "main_dialog.h"
-#include "tree_adapter.h"
 
 namespace Ui {
 class MainDialog;

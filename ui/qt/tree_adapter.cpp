@@ -1,13 +1,13 @@
 #include "tree_adapter.h"
 
+#include "resources.h"
+#include "text_codec.h"
+
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QPixmap>
 #include <QTreeWidget>
-
-#include "resources.h"
-#include "text_codec.h"
 
 namespace korvel::qt {
 

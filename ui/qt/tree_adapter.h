@@ -1,14 +1,14 @@
 // Mirrors a pane's node forest in a QTreeWidget: text, icon and ItemTag per item.
 #pragma once
 
+#include "dump_tree.h"
+
 #include <QIcon>
 #include <QObject>
 
 #include <array>
 #include <optional>
 #include <vector>
-
-#include "dump_tree.h"
 
 class QTreeWidget;
 class QTreeWidgetItem;
