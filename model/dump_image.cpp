@@ -24,6 +24,17 @@ namespace korvel {
 namespace {
 
 constexpr const char* kShortReadMessage = "Error while reading Data";
+constexpr const char* kTooLargeMessage =
+    "The file is larger than 4 GiB, too large to be a W2 dump; it was not opened.";
+// Sizes are held in 32 bits; a larger file cannot be held whole.
+constexpr std::uint64_t kMaxDumpSize = std::numeric_limits<std::uint32_t>::max();
+
+LoadResult LoadFailure(LoadStatus status, std::string message) {
+    LoadResult result;
+    result.status = status;
+    result.message = std::move(message);
+    return result;
+}
 
 // The first byte with its high bit set, or null. Inside a SysEx message every byte is below 80
 // hex, so this finds a message's end (or whatever cut it off) in one pass over its bytes. The
@@ -145,11 +156,8 @@ const std::uint8_t* FindNextStart(const std::uint8_t* from, const std::uint8_t* 
 
 LoadResult DumpImage::Load(std::span<const std::uint8_t> bytes) {
     ForgetMessages();
-    LoadResult result;
-    if (bytes.size() > std::numeric_limits<std::uint32_t>::max()) {
-        result.status = LoadStatus::tooLarge;
-        result.message = "The file is too large to be a W2 dump.";
-        return result;
+    if (bytes.size() > kMaxDumpSize) {
+        return LoadFailure(LoadStatus::tooLarge, kTooLargeMessage);
     }
     auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
     std::copy(bytes.begin(), bytes.end(), buffer.get());
@@ -167,62 +175,42 @@ LoadResult DumpImage::Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t 
 
 LoadResult DumpImage::Load(std::FILE* file) {
     ForgetMessages();
-    LoadResult result;
     if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) {
-        result.status = LoadStatus::cannotOpen;
-        result.message = "The file cannot be read.";
-        return result;
+        return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read.");
     }
     const long length = std::ftell(file);
     if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        result.status = LoadStatus::cannotOpen;
-        result.message = "The file cannot be read.";
-        return result;
+        return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read.");
     }
-    if (static_cast<unsigned long long>(length) > std::numeric_limits<std::uint32_t>::max()) {
-        result.status = LoadStatus::tooLarge;
-        result.message = "The file is too large to be a W2 dump.";
-        return result;
+    if (static_cast<unsigned long long>(length) > kMaxDumpSize) {
+        return LoadFailure(LoadStatus::tooLarge, kTooLargeMessage);
     }
     const auto count = static_cast<std::uint32_t>(length);
     auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(count);
     if (std::fread(buffer.get(), 1, count, file) != count) {
         // A short read holds nothing: parsing part of a file would present it as the whole.
-        result.status = LoadStatus::shortRead;
-        result.message = kShortReadMessage;
-        return result;
+        return LoadFailure(LoadStatus::shortRead, kShortReadMessage);
     }
     return Load(std::move(buffer), count);
 }
 
 LoadResult DumpImage::LoadFile(const std::string& path) {
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
     if (file == nullptr) {
-        LoadResult result;
-        result.status = LoadStatus::cannotOpen;
-        result.message = "The file cannot be opened: " + std::string(std::strerror(errno));
-        return result;
+        return LoadFailure(LoadStatus::cannotOpen,
+                           std::string("The file cannot be opened: ") + std::strerror(errno));
     }
     // The size comes from the file system, which reports sizes beyond what ftell can hold.
     std::error_code error;
     const auto length = std::filesystem::file_size(path, error);
     if (error) {
-        std::fclose(file);
-        LoadResult result;
-        result.status = LoadStatus::cannotOpen;
-        result.message = "The file cannot be read: " + error.message();
-        return result;
+        return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read: " + error.message());
     }
-    if (length > std::numeric_limits<std::uint32_t>::max()) {
-        std::fclose(file);
-        LoadResult result;
-        result.status = LoadStatus::tooLarge;
-        result.message = "The file is too large to be a W2 dump.";
-        return result;
+    if (length > kMaxDumpSize) {
+        return LoadFailure(LoadStatus::tooLarge, kTooLargeMessage);
     }
-    LoadResult result = Load(file);
-    std::fclose(file);
-    return result;
+    return Load(file.get());
 }
 
 void DumpImage::ForgetMessages() {

@@ -63,7 +63,11 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     ui_->leftTree->setFocus();
 }
 
-MainWindow::~MainWindow() = default;
+// A window torn down without being closed (the application quitting under it) still keeps
+// its settings.
+MainWindow::~MainWindow() {
+    Finish();
+}
 
 void MainWindow::ConnectButtons() {
     const auto bind = [this](QPushButton* button, auto command) {
@@ -139,15 +143,20 @@ void MainWindow::reject() {
 }
 
 void MainWindow::done(int result) {
-    if (!finished_) {
-        finished_ = true;
-        core_.End(settings_);
-        QDir().mkpath(QFileInfo(settingsPath_).absolutePath());
-        // A settings file that cannot be written is not worth a message: the next run simply
-        // sees the old values.
-        (void)settings_.Save(ToPath(settingsPath_));
-    }
+    Finish();
     QDialog::done(result);
+}
+
+void MainWindow::Finish() {
+    if (finished_) {
+        return;
+    }
+    finished_ = true;
+    core_.End(settings_);
+    QDir().mkpath(QFileInfo(settingsPath_).absolutePath());
+    // A settings file that cannot be written is not worth a message: the next run simply sees
+    // the old values.
+    (void)settings_.Save(ToPath(settingsPath_));
 }
 
 void MainWindow::SetFileChooser(std::unique_ptr<FileChooser> chooser) {

@@ -59,6 +59,8 @@ class MainWindow : public QDialog, public ui::Host {
 #endif
 
   private:
+    // Writes the settings and frees the images, once.
+    void Finish();
     void ConnectButtons();
     void AddAboutEntries();
     void SetStartSize();
