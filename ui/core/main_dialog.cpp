@@ -32,7 +32,7 @@ std::string FolderOf(const std::string& path) {
 }
 
 // Everything a command can change in an image that a save would keep: which message each
-// slot holds and every name.
+// slot holds (a copy always brings a fresh buffer) and the bank names, the only names saved.
 auto Snapshot(const DumpImage& image) {
     std::array<const std::uint8_t*, kPatternSlotCount + kPlaylistSlotCount> slots{};
     for (int i = 0; i < kPatternSlotCount; ++i) {
