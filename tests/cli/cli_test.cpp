@@ -5,7 +5,9 @@
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
+#if !defined(_WIN32)
 #include <sys/wait.h>
+#endif
 
 #include <cstdlib>
 #include <filesystem>
@@ -41,8 +43,12 @@ class Cli : public ::testing::Test {
         }
         command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr"));
         const int status = std::system(command.c_str());
-        return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, ReadText(dir.File("stdout")),
-                ReadText(dir.File("stderr"))};
+#if defined(_WIN32)
+        const int code = status;
+#else
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+#endif
+        return {code, ReadText(dir.File("stdout")), ReadText(dir.File("stderr"))};
     }
 
     std::string Dump(const std::string& name, const Bytes& bytes) {

@@ -25,7 +25,10 @@ namespace korvel::qt {
 
 namespace {
 
+#if defined(Q_OS_WIN)
+// The system menu's About entry; Windows keeps the low four bits of these ids for itself.
 constexpr int kAboutCommand = 0x0010;
+#endif
 
 std::string ToPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
