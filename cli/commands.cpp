@@ -39,6 +39,17 @@ int LoadDump(const std::string& path, std::optional<int> layout, DumpImage& imag
     return kDone;
 }
 
+// Writes the bank names beside the dump at `dumpPath`.
+int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams streams) {
+    const std::string side = SideFilePath(dumpPath);
+    if (image.WriteBankNames(side) == 0) {
+        streams.err << kProgram << ": cannot write " << side << ": " << std::strerror(errno)
+                    << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
 // Writes the dump atomically, then its side file.
 int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
     const WriteResult saved = image.SaveFile(path);
@@ -46,13 +57,7 @@ int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
         streams.err << kProgram << ": cannot write " << path << ": " << saved.reason << "\n";
         return kFileError;
     }
-    const std::string side = SideFilePath(path);
-    if (image.WriteBankNames(side) == 0) {
-        streams.err << kProgram << ": cannot write " << side << ": " << std::strerror(errno)
-                    << "\n";
-        return kFileError;
-    }
-    return kDone;
+    return SaveBankNames(image, path, streams);
 }
 
 std::optional<ui::Selection> ItemArgument(const std::string& text, const DumpImage& image,
@@ -80,13 +85,19 @@ bool ExpectArguments(const Options& options, std::size_t count, Streams streams)
     return true;
 }
 
-int Tree(const Options& options, Streams streams) {
-    if (!ExpectArguments(options, 1, streams)) {
+// The usual start of a command on one dump: the argument count, then the dump under --layout.
+int LoadFirstDump(const Options& options, std::size_t argumentCount, DumpImage& image,
+                  LoadReport* report, Streams streams) {
+    if (!ExpectArguments(options, argumentCount, streams)) {
         return kBadArguments;
     }
+    return LoadDump(options.arguments[0], options.layout, image, report, streams);
+}
+
+int Tree(const Options& options, Streams streams) {
     DumpImage image;
     LoadReport report;
-    if (const int code = LoadDump(options.arguments[0], options.layout, image, &report, streams)) {
+    if (const int code = LoadFirstDump(options, 1, image, &report, streams)) {
         return code;
     }
     const ui::Forest forest = ui::Rebuild(image);
@@ -99,12 +110,9 @@ int Tree(const Options& options, Streams streams) {
 }
 
 int Check(const Options& options, Streams streams) {
-    if (!ExpectArguments(options, 1, streams)) {
-        return kBadArguments;
-    }
     DumpImage image;
     LoadReport report;
-    if (const int code = LoadDump(options.arguments[0], options.layout, image, &report, streams)) {
+    if (const int code = LoadFirstDump(options, 1, image, &report, streams)) {
         return code;
     }
     int problems = 0;
@@ -181,15 +189,12 @@ int Copy(const Options& options, Streams streams) {
 }
 
 int Delete(const Options& options, Streams streams) {
-    if (!ExpectArguments(options, 2, streams)) {
-        return kBadArguments;
-    }
     if (options.output.has_value() == options.inPlace) {
         streams.err << kProgram << ": delete needs either -o OUT or --in-place\n";
         return kBadArguments;
     }
     DumpImage image;
-    if (const int code = LoadDump(options.arguments[0], options.layout, image, nullptr, streams)) {
+    if (const int code = LoadFirstDump(options, 2, image, nullptr, streams)) {
         return code;
     }
     const auto item = ItemArgument(options.arguments[1], image, streams);
@@ -201,11 +206,8 @@ int Delete(const Options& options, Streams streams) {
 }
 
 int Rename(const Options& options, Streams streams) {
-    if (!ExpectArguments(options, 3, streams)) {
-        return kBadArguments;
-    }
     DumpImage image;
-    if (const int code = LoadDump(options.arguments[0], options.layout, image, nullptr, streams)) {
+    if (const int code = LoadFirstDump(options, 3, image, nullptr, streams)) {
         return code;
     }
     const auto item = ItemArgument(options.arguments[1], image, streams);
@@ -217,25 +219,16 @@ int Rename(const Options& options, Streams streams) {
         return kBadArguments;
     }
     image.SetBankName(item->bank, RenamedBankName(item->bank, options.arguments[2]));
-    const std::string side = SideFilePath(options.arguments[0]);
-    if (image.WriteBankNames(side) == 0) {
-        streams.err << kProgram << ": cannot write " << side << ": " << std::strerror(errno)
-                    << "\n";
-        return kFileError;
-    }
-    return kDone;
+    return SaveBankNames(image, options.arguments[0], streams);
 }
 
 int Canon(const Options& options, Streams streams) {
-    if (!ExpectArguments(options, 1, streams)) {
-        return kBadArguments;
-    }
     if (!options.output) {
         streams.err << kProgram << ": canon needs -o OUT\n";
         return kBadArguments;
     }
     DumpImage image;
-    if (const int code = LoadDump(options.arguments[0], options.layout, image, nullptr, streams)) {
+    if (const int code = LoadFirstDump(options, 1, image, nullptr, streams)) {
         return code;
     }
     return SaveDump(image, *options.output, streams);
