@@ -5,6 +5,7 @@
 #include "modal_driver.h"
 
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -332,6 +333,30 @@ class MainWindowTest : public QObject {
         QTest::keyClick(window_.get(), Qt::Key_Escape);
         QVERIFY(!window_->isVisible());
         QVERIFY(IniText().contains(QStringLiteral("Directory Left=") + dir_.path()));
+    }
+
+    // The real choosers, looked at while they are open and then cancelled.
+    void fileDialogsAreSetUpAsDesigned() {
+        window_ = std::make_unique<MainWindow>(Ini());
+        window_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+        QStringList seen;
+        const auto inspect = [&seen](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            QVERIFY2(dialog != nullptr, "expected a file dialog");
+            seen << dialog->nameFilters().join(QLatin1Char('|')) << dialog->defaultSuffix()
+                 << QString::number(dialog->acceptMode())
+                 << QString::number(dialog->testOption(QFileDialog::HideNameFilterDetails))
+                 << QString::number(dialog->testOption(QFileDialog::DontConfirmOverwrite));
+            dialog->reject();
+        };
+        OnNextModal(window_.get(), inspect);
+        Click("leftOpen");
+        OnNextModal(window_.get(), inspect);
+        Click("rightSave");
+        QCOMPARE(seen, (QStringList{"SysEx (*syx) (*.syx)", "syx", "0", "1", "0",
+                                    "SysEx (*syx) (*.syx)", "syx", "1", "1", "0"}));
+        QCOMPARE(Find<QLineEdit>("leftFileName")->text(), QString());
     }
 
     void aboutOnF1() {
