@@ -243,23 +243,17 @@ int RunCommand(const Options& options, Streams streams) {
                   streams.out);
         return options.command.empty() && !options.help ? kBadArguments : kDone;
     }
-    if (options.command == "tree") {
-        return Tree(options, streams);
-    }
-    if (options.command == "check") {
-        return Check(options, streams);
-    }
-    if (options.command == "copy") {
-        return Copy(options, streams);
-    }
-    if (options.command == "delete") {
-        return Delete(options, streams);
-    }
-    if (options.command == "rename") {
-        return Rename(options, streams);
-    }
-    if (options.command == "canon") {
-        return Canon(options, streams);
+    struct Command {
+        const char* name;
+        int (*run)(const Options&, Streams);
+    };
+    static constexpr Command kCommands[] = {{"tree", Tree},     {"check", Check},
+                                            {"copy", Copy},     {"delete", Delete},
+                                            {"rename", Rename}, {"canon", Canon}};
+    for (const auto& command : kCommands) {
+        if (options.command == command.name) {
+            return command.run(options, streams);
+        }
     }
     streams.err << kProgram << ": unknown command " << options.command << "; see " << kProgram
                 << " --help\n";

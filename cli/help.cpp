@@ -100,21 +100,20 @@ Example:
 }  // namespace
 
 void PrintHelp(const std::string& command, std::ostream& out) {
-    if (command == "tree") {
-        out << kTree;
-    } else if (command == "check") {
-        out << kCheck;
-    } else if (command == "copy") {
-        out << kCopy;
-    } else if (command == "delete") {
-        out << kDelete;
-    } else if (command == "rename") {
-        out << kRename;
-    } else if (command == "canon") {
-        out << kCanon;
-    } else {
-        out << kGeneral;
+    struct CommandHelp {
+        const char* command;
+        const char* text;
+    };
+    static constexpr CommandHelp kCommands[] = {{"tree", kTree},     {"check", kCheck},
+                                                {"copy", kCopy},     {"delete", kDelete},
+                                                {"rename", kRename}, {"canon", kCanon}};
+    for (const auto& entry : kCommands) {
+        if (command == entry.command) {
+            out << entry.text;
+            return;
+        }
     }
+    out << kGeneral;
 }
 
 }  // namespace korvel::cli

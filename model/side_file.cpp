@@ -5,7 +5,7 @@
 #include "dump_image.h"
 
 #include <cstdio>
-#include <string_view>
+#include <memory>
 
 namespace korvel {
 
@@ -21,35 +21,33 @@ int DumpImage::ReadBankNames(const std::string& path) {
     for (auto& name : bankNames) {
         name.clear();
     }
-    std::FILE* file = std::fopen(path.c_str(), "rb");
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+                                                               &std::fclose);
     if (file == nullptr) {
         return 0;
     }
     // Read in binary so LF and CR LF endings read the same on every platform.
     std::string line;
     int bank = 0;
-    bool lineStarted = false;
+    const auto finishLine = [this, &line, &bank] {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        bankNames[static_cast<std::size_t>(bank++)] = std::move(line);
+        line.clear();
+    };
     int c;
-    while (bank < kBankCount && (c = std::fgetc(file)) != EOF) {
-        lineStarted = true;
+    while (bank < kBankCount && (c = std::fgetc(file.get())) != EOF) {
         if (c == '\n') {
-            if (!line.empty() && line.back() == '\r') {
-                line.pop_back();
-            }
-            bankNames[bank++] = std::move(line);
-            line.clear();
-            lineStarted = false;
+            finishLine();
         } else {
             line.push_back(static_cast<char>(c));
         }
     }
-    if (bank < kBankCount && lineStarted) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        bankNames[bank] = std::move(line);
+    // A last line without its line end still names its bank.
+    if (bank < kBankCount && !line.empty()) {
+        finishLine();
     }
-    std::fclose(file);
     return 1;
 }
 
