@@ -12,7 +12,6 @@
 #include "items.h"
 #include "tree_output.h"
 
-#include <cstring>
 #include <ostream>
 
 namespace korvel::cli {
@@ -26,10 +25,13 @@ int LoadDump(const std::string& path, std::optional<int> layout, DumpImage& imag
              LoadReport* report, Streams streams) {
     LoadResult result = image.LoadFile(path);
     if (!result.ok()) {
-        streams.err << kProgram << ": " << path << ": " << result.message << "\n";
+        // Every message but the short read's fixed text names the file itself.
+        streams.err << kProgram << ": "
+                    << (result.status == LoadStatus::shortRead ? path + ": " : std::string())
+                    << result.message << "\n";
         return kFileError;
     }
-    (void)image.ReadBankNames(SideFilePath(path));
+    ReadBankNamesBeside(image, path);
     if (layout) {
         image.layout = *layout;
     }
@@ -41,10 +43,10 @@ int LoadDump(const std::string& path, std::optional<int> layout, DumpImage& imag
 
 // Writes the bank names beside the dump at `dumpPath`.
 int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams streams) {
-    const std::string side = SideFilePath(dumpPath);
-    if (image.WriteBankNames(side) == 0) {
-        streams.err << kProgram << ": cannot write " << side << ": " << std::strerror(errno)
-                    << "\n";
+    const WriteResult written = WriteBankNamesBeside(image, dumpPath);
+    if (!written.ok) {
+        streams.err << kProgram << ": the bank names of " << dumpPath
+                    << " were not written: " << written.reason << "\n";
         return kFileError;
     }
     return kDone;
@@ -52,12 +54,18 @@ int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams s
 
 // Writes the dump atomically, then its side file.
 int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
-    const WriteResult saved = image.SaveFile(path);
-    if (!saved.ok) {
-        streams.err << kProgram << ": cannot write " << path << ": " << saved.reason << "\n";
+    const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
+    if (!saved.dump.ok) {
+        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason
+                    << "\n";
         return kFileError;
     }
-    return SaveBankNames(image, path, streams);
+    if (!saved.names.ok) {
+        streams.err << kProgram << ": " << path << " was saved, but its bank names were not: cannot write "
+                    << saved.sideFile << ": " << saved.names.reason << "\n";
+        return kFileError;
+    }
+    return kDone;
 }
 
 std::optional<ui::Selection> ItemArgument(const std::string& text, const DumpImage& image,

@@ -1,17 +1,51 @@
 // korvel-cli: the dump model's operations from the command line.
+#include "atomic_file.h"
+
 #include "commands.h"
 #include "options.h"
 
+#include <csignal>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
-int main(int argc, char** argv) {
-    const std::vector<std::string> words(argv + 1, argv + argc);
-    const korvel::cli::ParsedOptions parsed = korvel::cli::ParseOptions(words);
-    if (!parsed.error.empty()) {
-        std::cerr << "korvel-cli: " << parsed.error << "; see korvel-cli --help\n";
-        return korvel::cli::kBadArguments;
+namespace {
+
+// An interrupted save leaves no temporary file behind; the program then ends as the signal
+// would have ended it.
+extern "C" void EndOnSignal(int signal) {
+    korvel::RemoveInterruptedTemporaryFile();
+    std::signal(signal, SIG_DFL);
+    std::raise(signal);
+}
+
+void CatchEndingSignals() {
+    for (const int signal : {SIGINT, SIGTERM
+#if defined(SIGHUP)
+                             ,
+                             SIGHUP
+#endif
+         }) {
+        std::signal(signal, EndOnSignal);
     }
-    return korvel::cli::RunCommand(parsed.options, {std::cout, std::cerr});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CatchEndingSignals();
+    try {
+        const std::vector<std::string> words(argv + 1, argv + argc);
+        const korvel::cli::ParsedOptions parsed = korvel::cli::ParseOptions(words);
+        if (!parsed.error.empty()) {
+            std::cerr << "korvel-cli: " << parsed.error << "; see korvel-cli --help\n";
+            return korvel::cli::kBadArguments;
+        }
+        return korvel::cli::RunCommand(parsed.options, {std::cout, std::cerr});
+    } catch (const std::bad_alloc&) {
+        // The standard library's containers throw when memory runs out; no input may abort.
+        std::cerr << "korvel-cli: there is not enough memory for this command\n";
+        return korvel::cli::kFileError;
+    }
 }

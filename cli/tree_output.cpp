@@ -1,5 +1,7 @@
 #include "tree_output.h"
 
+#include "stored_text.h"
+
 #include <cstdio>
 #include <ostream>
 
@@ -18,45 +20,16 @@ const char* FillName(int icon) {
     }
 }
 
-bool IsValidUtf8(const std::string& text) {
-    for (std::size_t i = 0; i < text.size();) {
-        const auto lead = static_cast<unsigned char>(text[i]);
-        std::size_t extra = 0;
-        if (lead >= 0x80) {
-            if ((lead & 0xE0) == 0xC0) {
-                extra = 1;
-            } else if ((lead & 0xF0) == 0xE0) {
-                extra = 2;
-            } else if ((lead & 0xF8) == 0xF0) {
-                extra = 3;
-            } else {
-                return false;
-            }
-        }
-        if (i + extra >= text.size() && extra > 0) {
-            return false;
-        }
-        for (std::size_t k = 1; k <= extra; ++k) {
-            if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        i += 1 + extra;
-    }
-    return true;
-}
-
-// A JSON string; names that are not UTF-8 are taken as Latin-1, as the window shows them.
+// A JSON string of a stored name, decoded as the window shows it.
 std::string JsonString(const std::string& text) {
-    const bool utf8 = IsValidUtf8(text);
     std::string json = "\"";
-    for (const char ch : text) {
+    for (const char ch : ui::StoredTextToUtf8(text)) {
         const auto c = static_cast<unsigned char>(ch);
-        char escape[8];
         if (c == '"' || c == '\\') {
             json += '\\';
             json += ch;
-        } else if (c < 0x20 || (c >= 0x80 && !utf8)) {
+        } else if (c < 0x20) {
+            char escape[8];
             std::snprintf(escape, sizeof escape, "\\u%04x", c);
             json += escape;
         } else {

@@ -12,8 +12,15 @@ namespace korvel {
 using FileContentWriter = std::function<WriteResult(std::FILE*)>;
 
 // Writes the new content through `writeContent` into a temporary file in the target's folder,
-// checks the flush and the close, and only then renames it over `path`. On any failure the
-// temporary file is removed, the target is untouched and the result says why.
+// checks the flush, the sync and the close, and only then renames it over `path` and syncs the
+// folder. The temporary file never has wider permissions than the target, and its name's length
+// does not depend on the target's. A target that exists but is not a regular file (a device, a
+// FIFO, a folder) is refused before anything is written. On any failure the temporary file is
+// removed, the target is untouched and the result says why.
 WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent);
+
+// Removes the temporary file of a replacement under way, if any. Safe to call from a signal
+// handler, so that an interrupted save leaves nothing behind.
+void RemoveInterruptedTemporaryFile();
 
 }  // namespace korvel

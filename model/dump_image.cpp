@@ -5,9 +5,10 @@
 
 #include <algorithm>
 #include <bit>
+#include <cerrno>
 #include <cstring>
-#include <filesystem>
 #include <limits>
+#include <new>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -24,8 +25,10 @@ namespace korvel {
 namespace {
 
 constexpr const char* kShortReadMessage = "Error while reading Data";
+// Follows the file's name.
 constexpr const char* kTooLargeMessage =
-    "The file is larger than 4 GiB, too large to be a W2 dump; it was not opened.";
+    " is 4 GiB or larger, too large to be a W2 dump; it was not opened.";
+constexpr const char* kNoMemoryMessage = "There is not enough memory to open the dump.";
 // Sizes are held in 32 bits; a larger file cannot be held whole.
 constexpr std::uint64_t kMaxDumpSize = std::numeric_limits<std::uint32_t>::max();
 
@@ -157,9 +160,12 @@ const std::uint8_t* FindNextStart(const std::uint8_t* from, const std::uint8_t* 
 LoadResult DumpImage::Load(std::span<const std::uint8_t> bytes) {
     ForgetMessages();
     if (bytes.size() > kMaxDumpSize) {
-        return LoadFailure(LoadStatus::tooLarge, kTooLargeMessage);
+        return LoadFailure(LoadStatus::tooLarge, std::string("The file") + kTooLargeMessage);
     }
-    auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(bytes.size());
+    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[bytes.size() + 1]);
+    if (buffer == nullptr) {
+        return LoadFailure(LoadStatus::noMemory, kNoMemoryMessage);
+    }
     std::copy(bytes.begin(), bytes.end(), buffer.get());
     return Load(std::move(buffer), static_cast<std::uint32_t>(bytes.size()));
 }
@@ -183,10 +189,13 @@ LoadResult DumpImage::Load(std::FILE* file) {
         return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read.");
     }
     if (static_cast<unsigned long long>(length) > kMaxDumpSize) {
-        return LoadFailure(LoadStatus::tooLarge, kTooLargeMessage);
+        return LoadFailure(LoadStatus::tooLarge, std::string("The file") + kTooLargeMessage);
     }
     const auto count = static_cast<std::uint32_t>(length);
-    auto buffer = std::make_unique_for_overwrite<std::uint8_t[]>(count);
+    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[count + 1ULL]);
+    if (buffer == nullptr) {
+        return LoadFailure(LoadStatus::noMemory, kNoMemoryMessage);
+    }
     if (std::fread(buffer.get(), 1, count, file) != count) {
         // A short read holds nothing: parsing part of a file would present it as the whole.
         return LoadFailure(LoadStatus::shortRead, kShortReadMessage);
@@ -195,22 +204,22 @@ LoadResult DumpImage::Load(std::FILE* file) {
 }
 
 LoadResult DumpImage::LoadFile(const std::string& path) {
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (file == nullptr) {
-        return LoadFailure(LoadStatus::cannotOpen,
-                           std::string("The file cannot be opened: ") + std::strerror(errno));
+    FileReadResult read = ReadRegularFile(path, kMaxDumpSize);
+    switch (read.status) {
+        case ReadStatus::ok:
+            return Load(std::move(read.bytes), static_cast<std::uint32_t>(read.size));
+        case ReadStatus::notRegular:
+            return LoadFailure(read.status, path + " cannot be opened: " + read.reason + ".");
+        case ReadStatus::tooLarge:
+            return LoadFailure(read.status, path + kTooLargeMessage);
+        case ReadStatus::noMemory:
+            return LoadFailure(read.status, "There is not enough memory to open " + path + ".");
+        case ReadStatus::shortRead:
+            return LoadFailure(read.status, kShortReadMessage);
+        case ReadStatus::cannotOpen:
+            break;
     }
-    // The size comes from the file system, which reports sizes beyond what ftell can hold.
-    std::error_code error;
-    const auto length = std::filesystem::file_size(path, error);
-    if (error) {
-        return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read: " + error.message());
-    }
-    if (length > kMaxDumpSize) {
-        return LoadFailure(LoadStatus::tooLarge, kTooLargeMessage);
-    }
-    return Load(file.get());
+    return LoadFailure(read.status, path + " cannot be opened: " + read.reason + ".");
 }
 
 void DumpImage::ForgetMessages() {
@@ -307,8 +316,14 @@ WriteResult DumpImage::Write(std::FILE* file) const {
     if (file == nullptr) {
         return WriteResult::Failure("no file to write to");
     }
-    const auto writeSlot = [file](const MessageSlot& slot) {
-        return slot.IsEmpty() || std::fwrite(slot.begin, 1, slot.Length(), file) == slot.Length();
+    // The reason is taken from the write that failed, before any later call can change errno.
+    int error = 0;
+    const auto writeSlot = [file, &error](const MessageSlot& slot) {
+        if (slot.IsEmpty() || std::fwrite(slot.begin, 1, slot.Length(), file) == slot.Length()) {
+            return true;
+        }
+        error = errno;
+        return false;
     };
     bool ok = writeSlot(type3);
     for (const auto& slot : playlists) {
@@ -317,8 +332,8 @@ WriteResult DumpImage::Write(std::FILE* file) const {
     for (const auto& slot : patterns) {
         ok = ok && writeSlot(slot);
     }
-    if (!ok || std::ferror(file) != 0) {
-        return WriteResult::Failure(std::strerror(errno));
+    if (!ok) {
+        return WriteResult::Failure(error != 0 ? std::strerror(error) : "the write failed");
     }
     return WriteResult::Success();
 }

@@ -2,6 +2,7 @@
 // gives to tracks, playlist sets and banks, and the memory layout that groups patterns into banks.
 #pragma once
 
+#include "file_read.h"
 #include "load_report.h"
 #include "message_slot.h"
 #include "result.h"
@@ -25,7 +26,8 @@ inline constexpr int kPlaylistSlotCount = kBankCount * kPlaylistsPerBank;  // 96
 inline constexpr int kPatternSlotCount =
     kPatternGroups * kTracksPerBank * kPhysicalPatterns;  // 384
 
-enum class LoadStatus { ok, cannotOpen, shortRead, tooLarge };
+// A load fails for the same reasons a file read does.
+using LoadStatus = ReadStatus;
 
 struct [[nodiscard]] LoadResult {
     LoadStatus status = LoadStatus::ok;
@@ -56,6 +58,8 @@ class DumpImage {
     LoadResult Load(std::span<const std::uint8_t> bytes);
     // Takes over a buffer of `length` bytes without copying it.
     LoadResult Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t length);
+    // Reads a regular file only; every failure's message names the file, except the short read,
+    // whose text is the design's own.
     LoadResult LoadFile(const std::string& path);
     // Writes every held message in canonical order: type-3, playlists, patterns.
     WriteResult Write(std::FILE* file) const;
@@ -98,6 +102,8 @@ class DumpImage {
     // The bank-name side file: 1 when it was read or written, 0 otherwise.
     int ReadBankNames(const std::string& path);
     int WriteBankNames(const std::string& path) const;
+    // The same write with the reason of a failure.
+    WriteResult SaveBankNames(const std::string& path) const;
 
   private:
     void Parse(LoadReport& report);

@@ -35,4 +35,33 @@ std::uint64_t LoadReport::Total() const {
     return total;
 }
 
+namespace {
+
+std::string Counted(std::uint64_t count, const char* one, const char* many) {
+    return std::to_string(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
+
+std::string SkippedSummary(const LoadReport& report) {
+    const std::uint64_t other =
+        report.Count(SkipReason::foreignMessage) + report.Count(SkipReason::unusedType);
+    const std::uint64_t replaced = report.Count(SkipReason::replaced);
+    const std::uint64_t damaged = report.Count(SkipReason::outOfRange) +
+                                  report.Count(SkipReason::tooShort) +
+                                  report.Count(SkipReason::cutOff);
+    std::string parts;
+    const auto add = [&parts](std::uint64_t count, std::string text) {
+        if (count > 0) {
+            parts += (parts.empty() ? "" : "; ") + text;
+        }
+    };
+    add(other, Counted(other, "message of another device or of an unused kind",
+                       "messages of other devices or of unused kinds"));
+    add(replaced, Counted(replaced, "W2 message replaced by a later one at the same position",
+                          "W2 messages replaced by later ones at the same position"));
+    add(damaged, Counted(damaged, "damaged message", "damaged messages"));
+    return parts.empty() ? parts : "Passed over and not saved: " + parts + ".";
+}
+
 }  // namespace korvel

@@ -21,6 +21,13 @@ inline constexpr std::size_t kSkipReasonCount = 6;
 
 const char* SkipReasonText(SkipReason reason);
 
+struct LoadReport;
+
+// One line for the user: what was passed over, counted in three groups a musician can tell
+// apart (other devices' and unused messages, W2 messages replaced by a later one at the same
+// position, damaged messages); empty when nothing was.
+std::string SkippedSummary(const LoadReport& report);
+
 struct SkippedMessage {
     std::uint32_t offset = 0;  // position of the message's F0 in the loaded bytes
     SkipReason reason = SkipReason::foreignMessage;

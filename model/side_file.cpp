@@ -3,27 +3,57 @@
 
 #include "atomic_file.h"
 #include "dump_image.h"
+#include "file_read.h"
 
-#include <cstdio>
-#include <memory>
+#include <cctype>
+#include <cerrno>
+#include <cstring>
 
 namespace korvel {
 
-std::string SideFilePath(const std::string& dumpPath) {
-    const auto separator = dumpPath.find_last_of("/\\");
-    const auto dot = dumpPath.find_last_of('.');
+namespace {
+
+// Twelve names of any length fit many times over; more is not a side file.
+constexpr std::uint64_t kMaxSideFileSize = 16 * 1024 * 1024;
+
+constexpr const char* kOwnSideFileReason =
+    "its name ends in \".bnl\", the name of its own bank-name file, so saving it would "
+    "overwrite it; choose another name";
+
+std::size_t ExtensionDot(const std::string& path) {
+    const auto separator = path.find_last_of("/\\");
+    const auto dot = path.find_last_of('.');
     const bool dotInFileName =
         dot != std::string::npos && (separator == std::string::npos || dot > separator);
-    return (dotInFileName ? dumpPath.substr(0, dot) : dumpPath) + ".bnl";
+    return dotInFileName ? dot : std::string::npos;
+}
+
+}  // namespace
+
+std::string SideFilePath(const std::string& dumpPath) {
+    const auto dot = ExtensionDot(dumpPath);
+    return (dot != std::string::npos ? dumpPath.substr(0, dot) : dumpPath) + ".bnl";
+}
+
+bool SideFileIsDumpItself(const std::string& dumpPath) {
+    const auto dot = ExtensionDot(dumpPath);
+    if (dot == std::string::npos || dumpPath.size() - dot != 4) {
+        return false;
+    }
+    std::string extension = dumpPath.substr(dot);
+    for (char& c : extension) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    return extension == ".bnl";
 }
 
 int DumpImage::ReadBankNames(const std::string& path) {
     for (auto& name : bankNames) {
         name.clear();
     }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                               &std::fclose);
-    if (file == nullptr) {
+    // Anything but a regular file (a FIFO, a device) counts as a missing side file.
+    const FileReadResult read = ReadRegularFile(path, kMaxSideFileSize);
+    if (!read.ok()) {
         return 0;
     }
     // Read in binary so LF and CR LF endings read the same on every platform.
@@ -36,12 +66,12 @@ int DumpImage::ReadBankNames(const std::string& path) {
         bankNames[static_cast<std::size_t>(bank++)] = std::move(line);
         line.clear();
     };
-    int c;
-    while (bank < kBankCount && (c = std::fgetc(file.get())) != EOF) {
+    for (std::uint64_t i = 0; i < read.size && bank < kBankCount; ++i) {
+        const char c = static_cast<char>(read.bytes[i]);
         if (c == '\n') {
             finishLine();
         } else {
-            line.push_back(static_cast<char>(c));
+            line.push_back(c);
         }
     }
     // A last line without its line end still names its bank.
@@ -51,17 +81,51 @@ int DumpImage::ReadBankNames(const std::string& path) {
     return 1;
 }
 
-int DumpImage::WriteBankNames(const std::string& path) const {
-    const auto result = ReplaceFileAtomically(path, [this](std::FILE* file) {
+WriteResult DumpImage::SaveBankNames(const std::string& path) const {
+    return ReplaceFileAtomically(path, [this](std::FILE* file) {
         for (const auto& name : bankNames) {
             if (std::fwrite(name.data(), 1, name.size(), file) != name.size() ||
                 std::fwrite("\r\n", 1, 2, file) != 2) {
-                return WriteResult::Failure("the bank names could not be written");
+                return WriteResult::Failure(std::strerror(errno));
             }
         }
         return WriteResult::Success();
     });
-    return result.ok ? 1 : 0;
+}
+
+int DumpImage::WriteBankNames(const std::string& path) const {
+    return SaveBankNames(path).ok ? 1 : 0;
+}
+
+void ReadBankNamesBeside(DumpImage& image, const std::string& dumpPath) {
+    if (SideFileIsDumpItself(dumpPath)) {
+        for (auto& name : image.bankNames) {
+            name.clear();
+        }
+        return;
+    }
+    (void)image.ReadBankNames(SideFilePath(dumpPath));
+}
+
+WriteResult WriteBankNamesBeside(const DumpImage& image, const std::string& dumpPath) {
+    if (SideFileIsDumpItself(dumpPath)) {
+        return WriteResult::Failure(kOwnSideFileReason);
+    }
+    return image.SaveBankNames(SideFilePath(dumpPath));
+}
+
+DumpSaveResult SaveDumpWithBankNames(const DumpImage& image, const std::string& dumpPath) {
+    DumpSaveResult result;
+    result.sideFile = SideFilePath(dumpPath);
+    if (SideFileIsDumpItself(dumpPath)) {
+        result.dump = WriteResult::Failure(kOwnSideFileReason);
+        return result;
+    }
+    result.dump = image.SaveFile(dumpPath);
+    if (result.dump.ok) {
+        result.names = image.SaveBankNames(result.sideFile);
+    }
+    return result;
 }
 
 }  // namespace korvel

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 #if !defined(_WIN32)
+#include <sys/stat.h>
 #include <sys/wait.h>
 #endif
 
@@ -243,6 +244,59 @@ TEST_F(Cli, FilesThatCannotBeReadOrWritten) {
     const Outcome unwritable = Korvel({"canon", path, "-o", dir.File("no/such/dir/x.syx")});
     EXPECT_EQ(unwritable.code, 4);
     EXPECT_NE(unwritable.err.find("cannot write"), std::string::npos);
+}
+
+#if !defined(_WIN32)
+// Paths that are not what a command expects: each says what is wrong with it and loses nothing.
+TEST_F(Cli, PathsThatAreNotPlainFiles) {
+    const std::string path = Dump("live.syx", testing::FullDump());
+    ASSERT_EQ(::mkfifo(dir.File("fifo.syx").c_str(), 0600), 0);
+    std::filesystem::create_directory(dir.File("folder"));
+    std::filesystem::resize_file(Dump("huge.syx", {}), std::uintmax_t{1} << 32);
+    struct Case {
+        std::vector<std::string> words;
+        std::string says;
+    };
+    for (const auto& [words, says] : std::vector<Case>{
+             {{"tree", dir.File("fifo.syx")}, "fifo.syx cannot be opened: it is not a regular file"},
+             {{"tree", dir.File("huge.syx")}, "huge.syx is 4 GiB or larger"},
+             {{"canon", path, "-o", dir.File("fifo.syx")}, "fifo.syx is not a regular file"},
+             {{"canon", path, "-o", dir.File("folder")}, "folder is a folder"},
+             {{"canon", path, "-o", dir.File("folder") + "/"}, "names a folder"},
+             {{"canon", path, "-o", dir.File("out.bnl")}, "ends in \".bnl\""},
+             {{"delete", Dump("d.bnl", testing::FullDump()), "B01", "--in-place"}, ".bnl"},
+         }) {
+        const Outcome run = Korvel(words);
+        EXPECT_EQ(run.code, 4) << words.back();
+        EXPECT_NE(run.err.find(says), std::string::npos) << run.err;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(dir.File("fifo.syx")));
+    EXPECT_FALSE(std::filesystem::exists(dir.File("out.bnl")));
+    EXPECT_EQ(ReadFile(dir.File("d.bnl")), testing::FullDump());
+}
+
+TEST_F(Cli, DumpSavedWithoutItsBankNamesSaysSo) {
+    const std::string path = Dump("live.syx", testing::FullDump());
+    std::filesystem::create_directory(dir.File("out.bnl"));
+    const Outcome run = Korvel({"canon", path, "-o", dir.File("out.syx")});
+    EXPECT_EQ(run.code, 4);
+    EXPECT_NE(run.err.find("out.syx was saved, but its bank names were not: cannot write"),
+              std::string::npos)
+        << run.err;
+    EXPECT_NE(run.err.find("folder"), std::string::npos) << run.err;
+    EXPECT_EQ(ReadFile(dir.File("out.syx")), testing::FullDump());
+}
+#endif
+
+TEST_F(Cli, JsonNamesAreAlwaysValidUtf8) {
+    const std::string path = Dump("live.syx", testing::FullDump());
+    WriteFile(dir.File("live.bnl"), {'0', '1', ' ', 0xC0, 0x80, '\n', '0', '2', ' ', 0xED, 0xA0,
+                                     0x80, '\n', '0', '3', ' ', 0xC3, 0xA9, '\n'});
+    const Outcome json = Korvel({"tree", path, "--json"});
+    ASSERT_EQ(json.code, 0);
+    EXPECT_NE(json.out.find("\"text\":\"01 \xC3\x80\xC2\x80\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"text\":\"02 \xC3\xAD\xC2\xA0\xC2\x80\""), std::string::npos);
+    EXPECT_NE(json.out.find("\"text\":\"03 \xC3\xA9\""), std::string::npos);
 }
 
 TEST_F(Cli, HelpForEveryCommand) {

@@ -5,6 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 namespace korvel::ui {
 namespace {
 
@@ -26,6 +32,22 @@ INSTANTIATE_TEST_SUITE_P(Paths, FolderValues,
                          ::testing::Values("D:\\dumps", "/home/me/my dumps", "C:\\a,b\\c;d", "",
                                            " leading and trailing ", "\"quoted\"", "50% = done",
                                            "/x/" + std::string(300, 'y')));
+
+#if !defined(_WIN32)
+// A folder, a FIFO or an endless device in the settings file's place reads as a missing file.
+TEST(IniFile, AnythingButARegularFileGivesTheDefaults) {
+    korvel::testing::TempDir dir;
+    std::filesystem::create_directory(dir.File("folder.INI"));
+    ASSERT_EQ(::mkfifo(dir.File("fifo.INI").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir.File("zero.INI"));
+    for (const char* name : {"folder.INI", "fifo.INI", "zero.INI"}) {
+        IniFile ini;
+        ini.Parse("[Settings]\nMemoryLayout Left=1\n");
+        ini.Load(dir.File(name));
+        EXPECT_EQ(ini.GetInt("Settings", "MemoryLayout Left", 12), 12) << name;
+    }
+}
+#endif
 
 TEST(IniFile, KeepsKeysWithBlanksAsTheyStand) {
     IniFile file;

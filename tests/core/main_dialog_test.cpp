@@ -128,23 +128,31 @@ TEST_F(Session, OpenThatFailsLeavesThePaneAsItWas) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-TEST(OpenFailure, ShortReadShowsTheMessageAndKeepsThePane) {
-    for (const auto status : {LoadStatus::shortRead, LoadStatus::tooLarge}) {
+// Each failed load keeps the pane as it was; some say why, in the caption the kind calls for.
+TEST(OpenFailure, KeepsThePaneAndShowsWhatTheKindCallsFor) {
+    struct Case {
+        LoadStatus status;
+        const char* caption;  // null: no message at all
+    };
+    for (const auto& [status, caption] : {Case{LoadStatus::shortRead, "W2"},
+                                          Case{LoadStatus::tooLarge, "W2"},
+                                          Case{LoadStatus::noMemory, "Error"},
+                                          Case{LoadStatus::notRegular, nullptr}}) {
         FakeHost host;
         MemorySettings settings;
         MainDialog dialog(host, [status](DumpImage&, const std::string&) {
             LoadResult result;
             result.status = status;
-            result.message = status == LoadStatus::shortRead ? "Error while reading Data" : "big";
+            result.message = "why";
             return result;
         });
         dialog.Start(settings);
         host.openAnswers.push_back("/somewhere/song.syx");
         dialog.OnOpen(1);
-        ASSERT_EQ(host.messages.size(), 1u);
-        EXPECT_EQ(host.messages[0].caption, "W2");
-        if (status == LoadStatus::shortRead) {
-            EXPECT_EQ(host.messages[0].text, "Error while reading Data");
+        if (caption == nullptr) {
+            EXPECT_TRUE(host.messages.empty());
+        } else {
+            EXPECT_EQ(host.messages, (std::vector<Message>{{"why", caption}}));
         }
         EXPECT_EQ(host.rebuilds[1], 1);
         EXPECT_EQ(host.fileNames[1], "");
@@ -153,11 +161,14 @@ TEST(OpenFailure, ShortReadShowsTheMessageAndKeepsThePane) {
 }
 
 TEST_F(Session, OpenReportsSkippedMessages) {
-    Open(1, Dump("mixed.syx", korvel::testing::Concat({korvel::testing::ForeignMessage(),
-                                                       korvel::testing::PatternMessage(0, 0, 0),
-                                                       korvel::testing::MessageOfType(4)})));
+    using namespace korvel::testing;
+    Bytes cutOff = PatternMessage(0, 0, 1);
+    cutOff.pop_back();
+    Open(1, Dump("mixed.syx", Concat({ForeignMessage(), PatternMessage(0, 0, 0),
+                                      PatternMessage(0, 0, 0, 30), MessageOfType(4), cutOff})));
     EXPECT_EQ(host.statusLines.back(),
-              "2 messages of other kinds were skipped and will not be saved");
+              "Passed over and not saved: 2 messages of other devices or of unused kinds; 1 W2 "
+              "message replaced by a later one at the same position; 1 damaged message.");
 }
 
 TEST_F(Session, SaveProposesTheNameAndStartsInTheLastFolder) {

@@ -1,15 +1,19 @@
 #include "ini_file.h"
 
 #include "atomic_file.h"
+#include "file_read.h"
 
 #include <cctype>
+#include <cerrno>
 #include <charconv>
-#include <fstream>
-#include <iterator>
+#include <cstring>
 
 namespace korvel::ui {
 
 namespace {
+
+// Far more than four settings and a few sections could ever need.
+constexpr std::uint64_t kMaxSettingsSize = 1024 * 1024;
 
 bool IsBlank(char c) {
     return c == ' ' || c == '\t';
@@ -81,8 +85,13 @@ std::string DecodeValue(const std::string& raw) {
 }  // namespace
 
 void IniFile::Load(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    Parse(std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()));
+    // A FIFO, a device or a folder in its place is a missing file: the defaults apply.
+    const FileReadResult read = ReadRegularFile(path, kMaxSettingsSize);
+    if (!read.ok()) {
+        lines_.clear();
+        return;
+    }
+    Parse(std::string(reinterpret_cast<const char*>(read.bytes.get()), read.size));
 }
 
 void IniFile::Parse(const std::string& text) {
@@ -115,7 +124,7 @@ WriteResult IniFile::Save(const std::string& path) const {
     const std::string text = Text();
     return ReplaceFileAtomically(path, [&text](std::FILE* file) {
         if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-            return WriteResult::Failure("the settings could not be written");
+            return WriteResult::Failure(std::strerror(errno));
         }
         return WriteResult::Success();
     });

@@ -13,7 +13,8 @@ namespace korvel::ui {
 
 class IniFile : public SettingsStore {
   public:
-    // Reads the file; a missing or unreadable file is an empty store.
+    // Reads the file; a missing or unreadable file, or anything but a regular file, is an empty
+    // store.
     void Load(const std::string& path);
     void Parse(const std::string& text);
     std::string Text() const;

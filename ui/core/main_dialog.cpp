@@ -112,7 +112,11 @@ void MainDialog::OnOpen(int pane) {
     }
     auto image = std::make_unique<DumpImage>();
     const LoadResult loaded = loader_(*image, *path);
-    if (loaded.status == LoadStatus::cannotOpen) {
+    if (loaded.status == LoadStatus::cannotOpen || loaded.status == LoadStatus::notRegular) {
+        return;
+    }
+    if (loaded.status == LoadStatus::noMemory) {
+        host_.ShowMessage(loaded.message, kErrorCaption);
         return;
     }
     if (!loaded.ok()) {
@@ -122,18 +126,14 @@ void MainDialog::OnOpen(int pane) {
     }
     Pane& target = At(pane);
     target.image = std::move(image);
-    (void)target.image->ReadBankNames(SideFilePath(*path));
+    ReadBankNamesBeside(*target.image, *path);
     RebuildTree(pane);
     target.fileName = FileNameOf(*path);
     host_.ShowFileName(pane, target.fileName);
     target.folder = FolderOf(*path);
     target.lastFile = *path;
     target.changed = false;
-    const auto skipped = loaded.report.Total();
-    host_.ShowStatus(skipped == 0 ? std::string()
-                                  : std::to_string(skipped) +
-                                        " messages of other kinds were skipped and will not be "
-                                        "saved");
+    host_.ShowStatus(SkippedSummary(loaded.report));
 }
 
 void MainDialog::OnSave(int pane) {
@@ -143,9 +143,9 @@ void MainDialog::OnSave(int pane) {
     if (!path) {
         return;
     }
-    const WriteResult saved = target.image->SaveFile(*path);
-    if (!saved.ok) {
-        host_.ShowMessage("The dump could not be saved as\n" + *path + "\n\n" + saved.reason,
+    const DumpSaveResult saved = SaveDumpWithBankNames(*target.image, *path);
+    if (!saved.dump.ok) {
+        host_.ShowMessage("The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason,
                           kErrorCaption);
         return;
     }
@@ -153,8 +153,9 @@ void MainDialog::OnSave(int pane) {
     host_.ShowFileName(pane, target.fileName);
     target.lastFile = *path;
     target.changed = false;
-    if (target.image->WriteBankNames(SideFilePath(*path)) == 0) {
-        host_.ShowStatus("The bank names could not be written beside the dump.");
+    if (!saved.names.ok) {
+        host_.ShowStatus("Saved " + target.fileName + ", but the bank names could not be written to " +
+                         FileNameOf(saved.sideFile) + ": " + saved.names.reason);
     } else {
         host_.ShowStatus("Saved " + target.fileName);
     }

@@ -215,7 +215,10 @@ std::optional<ui::ItemTag> MainWindow::SelectedTag(int pane) {
 }
 
 void MainWindow::ShowStatus(const std::string& line) {
-    ui_->statusLine->setText(ToDisplay(line));
+    const QString text = ToDisplay(line);
+    ui_->statusLine->setText(text);
+    // Screen readers announce the name; the line's text is what they must hear.
+    ui_->statusLine->setAccessibleName(text.isEmpty() ? tr("Status") : tr("Status: ") + text);
 }
 
 void MainWindow::ShowFileName(int pane, const std::string& name) {

@@ -1,23 +1,17 @@
 #include "text_codec.h"
 
-#include <QStringDecoder>
+#include "stored_text.h"
 
 #include <algorithm>
 
 namespace korvel::qt {
 
 QString ToDisplay(const std::string& bytes) {
-    const QByteArrayView view(bytes.data(), static_cast<qsizetype>(bytes.size()));
-    // Most names are plain ASCII, which both readings agree on; that path is much cheaper.
+    // Most names are plain ASCII, which every reading agrees on; that path is much cheaper.
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
-        return QString::fromLatin1(view);
+        return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    QString text = decoder(view);
-    if (decoder.hasError()) {
-        return QString::fromLatin1(view);
-    }
-    return text;
+    return QString::fromStdString(ui::StoredTextToUtf8(bytes));
 }
 
 std::string ToStored(const QString& text) {

@@ -7,7 +7,8 @@
 
 namespace korvel::qt {
 
-// UTF-8 where the bytes are valid UTF-8, otherwise Latin-1 (side files written on Windows).
+// Decoded as the core decides for every stored name: strict UTF-8, otherwise Latin-1 (side
+// files written on Windows).
 QString ToDisplay(const std::string& bytes);
 // What the user typed, as the bytes a name is stored in: UTF-8, or the ANSI code page on
 // Windows, where side files are read by other programs that expect it.

@@ -41,7 +41,11 @@ TreeIcons LoadTreeIcons() {
         return icons;  // without the strip the tree simply shows no icons
     }
     for (int i = 0; i < 12; ++i) {
-        icons[static_cast<std::size_t>(i)] = QIcon(strip.copy(i * 12, 0, 12, 12));
+        // The same picture when selected: the default tint would hide the fill state.
+        const QPixmap picture = strip.copy(i * 12, 0, 12, 12);
+        QIcon& icon = icons[static_cast<std::size_t>(i)];
+        icon.addPixmap(picture, QIcon::Normal);
+        icon.addPixmap(picture, QIcon::Selected);
     }
     return icons;
 }
