@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs what the build needs, then builds and runs every test: a formatting check, the
-# suites in a plain build, the fuzz target for a bounded time, and the suites again under
+# suites in a plain build, each fuzz target for a bounded time, and the suites again under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,11 +25,17 @@ echo "== Fuzzing"
 cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link,address,undefined" \
   -DKORVEL_BUILD_GUI=OFF -DKORVEL_BUILD_TESTS=OFF -DKORVEL_BUILD_FUZZ=ON >/dev/null
-cmake --build build-fuzz -j "$jobs" --target korvel_load_fuzzer
-mkdir -p build-fuzz/corpus build-fuzz/artifacts
-./build-fuzz/fuzz/korvel_load_fuzzer build-fuzz/corpus fuzz/corpus \
-  -max_total_time="${KORVEL_FUZZ_SECONDS:-60}" -max_len=65536 -print_final_stats=1 \
-  -artifact_prefix=build-fuzz/artifacts/ 2>&1 | tail -n 12
+cmake --build build-fuzz -j "$jobs" --target korvel_load_fuzzer korvel_session_fuzzer
+# Each target runs for a bounded time from its seed corpus.
+fuzz() {
+  local target=$1 seeds=$2
+  mkdir -p "build-fuzz/corpus-$target" build-fuzz/artifacts
+  "./build-fuzz/fuzz/korvel_${target}_fuzzer" "build-fuzz/corpus-$target" "$seeds" \
+    -max_total_time="${KORVEL_FUZZ_SECONDS:-40}" -max_len=65536 -print_final_stats=1 \
+    -artifact_prefix=build-fuzz/artifacts/ 2>&1 | tail -n 12
+}
+fuzz load fuzz/corpus
+fuzz session fuzz/session_corpus
 
 echo "== Sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON >/dev/null

@@ -267,6 +267,21 @@ class MainWindowTest : public QObject {
         QVERIFY(IniText().contains(QStringLiteral("MemoryLayout Right=1\n")));
     }
 
+    // A selected node shows the very picture it shows unselected, and the status line's text
+    // reaches screen readers.
+    void selectionKeepsIconsAndStatusIsAnnounced() {
+        WriteDump(QStringLiteral("mixed.syx"),
+                  build::Concat({build::ForeignMessage(), build::PatternMessage(0, 0, 0)}));
+        Start();
+        Open("leftOpen", QStringLiteral("mixed.syx"));
+        const QIcon icon = Tree("left")->topLevelItem(0)->icon(0);
+        QCOMPARE(icon.pixmap(12, QIcon::Selected).toImage(),
+                 icon.pixmap(12, QIcon::Normal).toImage());
+        const auto* status = Find<QLabel>("statusLine");
+        QVERIFY(!status->text().isEmpty());
+        QCOMPARE(status->accessibleName(), QStringLiteral("Status: ") + status->text());
+    }
+
     void enterInATreeDoesNotEnd() {
         Start();
         QTreeWidget* tree = Tree("left");

@@ -1,0 +1,199 @@
+// Drives the window's commands through a host whose every answer comes from the input, and feeds
+// the settings reader and korvel-cli's argument parser. After each command the pane's tree must
+// have the shape of its image, and refreshing it settles at once.
+#include "dump_image.h"
+
+#include "dump_tree.h"
+#include "host.h"
+#include "ini_file.h"
+#include "main_dialog.h"
+
+#include "options.h"
+
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+namespace ui = korvel::ui;
+
+void Require(bool condition) {
+    if (!condition) {
+        std::abort();
+    }
+}
+
+// Reads the input front to back; past its end every read is zero.
+class Input {
+  public:
+    Input(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+    bool AtEnd() const { return at_ >= size_; }
+    std::uint8_t Byte() { return at_ < size_ ? data_[at_++] : 0; }
+    std::string Bytes(std::size_t count) {
+        count = std::min(count, size_ - std::min(at_, size_));
+        std::string text(reinterpret_cast<const char*>(data_ + at_), count);
+        at_ += count;
+        return text;
+    }
+    std::string Rest() { return Bytes(size_); }
+
+  private:
+    const std::uint8_t* data_;
+    std::size_t size_;
+    std::size_t at_ = 0;
+};
+
+const std::string& Folder() {
+    static const std::string folder = [] {
+        char pattern[] = "/tmp/korvel-session-fuzz-XXXXXX";
+        Require(::mkdtemp(pattern) != nullptr);
+        return std::string(pattern);
+    }();
+    return folder;
+}
+
+void WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary).write(bytes.data(), static_cast<long>(bytes.size()));
+}
+
+class FuzzHost : public ui::Host {
+  public:
+    explicit FuzzHost(Input& input) : input_(input) {}
+
+    std::optional<std::string> ChooseOpenFile(int pane, const std::string&) override {
+        if (input_.Byte() % 8 == 0) {
+            return std::nullopt;
+        }
+        const std::string path = Folder() + "/open" + std::to_string(pane) + ".syx";
+        const std::size_t length = input_.Byte() | std::size_t{input_.Byte()} << 8;
+        WriteFile(path, input_.Bytes(length));
+        WriteFile(Folder() + "/open" + std::to_string(pane) + ".bnl", input_.Bytes(input_.Byte()));
+        return path;
+    }
+    std::optional<std::string> ChooseSaveFile(int, const std::string&,
+                                              const std::string&) override {
+        static const char* const names[] = {"saved.syx", "saved.bnl", "missing/x.syx", "."};
+        const std::uint8_t choice = input_.Byte();
+        if (choice % 5 == 4) {
+            return std::nullopt;
+        }
+        return Folder() + "/" + names[choice % 5];
+    }
+    void ShowMessage(const std::string&, const std::string&) override {}
+    bool AskYesNo(const std::string&, const std::string&) override { return input_.Byte() & 1; }
+    std::optional<int> RunLayoutDialog(int) override {
+        const int choice = input_.Byte() % 5;
+        return choice == 4 ? std::nullopt : std::optional<int>(choice - 1);
+    }
+    std::optional<std::string> RunRenameDialog(const std::string&) override {
+        if (input_.Byte() % 4 == 0) {
+            return std::nullopt;
+        }
+        return input_.Bytes(input_.Byte() % 40);
+    }
+    std::optional<ui::ItemTag> SelectedTag(int) override {
+        static constexpr int kinds[] = {ui::kBankKind, ui::kPlaylistKind, ui::kTrackKind,
+                                        ui::kPatternKind};
+        const std::uint8_t a = input_.Byte();
+        const std::uint8_t b = input_.Byte();
+        if (a % 5 == 4) {
+            return std::nullopt;
+        }
+        return ui::MakeItemTag(kinds[a % 5], a >> 4, b >> 4, b);
+    }
+    void ShowStatus(const std::string&) override {}
+    void ShowFileName(int, const std::string&) override {}
+    void TreeRebuilt(int) override {}
+    void TreeRefreshed(int, const std::vector<ui::NodeChange>&) override {}
+
+  private:
+    Input& input_;
+};
+
+void RunSession(Input& input) {
+    FuzzHost host(input);
+    ui::MainDialog dialog(host);
+    ui::IniFile settings;
+    dialog.Start(settings);
+    for (int step = 0; step < 64 && !input.AtEnd(); ++step) {
+        const int pane = input.Byte() & 1;
+        switch (input.Byte() % 8) {
+            case 0:
+                dialog.OnOpen(pane);
+                break;
+            case 1:
+                dialog.OnSave(pane);
+                break;
+            case 2:
+                dialog.OnNew(pane);
+                break;
+            case 3:
+                dialog.OnDelete(pane);
+                break;
+            case 4:
+                dialog.OnRename(pane);
+                break;
+            case 5:
+                dialog.OnMemLayout(pane);
+                break;
+            default:
+                dialog.OnTransfer(pane, 1 - pane);
+                break;
+        }
+        for (int p = 0; p < 2; ++p) {
+            ui::Forest tree = dialog.tree(p);
+            Require(ui::CountNodes(tree) == ui::CountNodes(ui::Rebuild(dialog.image(p))));
+            (void)ui::Refresh(dialog.image(p), tree);
+            Require(ui::Refresh(dialog.image(p), tree).empty());
+        }
+    }
+    (void)dialog.MayEnd();
+    dialog.End(settings);
+}
+
+void ReadSettings(const std::string& text) {
+    ui::IniFile ini;
+    ini.Parse(text);
+    const ui::PaneSettings read = ui::ReadSettings(ini);
+    ui::WriteSettings(ini, read);
+    // What was written reads back as written.
+    ui::IniFile again;
+    again.Parse(ini.Text());
+    const ui::PaneSettings reread = ui::ReadSettings(again);
+    Require(reread.layoutValues == read.layoutValues);
+}
+
+void ParseArguments(const std::string& text) {
+    std::vector<std::string> words(1);
+    for (const char c : text) {
+        if (c == '\0') {
+            words.emplace_back();
+        } else {
+            words.back() += c;
+        }
+    }
+    (void)korvel::cli::ParseOptions(words);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Input input(data, size);
+    switch (input.Byte() % 4) {
+        case 0:
+            ReadSettings(input.Rest());
+            break;
+        case 1:
+            ParseArguments(input.Rest());
+            break;
+        default:
+            RunSession(input);
+            break;
+    }
+    return 0;
+}
