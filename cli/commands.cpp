@@ -1,12 +1,11 @@
 #include "commands.h"
 
 #include "bank_names.h"
+#include "edits.h"
 #include "side_file.h"
 #include "sysex_message.h"
 
-#include "copy_stop.h"
 #include "dump_tree.h"
-#include "item_operations.h"
 #include "messages.h"
 
 #include "items.h"
@@ -21,7 +20,7 @@ namespace {
 constexpr const char* kProgram = "korvel-cli";
 
 // Loads a dump and its side file's bank names, under the given layout.
-int LoadDump(const std::string& path, std::optional<int> layout, DumpImage& image,
+int LoadDump(const std::string& path, std::optional<MemoryLayout> layout, DumpImage& image,
              LoadReport* report, Streams streams) {
     LoadResult result = image.LoadFile(path);
     if (!result.ok()) {
@@ -33,7 +32,7 @@ int LoadDump(const std::string& path, std::optional<int> layout, DumpImage& imag
     }
     ReadBankNamesBeside(image, path);
     if (layout) {
-        image.layout = *layout;
+        image.SetLayout(*layout);
     }
     if (report != nullptr) {
         *report = std::move(result.report);
@@ -56,20 +55,19 @@ int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams s
 int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
     const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
     if (!saved.dump.ok) {
-        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason
-                    << "\n";
+        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason << "\n";
         return kFileError;
     }
     if (!saved.names.ok) {
-        streams.err << kProgram << ": " << path << " was saved, but its bank names were not: cannot write "
-                    << saved.sideFile << ": " << saved.names.reason << "\n";
+        streams.err << kProgram << ": " << path
+                    << " was saved, but its bank names were not: cannot write " << saved.sideFile
+                    << ": " << saved.names.reason << "\n";
         return kFileError;
     }
     return kDone;
 }
 
-std::optional<ui::Selection> ItemArgument(const std::string& text, const DumpImage& image,
-                                          Streams streams) {
+std::optional<Item> ItemArgument(const std::string& text, const DumpImage& image, Streams streams) {
     const auto item = ParseItem(text);
     if (!item) {
         streams.err << kProgram << ": " << text
@@ -175,15 +173,13 @@ int Copy(const Options& options, Streams streams) {
     if (!from || !to) {
         return kBadArguments;
     }
-    if (const char* refusal = ui::TransferRefusal(source, *from, destination, *to)) {
-        streams.err << refusal << "\n";
+    const EditResult copied = TransferItem(destination, source, *from, *to);
+    if (copied.status == EditStatus::refused) {
+        streams.err << copied.refusal << "\n";
         return kBadArguments;
     }
-    const int result = ui::CopyItem(destination, source, *from, *to);
-    if (result == 0) {
-        const auto stop = ui::FindCopyStop(source, *from);
-        streams.err << (stop ? ui::CopyStopText(*stop) : std::string("Nothing was copied."))
-                    << "\n";
+    if (!copied.IsDone()) {
+        streams.err << StoppedCopyText(copied) << "\n";
         if (!options.keepPartial) {
             return kCopyStopped;
         }
@@ -193,7 +189,7 @@ int Copy(const Options& options, Streams streams) {
             return code;
         }
     }
-    return result == 0 ? kCopyStopped : kDone;
+    return copied.IsDone() ? kDone : kCopyStopped;
 }
 
 int Delete(const Options& options, Streams streams) {
@@ -209,7 +205,7 @@ int Delete(const Options& options, Streams streams) {
     if (!item) {
         return kBadArguments;
     }
-    (void)ui::DeleteItem(image, *item);
+    (void)DeleteItem(image, *item);
     return SaveDump(image, options.inPlace ? options.arguments[0] : *options.output, streams);
 }
 
@@ -222,11 +218,11 @@ int Rename(const Options& options, Streams streams) {
     if (!item) {
         return kBadArguments;
     }
-    if (item->kind != ui::kBankKind) {
+    if (item->kind != ItemKind::bank) {
         streams.err << ui::kOnlyBanksMessage << "\n";
         return kBadArguments;
     }
-    image.SetBankName(item->bank, RenamedBankName(item->bank, options.arguments[2]));
+    (void)RenameBank(image, item->bank, options.arguments[2]);
     return SaveBankNames(image, options.arguments[0], streams);
 }
 

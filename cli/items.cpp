@@ -28,26 +28,26 @@ bool ReadPart(const std::string& text, std::size_t& at, char letter, int& number
 
 }  // namespace
 
-std::optional<ui::Selection> ParseItem(const std::string& text) {
-    ui::Selection item;
+std::optional<Item> ParseItem(const std::string& text) {
+    Item item;
     std::size_t at = 0;
     if (!ReadPart(text, at, 'B', item.bank)) {
         return std::nullopt;
     }
-    item.kind = ui::kBankKind;
+    item.kind = ItemKind::bank;
     if (at < text.size() && std::toupper(static_cast<unsigned char>(text[at])) == 'L') {
-        item.kind = ui::kPlaylistKind;
+        item.kind = ItemKind::playlists;
         ++at;
     } else if (at < text.size()) {
         if (!ReadPart(text, at, 'T', item.track)) {
             return std::nullopt;
         }
-        item.kind = ui::kTrackKind;
+        item.kind = ItemKind::track;
         if (at < text.size()) {
             if (!ReadPart(text, at, 'P', item.pattern)) {
                 return std::nullopt;
             }
-            item.kind = ui::kPatternKind;
+            item.kind = ItemKind::pattern;
         }
     }
     if (at != text.size()) {
@@ -56,22 +56,8 @@ std::optional<ui::Selection> ParseItem(const std::string& text) {
     return item;
 }
 
-bool ItemExists(const DumpImage& image, const ui::Selection& item) {
-    switch (item.kind) {
-        case ui::kBankKind:
-        case ui::kPlaylistKind:
-            return image.IsBankValid(item.bank);
-        case ui::kTrackKind:
-            return image.IsTrackValid(item.bank, item.track);
-        case ui::kPatternKind:
-            return image.IsPatternValid(item.bank, item.track, item.pattern);
-        default:
-            return false;
-    }
-}
-
 std::string LayoutName(const DumpImage& image) {
-    return std::to_string(image.layout) + "-bank layout (" +
+    return std::to_string(image.BankCount()) + "-bank layout (" +
            std::to_string(image.PatternsPerTrack()) + " patterns per track)";
 }
 

@@ -2,19 +2,15 @@
 #pragma once
 
 #include "dump_image.h"
-
-#include "item_tag.h"
+#include "item.h"
 
 #include <optional>
 #include <string>
 
 namespace korvel::cli {
 
-// The item as a selection with zero-based numbers; nullopt when the text is not an item.
-std::optional<ui::Selection> ParseItem(const std::string& text);
-
-// True when the item exists under the image's layout.
-bool ItemExists(const DumpImage& image, const ui::Selection& item);
+// The item with zero-based numbers; nullopt when the text is not an item.
+std::optional<Item> ParseItem(const std::string& text);
 
 std::string LayoutName(const DumpImage& image);
 

@@ -4,9 +4,11 @@ namespace korvel::cli {
 
 namespace {
 
-std::optional<int> ParseLayout(const std::string& text) {
-    if (text == "3" || text == "6" || text == "12") {
-        return std::stoi(text);
+std::optional<MemoryLayout> ParseLayout(const std::string& text) {
+    for (const int banks : {3, 6, 12}) {
+        if (text == std::to_string(banks)) {
+            return MemoryLayout::FromBankCount(banks);
+        }
     }
     return std::nullopt;
 }

@@ -1,6 +1,8 @@
 // The command line: a command, its positional arguments and the options.
 #pragma once
 
+#include "memory_layout.h"
+
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,9 +12,9 @@ namespace korvel::cli {
 struct Options {
     std::string command;
     std::vector<std::string> arguments;
-    std::optional<int> layout;
-    std::optional<int> sourceLayout;
-    std::optional<int> destinationLayout;
+    std::optional<MemoryLayout> layout;
+    std::optional<MemoryLayout> sourceLayout;
+    std::optional<MemoryLayout> destinationLayout;
     std::optional<std::string> output;
     bool inPlace = false;
     bool json = false;

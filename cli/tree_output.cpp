@@ -78,7 +78,8 @@ void PrintTreeText(const ui::Forest& forest, const LoadReport& report, std::ostr
 
 void PrintTreeJson(const std::string& file, const DumpImage& image, const ui::Forest& forest,
                    const LoadReport& report, std::ostream& out) {
-    out << "{\"file\":" << JsonString(file) << ",\"layout\":" << image.layout << ",\"banks\":[";
+    out << "{\"file\":" << JsonString(file) << ",\"layout\":" << image.BankCount()
+        << ",\"banks\":[";
     for (std::size_t i = 0; i < forest.size(); ++i) {
         out << (i ? "," : "");
         PrintNodeJson(forest[i], out);

@@ -110,6 +110,7 @@ class FuzzHost : public ui::Host {
     void ShowFileName(int, const std::string&) override {}
     void TreeRebuilt(int) override {}
     void TreeRefreshed(int, const std::vector<ui::NodeChange>&) override {}
+    void HistoryChanged(int) override {}
 
   private:
     Input& input_;

@@ -21,10 +21,11 @@ std::string VisibleBankText(const std::string& storedName) {
 }
 
 std::string RenamedBankName(int bank, const std::string& text) {
-    if (text.empty()) {
-        return Format("Bank %02d", bank);
-    }
-    return NumberedBankName(bank, text);
+    return text.empty() ? DefaultBankName(bank) : NumberedBankName(bank, text);
+}
+
+std::string DefaultBankName(int bank) {
+    return Format("Bank %02d", bank);
 }
 
 std::string NumberedBankName(int bank, const std::string& text) {

@@ -15,6 +15,9 @@ std::string NumberedBankName(int bank, const std::string& text);
 // What Rename stores: the numbered name, or "Bank %02d" for an empty text.
 std::string RenamedBankName(int bank, const std::string& text);
 
+// "Bank %02d": an unnamed bank as the tree labels it.
+std::string DefaultBankName(int bank);
+
 // Formats one-based numbers as the provenance names of copied material.
 std::string PatternProvenance(int bank, int track, int pattern);
 std::string TrackProvenance(int bank, int track);

@@ -371,7 +371,7 @@ int DumpImage::PatternBase(int bank, int bankCount) {
 
 int DumpImage::PatternSlotIndex(int bank, int track, int pattern) const {
     return (bank % 3) * kTracksPerBank * kPhysicalPatterns + track * kPhysicalPatterns +
-           PatternBase(bank, layout) + pattern;
+           PatternBase(bank, layout.BankCount()) + pattern;
 }
 
 bool DumpImage::IsTrackValid(int bank, int track) const {
@@ -402,29 +402,8 @@ bool DumpImage::AreBankPlaylistsEmpty(int bank) const {
 }
 
 void DumpImage::SetLayoutChoice(int choice) {
-    switch (choice) {
-        case 0:
-            layout = 3;
-            break;
-        case 1:
-            layout = 6;
-            break;
-        case 2:
-            layout = 12;
-            break;
-        default:
-            break;
-    }
-}
-
-int DumpImage::GetLayoutChoice() const {
-    switch (layout) {
-        case 6:
-            return 1;
-        case 12:
-            return 2;
-        default:
-            return 0;
+    if (const auto chosen = MemoryLayout::FromChoice(choice)) {
+        layout = *chosen;
     }
 }
 

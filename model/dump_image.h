@@ -3,7 +3,9 @@
 #pragma once
 
 #include "file_read.h"
+#include "image_change.h"
 #include "load_report.h"
+#include "memory_layout.h"
 #include "message_slot.h"
 #include "result.h"
 
@@ -47,7 +49,7 @@ class DumpImage {
     std::array<MessageSlot, kPlaylistSlotCount> playlists;  // bank * 8 + playlist
     std::array<MessageSlot, kPatternSlotCount> patterns;    // group * 128 + track * 16 + physical
     MessageSlot type3;
-    std::int32_t layout = 12;  // bank count: 3, 6 or 12
+    MemoryLayout layout;
     std::array<std::string, kBankCount * kTracksPerBank> trackNames;
     std::array<std::string, kBankCount> playlistNames;
     std::array<std::string, kBankCount> bankNames;
@@ -69,15 +71,19 @@ class DumpImage {
 
     // Addressing under the memory layout.
     static int PatternBase(int bank, int bankCount);
-    int PatternsPerTrack() const { return 48 / layout; }
+    int PatternsPerTrack() const { return layout.PatternsPerTrack(); }
+    int BankCount() const { return layout.BankCount(); }
     int PatternSlotIndex(int bank, int track, int pattern) const;
-    bool IsBankValid(int bank) const { return bank >= 0 && bank < layout; }
+    bool IsBankValid(int bank) const { return bank >= 0 && bank < layout.BankCount(); }
     bool IsTrackValid(int bank, int track) const;
     bool IsPatternValid(int bank, int track, int pattern) const;
     bool IsPatternEmpty(int bank, int track, int pattern) const;
     bool AreBankPlaylistsEmpty(int bank) const;
+    // The layout changes no saved byte, only how positions are grouped into banks.
+    void SetLayout(MemoryLayout newLayout) { layout = newLayout; }
+    // Ignores anything but 0, 1 and 2.
     void SetLayoutChoice(int choice);
-    int GetLayoutChoice() const;
+    int GetLayoutChoice() const { return layout.Choice(); }
 
     std::string GetPatternName(int bank, int track, int pattern) const;
     std::string GetTrackName(int bank, int track) const;
@@ -98,6 +104,12 @@ class DumpImage {
     int DeleteBank(int bank);
     int DeletePlaylists(int bank);
     void SetBankName(int bank, std::string name);
+
+    // The states of the footprint's slots and names, and putting such states back: how an edit
+    // is taken back and done again. Places come from the image's own edits, so they are valid.
+    ImageState Capture(const Footprint& footprint) const;
+    const MessageSlot& SlotAt(SlotPlace place) const;
+    void Restore(const ImageState& state);
 
     // The bank-name side file: 1 when it was read or written, 0 otherwise.
     int ReadBankNames(const std::string& path);

@@ -17,13 +17,25 @@ bool MessageSlot::CopyFrom(const MessageSlot& source) {
     if (source.IsEmpty() || &source == this) {
         return false;
     }
-    const std::size_t length = source.Length();
-    auto buffer = std::make_unique<std::uint8_t[]>(length);
-    std::copy_n(source.begin, length, buffer.get());
+    TakeCopy(source.Bytes());
+    return true;
+}
+
+void MessageSlot::Assign(std::span<const std::uint8_t> message, std::string slotName) {
+    if (message.empty()) {
+        Clear();
+    } else {
+        TakeCopy(message);
+    }
+    name = std::move(slotName);
+}
+
+void MessageSlot::TakeCopy(std::span<const std::uint8_t> message) {
+    auto buffer = std::make_unique<std::uint8_t[]>(message.size());
+    std::copy(message.begin(), message.end(), buffer.get());
     copy = std::move(buffer);
     begin = copy.get();
-    end = copy.get() + length - 1;
-    return true;
+    end = copy.get() + message.size() - 1;
 }
 
 bool MessageSlot::UpdateChecksum(int indexBytes) {

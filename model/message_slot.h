@@ -31,6 +31,9 @@ class MessageSlot {
     // Takes a private copy of the source's message; false, leaving the slot as it was, when the
     // source is empty.
     bool CopyFrom(const MessageSlot& source);
+    // Holds a private copy of `message` (empty: the slot is cleared) and the name; how an undo
+    // puts a slot back.
+    void Assign(std::span<const std::uint8_t> message, std::string slotName);
 
     // These change message bytes and so act only on a private copy: the bytes of a loaded file
     // stay exactly as read. False when there is no copy or the message is too short.
@@ -40,6 +43,9 @@ class MessageSlot {
 
     std::string GetName() const { return name; }
     void SetName(std::string text) { name = std::move(text); }
+
+  private:
+    void TakeCopy(std::span<const std::uint8_t> message);
 };
 
 }  // namespace korvel

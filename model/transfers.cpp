@@ -29,7 +29,8 @@ int DumpImage::CopyPattern(const DumpImage& source, int srcBank, int srcTrack, i
         return 1;  // copying a slot onto itself changes nothing
     }
     to.CopyFrom(from);
-    to.ReaddressPattern(dstBank % 3, dstTrack, PatternBase(dstBank, layout) + dstPattern);
+    to.ReaddressPattern(dstBank % 3, dstTrack,
+                        PatternBase(dstBank, layout.BankCount()) + dstPattern);
     to.SetName(from.name.empty() ? PatternProvenance(srcBank, srcTrack, srcPattern) : from.name);
     return 1;
 }

@@ -78,9 +78,9 @@ TEST_F(Cli, CopiesEachKindBetweenLayouts) {
         DumpImage source, expected;
         (void)source.Load(sourceBytes);
         source.bankNames[1] = "02 Keys";
-        source.layout = std::stoi(c.srcLayout);
+        source.SetLayout(*MemoryLayout::FromBankCount(std::stoi(c.srcLayout)));
         (void)expected.Load(testing::FullDump(2));
-        expected.layout = std::stoi(c.dstLayout);
+        expected.SetLayout(*MemoryLayout::FromBankCount(std::stoi(c.dstLayout)));
         const auto n = [](const std::string& item, std::size_t at) {
             return std::stoi(item.substr(at, 2)) - 1;
         };
@@ -258,7 +258,8 @@ TEST_F(Cli, PathsThatAreNotPlainFiles) {
         std::string says;
     };
     for (const auto& [words, says] : std::vector<Case>{
-             {{"tree", dir.File("fifo.syx")}, "fifo.syx cannot be opened: it is not a regular file"},
+             {{"tree", dir.File("fifo.syx")},
+              "fifo.syx cannot be opened: it is not a regular file"},
              {{"tree", dir.File("huge.syx")}, "huge.syx is 4 GiB or larger"},
              {{"canon", path, "-o", dir.File("fifo.syx")}, "fifo.syx is not a regular file"},
              {{"canon", path, "-o", dir.File("folder")}, "folder is a folder"},

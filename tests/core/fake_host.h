@@ -47,6 +47,7 @@ class FakeHost : public Host {
     int rebuilds[2] = {0, 0};
     int refreshes[2] = {0, 0};
     std::vector<NodeChange> lastChanges[2];
+    int historyChanges[2] = {0, 0};
 
     std::optional<std::string> ChooseOpenFile(int, const std::string& folder) override {
         openFolders.push_back(folder);
@@ -80,6 +81,7 @@ class FakeHost : public Host {
         ++refreshes[pane];
         lastChanges[pane] = changes;
     }
+    void HistoryChanged(int pane) override { ++historyChanges[pane]; }
 
   private:
     template <typename T>

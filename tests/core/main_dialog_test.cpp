@@ -1,10 +1,12 @@
 #include "dump_builder.h"
+#include "edits.h"
 #include "temp_dir.h"
 
 #include "main_dialog.h"
 #include "messages.h"
 
 #include "fake_host.h"
+#include "session.h"
 
 #include <gtest/gtest.h>
 
@@ -20,34 +22,7 @@ using korvel::testing::WriteFile;
 using testing::FakeHost;
 using testing::MemorySettings;
 using testing::Message;
-
-class Session : public ::testing::Test {
-  protected:
-    void SetUp() override { dialog.Start(settings); }
-
-    // Writes a dump (and optionally its side file) into the test folder.
-    std::string Dump(const std::string& name, const Bytes& bytes, const std::string& names = "") {
-        const std::string path = dir.File(name);
-        WriteFile(path, bytes);
-        if (!names.empty()) {
-            WriteFile(dir.File(name.substr(0, name.rfind('.')) + ".bnl"),
-                      Bytes(names.begin(), names.end()));
-        }
-        return path;
-    }
-
-    void Open(int pane, const std::string& path) {
-        host.openAnswers.push_back(path);
-        dialog.OnOpen(pane);
-    }
-
-    void Select(int pane, ItemTag tag) { host.selected[pane] = tag; }
-
-    korvel::testing::TempDir dir;
-    FakeHost host;
-    MemorySettings settings;
-    MainDialog dialog{host};
-};
+using testing::Session;
 
 TEST_F(Session, StartsWithTwoEmptyTwelveBankPanes) {
     EXPECT_EQ(host.rebuilds[0], 1);
@@ -134,10 +109,9 @@ TEST(OpenFailure, KeepsThePaneAndShowsWhatTheKindCallsFor) {
         LoadStatus status;
         const char* caption;  // null: no message at all
     };
-    for (const auto& [status, caption] : {Case{LoadStatus::shortRead, "W2"},
-                                          Case{LoadStatus::tooLarge, "W2"},
-                                          Case{LoadStatus::noMemory, "Error"},
-                                          Case{LoadStatus::notRegular, nullptr}}) {
+    for (const auto& [status, caption] :
+         {Case{LoadStatus::shortRead, "W2"}, Case{LoadStatus::tooLarge, "W2"},
+          Case{LoadStatus::noMemory, "Error"}, Case{LoadStatus::notRegular, nullptr}}) {
         FakeHost host;
         MemorySettings settings;
         MainDialog dialog(host, [status](DumpImage&, const std::string&) {
@@ -220,7 +194,7 @@ TEST_F(Session, FailedSaveSaysWhyAndChangesNothing) {
     EXPECT_EQ(host.fileNames[0], "keep.syx");
     EXPECT_EQ(ReadFile(path), korvel::testing::FullDump(1));
     EXPECT_EQ(ReadText(dir.File("keep.bnl")), "01 Mine\r\n");
-    EXPECT_TRUE(dialog.pane(0).changed);
+    EXPECT_TRUE(dialog.IsChanged(0));
 }
 
 class Transfers : public Session {
@@ -258,7 +232,7 @@ TEST_F(Transfers, DifferentKindsAreRefusedEitherWay) {
     }
     ASSERT_EQ(host.messages.size(), 24u);
     for (const auto& message : host.messages) {
-        EXPECT_EQ(message, (Message{kSameTypeMessage, "Error"}));
+        EXPECT_EQ(message, (Message{korvel::kSameKindRefusal, "Error"}));
     }
     EXPECT_EQ(
         host.messages[0].text,
@@ -301,8 +275,8 @@ TEST_F(Transfers, TrackCopyRefreshesOnlyTheDestination) {
     EXPECT_EQ(dialog.tree(1)[0].children[8].icon, 10);
     EXPECT_EQ(dialog.tree(1)[0].children[8].children[2].text, "B05 T02 P03");
     EXPECT_EQ(*host.selected[0], MakeItemTag(kTrackKind, 4, 1));
-    EXPECT_TRUE(dialog.pane(1).changed);
-    EXPECT_FALSE(dialog.pane(0).changed);
+    EXPECT_TRUE(dialog.IsChanged(1));
+    EXPECT_FALSE(dialog.IsChanged(0));
 }
 
 TEST_F(Transfers, StoppedCopyIsShownAndReported) {
@@ -313,7 +287,7 @@ TEST_F(Transfers, StoppedCopyIsShownAndReported) {
     EXPECT_EQ(host.statusLines.back(),
               "The copy stopped at an empty source pattern (B01 T01 P01); what was copied before "
               "it stays.");
-    EXPECT_FALSE(dialog.pane(0).changed);
+    EXPECT_FALSE(dialog.IsChanged(0));
     // A bank whose playlists are missing copies its tracks, then stops.
     Open(0, Dump("nolists.syx", [] {
              DumpImage full;
@@ -331,7 +305,7 @@ TEST_F(Transfers, StoppedCopyIsShownAndReported) {
     EXPECT_EQ(host.statusLines.back(),
               "The copy stopped at an empty source playlist (Playlist B04 #1); what was copied "
               "before it stays.");
-    EXPECT_TRUE(dialog.pane(1).changed);
+    EXPECT_TRUE(dialog.IsChanged(1));
     EXPECT_TRUE(host.messages.empty());
 }
 
@@ -356,7 +330,7 @@ TEST_F(Transfers, DeleteWithoutSelectionDoesNothing) {
     const int refreshes = host.refreshes[0];
     dialog.OnDelete(0);
     EXPECT_EQ(host.refreshes[0], refreshes);
-    EXPECT_FALSE(dialog.pane(0).changed);
+    EXPECT_FALSE(dialog.IsChanged(0));
 }
 
 TEST_F(Transfers, RenameOnlyBanks) {
@@ -402,13 +376,13 @@ TEST_F(Transfers, MemLayoutOkRebuildsAndCancelDoesNot) {
     dialog.OnMemLayout(0);
     EXPECT_EQ(host.rebuilds[0], rebuilds + 1);
     EXPECT_EQ(dialog.tree(0).size(), 6u);
-    EXPECT_FALSE(dialog.pane(0).changed);
+    EXPECT_FALSE(dialog.IsChanged(0));
 }
 
 TEST_F(Transfers, UnsavedChangesAreAskedAboutOnce) {
     Select(0, MakeItemTag(kPatternKind, 1, 1, 1));
     dialog.OnDelete(0);
-    ASSERT_TRUE(dialog.pane(0).changed);
+    ASSERT_TRUE(dialog.IsChanged(0));
     host.yesNoAnswers.push_back(false);
     dialog.OnNew(0);  // No: the pane stays
     EXPECT_EQ(host.fileNames[0], "left.syx");
@@ -433,7 +407,7 @@ TEST_F(Transfers, UnsavedChangesAreAskedAboutOnce) {
 TEST_F(Transfers, DeletingAnEmptyPatternIsNoChange) {
     Select(1, MakeItemTag(kPatternKind, 0, 0, 0));
     dialog.OnDelete(1);
-    EXPECT_FALSE(dialog.pane(1).changed);
+    EXPECT_FALSE(dialog.IsChanged(1));
     EXPECT_TRUE(dialog.MayEnd());
 }
 
@@ -482,7 +456,7 @@ TEST_F(Session, FullSessionEndsInTheExpectedFiles) {
     EXPECT_EQ(copied.begin[8], 2 * 8 + 0);
     EXPECT_EQ(copied.begin[9], 8 + 3);
     EXPECT_TRUE(saved.patterns[saved.PatternSlotIndex(0, 7, 7)].IsEmpty());
-    EXPECT_FALSE(dialog.pane(1).changed);
+    EXPECT_FALSE(dialog.IsChanged(1));
     dialog.End(settings);
     EXPECT_EQ(settings.GetInt("Settings", "MemoryLayout Right", -5), 1);
 }

@@ -18,7 +18,7 @@ class Addressing : public ::testing::TestWithParam<AddressCase> {};
 TEST_P(Addressing, FindsTheSlotAndItsIndexBytes) {
     const auto& c = GetParam();
     DumpImage image;
-    image.layout = c.layout;
+    image.SetLayout(*MemoryLayout::FromBankCount(c.layout));
     EXPECT_EQ(image.PatternSlotIndex(c.bank, c.track, c.pattern), c.slot);
     EXPECT_EQ((c.bank % 3) * 8 + c.track, c.byte8);
     EXPECT_EQ(DumpImage::PatternBase(c.bank, c.layout) + c.pattern, c.byte9);
@@ -33,7 +33,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Addressing, EveryLayoutCoversEachSlotExactlyOnce) {
     for (const int layout : {3, 6, 12}) {
         DumpImage image;
-        image.layout = layout;
+        image.SetLayout(*MemoryLayout::FromBankCount(layout));
         std::vector<int> seen(384, 0);
         for (int b = 0; b < layout; ++b) {
             for (int t = 0; t < 8; ++t) {
@@ -48,20 +48,22 @@ TEST(Addressing, EveryLayoutCoversEachSlotExactlyOnce) {
 
 TEST(LayoutChoice, SetAndGet) {
     DumpImage image;
-    EXPECT_EQ(image.layout, 12);
+    EXPECT_EQ(image.BankCount(), 12);
     EXPECT_EQ(image.GetLayoutChoice(), 2);
     image.SetLayoutChoice(1);
     EXPECT_EQ(image.GetLayoutChoice(), 1);
     EXPECT_EQ(image.PatternsPerTrack(), 8);
     for (const int ignored : {12, -1, 3, 7}) {
         image.SetLayoutChoice(ignored);
-        EXPECT_EQ(image.layout, 6) << ignored;
+        EXPECT_EQ(image.BankCount(), 6) << ignored;
     }
     image.SetLayoutChoice(0);
-    EXPECT_EQ(image.layout, 3);
+    EXPECT_EQ(image.BankCount(), 3);
     EXPECT_EQ(image.PatternsPerTrack(), 16);
-    image.layout = 5;
-    EXPECT_EQ(image.GetLayoutChoice(), 0);
+    // Only 3, 6 and 12 banks exist.
+    for (const int banks : {0, 5, 24, -3}) {
+        EXPECT_FALSE(MemoryLayout::FromBankCount(banks).has_value()) << banks;
+    }
 }
 
 TEST(Queries, PlaylistsAndPatternsEmptiness) {

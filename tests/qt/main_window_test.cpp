@@ -8,6 +8,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -188,7 +189,7 @@ class MainWindowTest : public QObject {
         Click("leftToRight");
         QCOMPARE(caption, QStringLiteral("Error"));
         QVERIFY(text.startsWith(QStringLiteral("The memory layout (Pattern count)\n")));
-        QVERIFY(window_->core().pane(1).changed);
+        QVERIFY(window_->core().IsChanged(1));
     }
 
     void deleteAndRename() {
@@ -234,6 +235,44 @@ class MainWindowTest : public QObject {
         QCOMPARE(iconOf(tree->topLevelItem(0)->child(3)->child(0)),
                  iconOf(empty->topLevelItem(0)->child(3)->child(0)));
         QVERIFY(iconOf(tree->topLevelItem(0)) != iconOf(tree->topLevelItem(1)));
+    }
+
+    // The buttons and keys reach the core's history, in the pane that last had the focus.
+    void undoButtonsAndKeys() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        Open("rightOpen", QStringLiteral("left.syx"));
+        auto* undo = Find<QPushButton>("rightUndo");
+        auto* redo = Find<QPushButton>("rightRedo");
+        QVERIFY(!undo->isEnabled() && !redo->isEnabled());
+        QTreeWidget* tree = Tree("right");
+        Select(tree, 4);
+        Click("rightDelete");
+        QVERIFY(undo->isEnabled());
+        QCOMPARE(undo->toolTip(), QStringLiteral("Undo delete of Bank 05"));
+        QCOMPARE(undo->accessibleName(), QStringLiteral("Right Undo"));
+        undo->click();
+        QVERIFY(!window_->core().IsChanged(1));
+        QCOMPARE(redo->toolTip(), QStringLiteral("Redo delete of Bank 05"));
+        redo->click();
+        QVERIFY(window_->core().IsChanged(1));
+
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(!window_->core().IsChanged(1));
+        QTest::keyClick(tree, Qt::Key_Y, Qt::ControlModifier);
+        QVERIFY(window_->core().IsChanged(1));
+        QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QVERIFY(window_->core().IsChanged(1));
+        Tree("left")->setFocus();
+        QTest::keyClick(Tree("left"), Qt::Key_Z, Qt::ControlModifier);
+        QVERIFY(window_->core().IsChanged(1));  // the left pane has nothing to undo
+        QCOMPARE(Find<QLabel>("statusLine")->text(), QStringLiteral("Redid delete of Bank 05"));
+        OnNextModal(window_.get(), [](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            box->button(QMessageBox::Yes)->click();
+        });
+        window_->reject();
     }
 
     void memLayoutOkRebuildsCancelKeeps() {

@@ -42,15 +42,21 @@ FillState Combine(int full, int empty, int count) {
 // Sets a node's icon or text when it differs, and notes what changed.
 class Updater {
   public:
-    explicit Updater(std::vector<NodeChange>& changes) : changes_(changes) {}
+    Updater(std::vector<NodeChange>& changes, TextRule texts) : changes_(changes), texts_(texts) {}
 
-    void Apply(TreeNode& node, const NodePath& path, int icon, const std::string* text) {
+    // `name` replaces the node's text when it is not empty; otherwise, when defaults are put
+    // back, `defaultText` does.
+    void Apply(TreeNode& node, const NodePath& path, int icon, const std::string& name,
+               const std::string& defaultText) {
         NodeChange change{path};
         if (node.icon != icon) {
             node.icon = icon;
             change.icon = true;
         }
-        if (text != nullptr && !text->empty() && node.text != *text) {
+        const std::string* text = !name.empty()                         ? &name
+                                  : texts_ == TextRule::restoreDefaults ? &defaultText
+                                                                        : nullptr;
+        if (text != nullptr && node.text != *text) {
             node.text = *text;
             change.text = true;
         }
@@ -61,6 +67,7 @@ class Updater {
 
   private:
     std::vector<NodeChange>& changes_;
+    TextRule texts_;
 };
 
 }  // namespace
@@ -98,9 +105,9 @@ FillState BankFill(const DumpImage& image, int bank) {
 
 Forest Rebuild(const DumpImage& image) {
     Forest forest;
-    forest.reserve(static_cast<std::size_t>(image.layout));
+    forest.reserve(static_cast<std::size_t>(image.BankCount()));
     const int patternsPerTrack = image.PatternsPerTrack();
-    for (int b = 0; b < image.layout; ++b) {
+    for (int b = 0; b < image.BankCount(); ++b) {
         TreeNode bank;
         const std::string name = image.GetBankName(b);
         bank.text = name.empty() ? BankLabel(b) : name;
@@ -130,32 +137,32 @@ Forest Rebuild(const DumpImage& image) {
     return forest;
 }
 
-std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest) {
+std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest, TextRule texts) {
     std::vector<NodeChange> changes;
-    Updater updater(changes);
+    Updater updater(changes, texts);
     const int patternsPerTrack = image.PatternsPerTrack();
-    for (int b = 0; b < image.layout && b < static_cast<int>(forest.size()); ++b) {
+    for (int b = 0; b < image.BankCount() && b < static_cast<int>(forest.size()); ++b) {
         TreeNode& bank = forest[static_cast<std::size_t>(b)];
         auto& children = bank.children;
         if (!children.empty()) {
-            const std::string name = image.GetPlaylistName(b);
-            updater.Apply(children[0], {b, 0}, kPlaylistIcon + PlaylistFill(image, b), &name);
+            updater.Apply(children[0], {b, 0}, kPlaylistIcon + PlaylistFill(image, b),
+                          image.GetPlaylistName(b), PlaylistLabel(b));
         }
         for (int t = 0; t < kTracksPerBank && t + 1 < static_cast<int>(children.size()); ++t) {
             TreeNode& track = children[static_cast<std::size_t>(t + 1)];
             for (int p = 0; p < patternsPerTrack && p < static_cast<int>(track.children.size());
                  ++p) {
-                const std::string name = image.GetPatternName(b, t, p);
                 updater.Apply(track.children[static_cast<std::size_t>(p)], {b, t + 1, p},
-                              kPatternIcon + PatternFill(image, b, t, p), &name);
+                              kPatternIcon + PatternFill(image, b, t, p),
+                              image.GetPatternName(b, t, p), PatternLabel(p));
             }
-            const std::string name = image.GetTrackName(b, t);
-            updater.Apply(track, {b, t + 1}, kTrackIcon + TrackFill(image, b, t), &name);
+            updater.Apply(track, {b, t + 1}, kTrackIcon + TrackFill(image, b, t),
+                          image.GetTrackName(b, t), TrackLabel(t));
         }
         // The bank text is always rewritten, so a deleted bank shows its default label again.
         const std::string name = image.GetBankName(b);
-        const std::string text = name.empty() ? BankLabel(b) : name;
-        updater.Apply(bank, {b}, kBankIcon + BankFill(image, b), &text);
+        updater.Apply(bank, {b}, kBankIcon + BankFill(image, b), name.empty() ? BankLabel(b) : name,
+                      BankLabel(b));
     }
     return changes;
 }

@@ -47,10 +47,15 @@ struct NodeChange {
 // image, fill-state icons everywhere.
 Forest Rebuild(const DumpImage& image);
 
+// Whether a refresh puts a node's default text back when its name is gone. Only an undo does:
+// after an edit the tree keeps showing what it showed.
+enum class TextRule { keepShown, restoreDefaults };
+
 // Brings icons and named texts of an existing forest up to date in place and returns the nodes
-// that really changed, so a widget needs to touch only those. Never adds or removes a node and
-// never puts a default text back; a forest with fewer nodes is tolerated.
-std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest);
+// that really changed, so a widget needs to touch only those. Never adds or removes a node and,
+// unless told to, never puts a default text back; a forest with fewer nodes is tolerated.
+std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest,
+                                TextRule texts = TextRule::keepShown);
 
 const TreeNode* FindNode(const Forest& forest, const NodePath& path);
 std::size_t CountNodes(const Forest& forest);

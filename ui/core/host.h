@@ -40,6 +40,8 @@ class Host {
     // The pane's forest was built anew, or some of its nodes changed.
     virtual void TreeRebuilt(int pane) = 0;
     virtual void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) = 0;
+    // The pane's history gained, lost or moved over a step: Undo and Redo may change.
+    virtual void HistoryChanged(int pane) = 0;
 };
 
 }  // namespace korvel::ui

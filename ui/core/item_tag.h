@@ -1,6 +1,8 @@
 // The 32-bit tag each tree node carries: which bank, playlist set, track or pattern it is.
 #pragma once
 
+#include "item.h"
+
 #include <cstdint>
 #include <optional>
 
@@ -8,7 +10,8 @@ namespace korvel::ui {
 
 using ItemTag = std::uint32_t;
 
-enum ItemKind : int {
+// The kind bits of a tag.
+enum TagKind : int {
     kNoKind = 0,
     kBankKind = 0x1000,
     kPlaylistKind = 0x2000,
@@ -22,21 +25,30 @@ constexpr ItemTag MakeItemTag(int kind, int bank, int track = 0, int pattern = 0
            static_cast<ItemTag>(track & 0xF) << 8 | static_cast<ItemTag>(pattern & 0xF);
 }
 
-struct Selection {
-    int kind = kNoKind;
-    int bank = 0;
-    int track = 0;
-    int pattern = 0;
-};
-
-constexpr Selection SplitItemTag(ItemTag tag) {
-    return {static_cast<int>(tag & 0xF000), static_cast<int>((tag >> 16) & 0xF),
-            static_cast<int>((tag >> 8) & 0xF), static_cast<int>(tag & 0xF)};
+constexpr ItemKind KindOfTag(ItemTag tag) {
+    switch (tag & 0xF000) {
+        case kBankKind:
+            return ItemKind::bank;
+        case kPlaylistKind:
+            return ItemKind::playlists;
+        case kTrackKind:
+            return ItemKind::track;
+        case kPatternKind:
+            return ItemKind::pattern;
+        default:
+            return ItemKind::none;
+    }
 }
 
-// Kind 0 and all numbers 0 when nothing is selected.
-constexpr Selection DecodeSelection(std::optional<ItemTag> selected) {
-    return selected ? SplitItemTag(*selected) : Selection{};
+// The item a tag names; kind none for a tag of no kind.
+constexpr Item SplitItemTag(ItemTag tag) {
+    return {KindOfTag(tag), static_cast<int>((tag >> 16) & 0xF), static_cast<int>((tag >> 8) & 0xF),
+            static_cast<int>(tag & 0xF)};
+}
+
+// Kind none and all numbers 0 when nothing is selected.
+constexpr Item DecodeSelection(std::optional<ItemTag> selected) {
+    return selected ? SplitItemTag(*selected) : Item{};
 }
 
 }  // namespace korvel::ui

@@ -1,13 +1,10 @@
 #include "main_dialog.h"
 
 #include "bank_names.h"
+#include "edits.h"
 #include "side_file.h"
 
-#include "copy_stop.h"
-#include "item_operations.h"
 #include "messages.h"
-
-#include <tuple>
 
 namespace korvel::ui {
 
@@ -31,20 +28,6 @@ std::string FolderOf(const std::string& path) {
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
 
-// Everything a command can change in an image that a save would keep: which message each
-// slot holds (a copy always brings a fresh buffer) and the bank names, the only names saved.
-auto Snapshot(const DumpImage& image) {
-    std::array<const std::uint8_t*, kPatternSlotCount + kPlaylistSlotCount> slots{};
-    for (int i = 0; i < kPatternSlotCount; ++i) {
-        slots[static_cast<std::size_t>(i)] = image.patterns[static_cast<std::size_t>(i)].begin;
-    }
-    for (int i = 0; i < kPlaylistSlotCount; ++i) {
-        slots[static_cast<std::size_t>(kPatternSlotCount + i)] =
-            image.playlists[static_cast<std::size_t>(i)].begin;
-    }
-    return std::make_tuple(slots, image.bankNames);
-}
-
 }  // namespace
 
 void MainDialog::Start(SettingsStore& settings) {
@@ -60,8 +43,8 @@ void MainDialog::Start(SettingsStore& settings) {
 }
 
 bool MainDialog::MayEnd() {
-    const bool left = At(kLeftPane).changed;
-    const bool right = At(kRightPane).changed;
+    const bool left = IsChanged(kLeftPane);
+    const bool right = IsChanged(kRightPane);
     if (!left && !right) {
         return true;
     }
@@ -84,7 +67,7 @@ void MainDialog::End(SettingsStore& settings) {
 }
 
 bool MainDialog::MayDiscard(int pane) {
-    if (!At(pane).changed) {
+    if (!IsChanged(pane)) {
         return true;
     }
     return host_.AskYesNo(
@@ -97,9 +80,17 @@ void MainDialog::RebuildTree(int pane) {
     host_.TreeRebuilt(pane);
 }
 
-void MainDialog::RefreshTree(int pane) {
-    const auto changes = Refresh(*At(pane).image, At(pane).tree);
+void MainDialog::RefreshTree(int pane, TextRule texts) {
+    const auto changes = Refresh(*At(pane).image, At(pane).tree, texts);
     host_.TreeRefreshed(pane, changes);
+}
+
+void MainDialog::Record(int pane, std::string label, ImageChange change) {
+    if (change.IsEmpty()) {
+        return;
+    }
+    At(pane).history.Push({std::move(label), std::move(change)});
+    host_.HistoryChanged(pane);
 }
 
 void MainDialog::OnOpen(int pane) {
@@ -132,7 +123,8 @@ void MainDialog::OnOpen(int pane) {
     host_.ShowFileName(pane, target.fileName);
     target.folder = FolderOf(*path);
     target.lastFile = *path;
-    target.changed = false;
+    target.history.Clear();
+    host_.HistoryChanged(pane);
     host_.ShowStatus(SkippedSummary(loaded.report));
 }
 
@@ -152,9 +144,10 @@ void MainDialog::OnSave(int pane) {
     target.fileName = FileNameOf(*path);
     host_.ShowFileName(pane, target.fileName);
     target.lastFile = *path;
-    target.changed = false;
+    target.history.MarkSaved();
     if (!saved.names.ok) {
-        host_.ShowStatus("Saved " + target.fileName + ", but the bank names could not be written to " +
+        host_.ShowStatus("Saved " + target.fileName +
+                         ", but the bank names could not be written to " +
                          FileNameOf(saved.sideFile) + ": " + saved.names.reason);
     } else {
         host_.ShowStatus("Saved " + target.fileName);
@@ -170,25 +163,23 @@ void MainDialog::OnNew(int pane) {
     RebuildTree(pane);
     target.fileName.clear();
     host_.ShowFileName(pane, target.fileName);
-    target.changed = false;
+    target.history.Clear();
+    host_.HistoryChanged(pane);
 }
 
 void MainDialog::OnDelete(int pane) {
-    const Selection selected = DecodeSelection(host_.SelectedTag(pane));
-    if (selected.kind == kNoKind) {
+    const Item selected = DecodeSelection(host_.SelectedTag(pane));
+    EditResult deleted = DeleteItem(*At(pane).image, selected);
+    if (deleted.status == EditStatus::refused) {
         return;
     }
-    DumpImage& image = *At(pane).image;
-    const auto before = Snapshot(image);
-    if (DeleteItem(image, selected) == 1) {
-        At(pane).changed = At(pane).changed || Snapshot(image) != before;
-        RefreshTree(pane);
-    }
+    Record(pane, "delete of " + ItemName(selected), std::move(deleted.change));
+    RefreshTree(pane);
 }
 
 void MainDialog::OnRename(int pane) {
-    const Selection selected = DecodeSelection(host_.SelectedTag(pane));
-    if (selected.kind != kBankKind) {
+    const Item selected = DecodeSelection(host_.SelectedTag(pane));
+    if (selected.kind != ItemKind::bank) {
         host_.ShowMessage(kOnlyBanksMessage, kKorvelCaption);
         return;
     }
@@ -197,9 +188,8 @@ void MainDialog::OnRename(int pane) {
     if (!text) {
         return;
     }
-    const std::string before = image.GetBankName(selected.bank);
-    image.SetBankName(selected.bank, RenamedBankName(selected.bank, *text));
-    At(pane).changed = At(pane).changed || image.GetBankName(selected.bank) != before;
+    EditResult renamed = RenameBank(image, selected.bank, *text);
+    Record(pane, "rename of " + ItemName(selected), std::move(renamed.change));
     RefreshTree(pane);
 }
 
@@ -219,28 +209,53 @@ void MainDialog::OnTransfer(int sourcePane, int destinationPane) {
     if (!sourceTag || !destinationTag) {
         return;
     }
-    const Selection from = SplitItemTag(*sourceTag);
-    const Selection to = SplitItemTag(*destinationTag);
-    const DumpImage& source = *At(sourcePane).image;
-    DumpImage& destination = *At(destinationPane).image;
-    if (const char* refusal = TransferRefusal(source, from, destination, to)) {
-        host_.ShowMessage(refusal, kErrorCaption);
+    const Item from = SplitItemTag(*sourceTag);
+    const Item to = SplitItemTag(*destinationTag);
+    EditResult copied = TransferItem(*At(destinationPane).image, *At(sourcePane).image, from, to);
+    if (copied.status == EditStatus::refused) {
+        if (!copied.refusal.empty()) {
+            host_.ShowMessage(copied.refusal, kErrorCaption);
+        }
         return;
     }
-    if (from.kind == kNoKind) {
-        return;
-    }
-    const auto before = Snapshot(destination);
-    const int result = CopyItem(destination, source, from, to);
-    // A copy that stopped part way has changed the image too, so the tree shows it either way.
-    At(destinationPane).changed = At(destinationPane).changed || Snapshot(destination) != before;
+    const bool done = copied.IsDone();
+    const std::string stopText = done ? std::string() : StoppedCopyText(copied);
+    // A copy that stopped part way has changed the image too: what it copied is one step.
+    Record(destinationPane, "copy of " + ItemName(from) + " into " + ItemName(to),
+           std::move(copied.change));
     RefreshTree(destinationPane);
-    if (result == 0) {
-        const auto stop = FindCopyStop(source, from);
-        host_.ShowStatus(stop ? CopyStopText(*stop) : "Nothing was copied.");
-    } else {
-        host_.ShowStatus(std::string());
+    host_.ShowStatus(stopText);
+}
+
+void MainDialog::OnUndo(int pane) {
+    UndoOrRedo(pane, true);
+}
+
+void MainDialog::OnRedo(int pane) {
+    UndoOrRedo(pane, false);
+}
+
+void MainDialog::UndoOrRedo(int pane, bool undo) {
+    History& history = At(pane).history;
+    DumpImage& image = *At(pane).image;
+    const HistoryStep* step = undo ? history.Undo(image) : history.Redo(image);
+    if (step == nullptr) {
+        return;
     }
+    // Texts a step put in go away with it, so the tree reads as it did before the step.
+    RefreshTree(pane, TextRule::restoreDefaults);
+    host_.HistoryChanged(pane);
+    host_.ShowStatus((undo ? "Undid " : "Redid ") + step->label);
+}
+
+std::string MainDialog::UndoText(int pane) const {
+    const HistoryStep* step = this->pane(pane).history.NextUndo();
+    return step != nullptr ? "Undo " + step->label : std::string();
+}
+
+std::string MainDialog::RedoText(int pane) const {
+    const HistoryStep* step = this->pane(pane).history.NextRedo();
+    return step != nullptr ? "Redo " + step->label : std::string();
 }
 
 }  // namespace korvel::ui

@@ -5,6 +5,7 @@
 #include "dump_image.h"
 
 #include "dump_tree.h"
+#include "history.h"
 #include "host.h"
 #include "settings.h"
 
@@ -24,7 +25,7 @@ struct Pane {
     std::string fileName;  // the name shown above the tree, without its folder
     std::string folder;    // where Open starts; changed only by a successful Open
     std::string lastFile;  // full path last opened or saved here, where Save starts
-    bool changed = false;  // edited since it was opened, created or saved
+    History history;       // says too whether the image changed since it was last saved
 };
 
 // Reads a dump file into a fresh image; replaceable so that tests can stage read failures.
@@ -49,6 +50,15 @@ class MainDialog {
     void OnRename(int pane);
     void OnMemLayout(int pane);
     void OnTransfer(int sourcePane, int destinationPane);
+    void OnUndo(int pane);
+    void OnRedo(int pane);
+
+    // Edited since it was opened, created or saved, and not undone back to that point.
+    bool IsChanged(int pane) const { return this->pane(pane).history.IsChanged(); }
+    // The tooltips of Undo and Redo ("Undo copy of B01 T03 into B04 T01"); empty when there is
+    // no step.
+    std::string UndoText(int pane) const;
+    std::string RedoText(int pane) const;
 
     const Pane& pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
     const DumpImage& image(int index) const { return *pane(index).image; }
@@ -59,7 +69,10 @@ class MainDialog {
     // True when the pane's image may be thrown away: unchanged, or the user said so.
     bool MayDiscard(int pane);
     void RebuildTree(int pane);
-    void RefreshTree(int pane);
+    void RefreshTree(int pane, TextRule texts = TextRule::keepShown);
+    // Adds the edit's change to the pane's history as one step, when it changed anything.
+    void Record(int pane, std::string label, ImageChange change);
+    void UndoOrRedo(int pane, bool undo);
 
     Host& host_;
     DumpLoader loader_ = [](DumpImage& image, const std::string& path) {

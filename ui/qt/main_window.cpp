@@ -8,6 +8,7 @@
 #include "ui_main_dialog.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -59,6 +60,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     trees_[ui::kRightPane] = new TreeAdapter(ui_->rightTree, icons_);
     ConnectButtons();
     AddAboutEntries();
+    AddUndoKeys();
     SetStartSize();
 
     settings_.Load(ToPath(settingsPath_));
@@ -90,8 +92,33 @@ void MainWindow::ConnectButtons() {
     bind(ui_->rightRename, [this] { core_.OnRename(ui::kRightPane); });
     bind(ui_->leftMemLayout, [this] { core_.OnMemLayout(ui::kLeftPane); });
     bind(ui_->rightMemLayout, [this] { core_.OnMemLayout(ui::kRightPane); });
+    bind(ui_->leftUndo, [this] { core_.OnUndo(ui::kLeftPane); });
+    bind(ui_->rightUndo, [this] { core_.OnUndo(ui::kRightPane); });
+    bind(ui_->leftRedo, [this] { core_.OnRedo(ui::kLeftPane); });
+    bind(ui_->rightRedo, [this] { core_.OnRedo(ui::kRightPane); });
     bind(ui_->leftToRight, [this] { core_.OnTransfer(ui::kLeftPane, ui::kRightPane); });
     bind(ui_->rightToLeft, [this] { core_.OnTransfer(ui::kRightPane, ui::kLeftPane); });
+}
+
+void MainWindow::AddUndoKeys() {
+    const auto add = [this](const QKeySequence& keys, auto command) {
+        auto* shortcut = new QShortcut(keys, this);
+        connect(shortcut, &QShortcut::activated, this, command);
+    };
+    add(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { core_.OnUndo(FocusedPane()); });
+    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { core_.OnRedo(FocusedPane()); });
+    add(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { core_.OnRedo(FocusedPane()); });
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { NoteFocus(now); });
+}
+
+void MainWindow::NoteFocus(QWidget* widget) {
+    for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
+        if (w == ui_->leftGroup || w == ui_->rightGroup) {
+            focusedPane_ = w == ui_->leftGroup ? ui::kLeftPane : ui::kRightPane;
+            return;
+        }
+    }
 }
 
 void MainWindow::AddAboutEntries() {
@@ -231,6 +258,16 @@ void MainWindow::TreeRebuilt(int pane) {
 
 void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) {
     trees_[static_cast<std::size_t>(pane)]->Apply(core_.tree(pane), changes);
+}
+
+void MainWindow::HistoryChanged(int pane) {
+    const bool left = pane == ui::kLeftPane;
+    const auto show = [](QPushButton* button, const std::string& text) {
+        button->setEnabled(!text.empty());
+        button->setToolTip(ToDisplay(text));
+    };
+    show(left ? ui_->leftUndo : ui_->rightUndo, core_.UndoText(pane));
+    show(left ? ui_->leftRedo : ui_->rightRedo, core_.RedoText(pane));
 }
 
 }  // namespace korvel::qt

@@ -52,6 +52,7 @@ class MainWindow : public QDialog, public ui::Host {
     void ShowFileName(int pane, const std::string& name) override;
     void TreeRebuilt(int pane) override;
     void TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) override;
+    void HistoryChanged(int pane) override;
 
   protected:
 #if defined(Q_OS_WIN)
@@ -64,6 +65,12 @@ class MainWindow : public QDialog, public ui::Host {
     void ConnectButtons();
     void AddAboutEntries();
     void SetStartSize();
+    void AddUndoKeys();
+    // The pane whose tree or buttons last had the focus; the keys of Undo and Redo act there.
+    int FocusedPane() const {
+        return focusedPane_;
+    }
+    void NoteFocus(QWidget* widget);
 
     std::unique_ptr<Ui::MainDialog> ui_;
     TreeIcons icons_;
@@ -73,6 +80,7 @@ class MainWindow : public QDialog, public ui::Host {
     std::unique_ptr<FileChooser> fileChooser_ = std::make_unique<DialogFileChooser>();
     ui::MainDialog core_;
     bool finished_ = false;
+    int focusedPane_ = ui::kLeftPane;
 };
 
 }  // namespace korvel::qt

@@ -1,0 +1,258 @@
+// Every rule that depends on an item's kind lives here: what a transfer or a delete touches,
+// which image operation runs it, and where a stopped copy ended.
+#include "edits.h"
+
+#include "bank_names.h"
+
+#include <functional>
+#include <vector>
+
+namespace korvel {
+
+namespace {
+
+// One slot of a transfer in the order the image's operation copies it.
+struct CopyStep {
+    Item sourceItem;
+    SlotPlace source;
+    SlotPlace destination;
+};
+
+// An edit before it runs: the places it may touch, the copy's order, and the operation.
+struct PlannedEdit {
+    Footprint footprint;
+    std::vector<CopyStep> steps;
+    std::function<int()> run;
+};
+
+SlotPlace PatternPlace(const DumpImage& image, int bank, int track, int pattern) {
+    return {SlotArea::pattern, image.PatternSlotIndex(bank, track, pattern)};
+}
+
+SlotPlace PlaylistPlace(int bank, int playlist) {
+    return {SlotArea::playlist, bank * kPlaylistsPerBank + playlist};
+}
+
+NamePlace TrackNamePlace(int bank, int track) {
+    return {NameArea::track, bank * kTracksPerBank + track};
+}
+
+void AddTrackSteps(PlannedEdit& edit, const DumpImage& source, const DumpImage& destination,
+                   const Item& from, const Item& to) {
+    for (int p = 0; p < source.PatternsPerTrack(); ++p) {
+        edit.steps.push_back({Item::Pattern(from.bank, from.track, p),
+                              PatternPlace(source, from.bank, from.track, p),
+                              PatternPlace(destination, to.bank, to.track, p)});
+    }
+    edit.footprint.names.push_back(TrackNamePlace(to.bank, to.track));
+}
+
+void AddPlaylistSteps(PlannedEdit& edit, const Item& from, const Item& to) {
+    for (int i = 0; i < kPlaylistsPerBank; ++i) {
+        edit.steps.push_back({Item{ItemKind::playlists, from.bank, 0, i},
+                              PlaylistPlace(from.bank, i), PlaylistPlace(to.bank, i)});
+    }
+    edit.footprint.names.push_back({NameArea::playlist, to.bank});
+}
+
+PlannedEdit PlanTransfer(DumpImage& destination, const DumpImage& source, const Item& from,
+                         const Item& to) {
+    PlannedEdit edit;
+    switch (from.kind) {
+        case ItemKind::bank:
+            for (int t = 0; t < kTracksPerBank; ++t) {
+                AddTrackSteps(edit, source, destination, Item::Track(from.bank, t),
+                              Item::Track(to.bank, t));
+            }
+            AddPlaylistSteps(edit, from, to);
+            edit.footprint.names.push_back({NameArea::bank, to.bank});
+            edit.run = [&, from, to] { return destination.CopyBank(source, from.bank, to.bank); };
+            break;
+        case ItemKind::playlists:
+            AddPlaylistSteps(edit, from, to);
+            edit.run = [&, from, to] {
+                return destination.CopyPlaylists(source, from.bank, to.bank);
+            };
+            break;
+        case ItemKind::track:
+            AddTrackSteps(edit, source, destination, from, to);
+            edit.run = [&, from, to] {
+                return destination.CopyTrack(source, from.bank, from.track, to.bank, to.track);
+            };
+            break;
+        case ItemKind::pattern:
+            edit.steps.push_back({from, PatternPlace(source, from.bank, from.track, from.pattern),
+                                  PatternPlace(destination, to.bank, to.track, to.pattern)});
+            edit.run = [&, from, to] {
+                return destination.CopyPattern(source, from.bank, from.track, from.pattern, to.bank,
+                                               to.track, to.pattern);
+            };
+            break;
+        case ItemKind::none:
+            break;
+    }
+    for (const auto& step : edit.steps) {
+        edit.footprint.slots.push_back(step.destination);
+    }
+    return edit;
+}
+
+PlannedEdit PlanDelete(DumpImage& image, const Item& item) {
+    PlannedEdit edit;
+    auto& slots = edit.footprint.slots;
+    const auto addTrack = [&](int track) {
+        for (int p = 0; p < image.PatternsPerTrack(); ++p) {
+            slots.push_back(PatternPlace(image, item.bank, track, p));
+        }
+    };
+    const auto addPlaylists = [&] {
+        for (int i = 0; i < kPlaylistsPerBank; ++i) {
+            slots.push_back(PlaylistPlace(item.bank, i));
+        }
+    };
+    switch (item.kind) {
+        case ItemKind::bank:
+            for (int t = 0; t < kTracksPerBank; ++t) {
+                addTrack(t);
+            }
+            addPlaylists();
+            edit.footprint.names.push_back({NameArea::bank, item.bank});
+            edit.run = [&image, item] { return image.DeleteBank(item.bank); };
+            break;
+        case ItemKind::playlists:
+            addPlaylists();
+            edit.run = [&image, item] { return image.DeletePlaylists(item.bank); };
+            break;
+        case ItemKind::track:
+            addTrack(item.track);
+            edit.run = [&image, item] { return image.DeleteTrack(item.bank, item.track); };
+            break;
+        case ItemKind::pattern:
+            slots.push_back(PatternPlace(image, item.bank, item.track, item.pattern));
+            edit.run = [&image, item] {
+                return image.DeletePattern(item.bank, item.track, item.pattern);
+            };
+            break;
+        case ItemKind::none:
+            break;
+    }
+    return edit;
+}
+
+EditResult Refused(std::string why) {
+    EditResult result;
+    result.status = EditStatus::refused;
+    result.refusal = std::move(why);
+    return result;
+}
+
+EditResult Run(DumpImage& image, const PlannedEdit& edit) {
+    ImageState before = image.Capture(edit.footprint);
+    EditResult result;
+    result.status = edit.run() == 1 ? EditStatus::done : EditStatus::stopped;
+    result.change = Difference(std::move(before), image.Capture(edit.footprint));
+    return result;
+}
+
+}  // namespace
+
+bool ItemExists(const DumpImage& image, const Item& item) {
+    switch (item.kind) {
+        case ItemKind::bank:
+        case ItemKind::playlists:
+            return image.IsBankValid(item.bank);
+        case ItemKind::track:
+            return image.IsTrackValid(item.bank, item.track);
+        case ItemKind::pattern:
+            return image.IsPatternValid(item.bank, item.track, item.pattern);
+        case ItemKind::none:
+            break;
+    }
+    return false;
+}
+
+std::string ItemName(const Item& item) {
+    switch (item.kind) {
+        case ItemKind::bank:
+            return DefaultBankName(item.bank);
+        case ItemKind::playlists:
+            return PlaylistProvenance(item.bank);
+        case ItemKind::track:
+            return TrackProvenance(item.bank, item.track);
+        case ItemKind::pattern:
+            return PatternProvenance(item.bank, item.track, item.pattern);
+        case ItemKind::none:
+            break;
+    }
+    return {};
+}
+
+const char* TransferRefusal(const DumpImage& source, const Item& from, const DumpImage& destination,
+                            const Item& to) {
+    if (from.kind != to.kind) {
+        return kSameKindRefusal;
+    }
+    // Checked for every kind, playlists and banks included.
+    if (destination.BankCount() > source.BankCount()) {
+        return kLayoutRefusal;
+    }
+    return nullptr;
+}
+
+EditResult TransferItem(DumpImage& destination, const DumpImage& source, const Item& from,
+                        const Item& to) {
+    if (const char* refusal = TransferRefusal(source, from, destination, to)) {
+        return Refused(refusal);
+    }
+    if (!ItemExists(source, from) || !ItemExists(destination, to)) {
+        return Refused({});
+    }
+    const PlannedEdit edit = PlanTransfer(destination, source, from, to);
+    EditResult result = Run(destination, edit);
+    if (result.status == EditStatus::stopped) {
+        // The operation stops at the first empty source slot in its own order.
+        for (const auto& step : edit.steps) {
+            if (source.SlotAt(step.source).IsEmpty()) {
+                result.stoppedAt = step.sourceItem;
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+EditResult DeleteItem(DumpImage& image, const Item& item) {
+    if (!ItemExists(image, item)) {
+        return Refused({});
+    }
+    return Run(image, PlanDelete(image, item));
+}
+
+EditResult RenameBank(DumpImage& image, int bank, const std::string& text) {
+    if (!image.IsBankValid(bank)) {
+        return Refused({});
+    }
+    PlannedEdit edit;
+    edit.footprint.names.push_back({NameArea::bank, bank});
+    edit.run = [&image, bank, &text] {
+        image.SetBankName(bank, RenamedBankName(bank, text));
+        return 1;
+    };
+    return Run(image, edit);
+}
+
+std::string StoppedCopyText(const EditResult& result) {
+    if (!result.stoppedAt) {
+        return "Nothing was copied.";
+    }
+    const Item& stop = *result.stoppedAt;
+    const bool playlist = stop.kind == ItemKind::playlists;
+    const std::string where =
+        playlist ? PlaylistProvenance(stop.bank) + " #" + std::to_string(stop.pattern + 1)
+                 : ItemName(stop);
+    return std::string("The copy stopped at an empty source ") +
+           (playlist ? "playlist" : "pattern") + " (" + where +
+           "); what was copied before it stays.";
+}
+
+}  // namespace korvel

@@ -1,0 +1,100 @@
+#include "image_change.h"
+
+#include "dump_image.h"
+
+namespace korvel {
+
+namespace {
+
+bool SameSlot(const SlotState& a, const SlotState& b) {
+    return a.message == b.message && a.name == b.name;
+}
+
+}  // namespace
+
+std::size_t ImageChange::HeldBytes() const {
+    std::size_t bytes = sizeof(*this);
+    for (const ImageState* state : {&before, &after}) {
+        for (const auto& slot : state->slots) {
+            bytes += sizeof(slot) + slot.message.capacity() + slot.name.capacity();
+        }
+        for (const auto& name : state->names) {
+            bytes += sizeof(name) + name.text.capacity();
+        }
+    }
+    return bytes;
+}
+
+ImageChange Difference(ImageState before, ImageState after) {
+    ImageChange change;
+    for (std::size_t i = 0; i < before.slots.size() && i < after.slots.size(); ++i) {
+        if (!SameSlot(before.slots[i], after.slots[i])) {
+            change.before.slots.push_back(std::move(before.slots[i]));
+            change.after.slots.push_back(std::move(after.slots[i]));
+        }
+    }
+    for (std::size_t i = 0; i < before.names.size() && i < after.names.size(); ++i) {
+        if (before.names[i].text != after.names[i].text) {
+            change.before.names.push_back(std::move(before.names[i]));
+            change.after.names.push_back(std::move(after.names[i]));
+        }
+    }
+    change.before.slots.shrink_to_fit();
+    change.after.slots.shrink_to_fit();
+    return change;
+}
+
+namespace {
+
+// One lookup for the const and the mutable image.
+template <typename Image>
+auto& SlotOf(Image& image, SlotPlace place) {
+    const auto index = static_cast<std::size_t>(place.index);
+    return place.area == SlotArea::pattern ? image.patterns[index] : image.playlists[index];
+}
+
+template <typename Image>
+auto& NameOf(Image& image, NamePlace place) {
+    const auto index = static_cast<std::size_t>(place.index);
+    switch (place.area) {
+        case NameArea::track:
+            return image.trackNames[index];
+        case NameArea::playlist:
+            return image.playlistNames[index];
+        case NameArea::bank:
+            break;
+    }
+    return image.bankNames[index];
+}
+
+}  // namespace
+
+const MessageSlot& DumpImage::SlotAt(SlotPlace place) const {
+    return SlotOf(*this, place);
+}
+
+ImageState DumpImage::Capture(const Footprint& footprint) const {
+    ImageState state;
+    state.slots.reserve(footprint.slots.size());
+    for (const SlotPlace place : footprint.slots) {
+        const MessageSlot& slot = SlotOf(*this, place);
+        const auto bytes = slot.Bytes();
+        state.slots.push_back({place, {bytes.begin(), bytes.end()}, slot.name});
+    }
+    state.names.reserve(footprint.names.size());
+    for (const NamePlace place : footprint.names) {
+        state.names.push_back({place, NameOf(*this, place)});
+    }
+    return state;
+}
+
+void DumpImage::Restore(const ImageState& state) {
+    for (const auto& slot : state.slots) {
+        SlotOf(*this, slot.place).Assign(slot.message, slot.name);
+    }
+    for (const auto& name : state.names) {
+        NameOf(*this, name.place) = name.text;
+    }
+}
+
+}  // namespace korvel
