@@ -123,7 +123,7 @@ void RunSession(Input& input) {
     dialog.Start(settings);
     for (int step = 0; step < 64 && !input.AtEnd(); ++step) {
         const int pane = input.Byte() & 1;
-        switch (input.Byte() % 8) {
+        switch (input.Byte() % 10) {
             case 0:
                 dialog.OnOpen(pane);
                 break;
@@ -141,6 +141,12 @@ void RunSession(Input& input) {
                 break;
             case 5:
                 dialog.OnMemLayout(pane);
+                break;
+            case 6:
+                dialog.OnUndo(pane);
+                break;
+            case 7:
+                dialog.OnRedo(pane);
                 break;
             default:
                 dialog.OnTransfer(pane, 1 - pane);
