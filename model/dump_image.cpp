@@ -1,24 +1,15 @@
 #include "dump_image.h"
 
 #include "atomic_file.h"
+#include "status_scan.h"
 #include "sysex_message.h"
 
 #include <algorithm>
-#include <bit>
 #include <cerrno>
 #include <cstring>
 #include <limits>
 #include <new>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-#if (defined(__GNUC__) || defined(__clang__)) && defined(__x86_64__)
-#include <immintrin.h>
-#define KORVEL_HAVE_AVX2_DISPATCH 1
-#else
-#define KORVEL_HAVE_AVX2_DISPATCH 0
-#endif
 
 namespace korvel {
 
@@ -38,84 +29,6 @@ LoadResult LoadFailure(LoadStatus status, std::string message) {
     result.message = std::move(message);
     return result;
 }
-
-// The first byte with its high bit set, or null. Inside a SysEx message every byte is below 80
-// hex, so this finds a message's end (or whatever cut it off) in one pass over its bytes. The
-// high bits come straight out of a vector's byte mask, so no comparison is needed.
-const std::uint8_t* FindStatusBytePlain(const std::uint8_t* p, const std::uint8_t* end) {
-#if defined(__SSE2__)
-    while (end - p >= 64) {
-        const auto* v = reinterpret_cast<const __m128i*>(p);
-        const __m128i any =
-            _mm_or_si128(_mm_or_si128(_mm_loadu_si128(v), _mm_loadu_si128(v + 1)),
-                         _mm_or_si128(_mm_loadu_si128(v + 2), _mm_loadu_si128(v + 3)));
-        if (_mm_movemask_epi8(any) != 0) {
-            break;
-        }
-        p += 64;
-    }
-    while (end - p >= 16) {
-        const int mask = _mm_movemask_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)));
-        if (mask != 0) {
-            return p + std::countr_zero(static_cast<unsigned>(mask));
-        }
-        p += 16;
-    }
-#endif
-    for (; p < end; ++p) {
-        if ((*p & 0x80) != 0) {
-            return p;
-        }
-    }
-    return nullptr;
-}
-
-#if KORVEL_HAVE_AVX2_DISPATCH
-// The high bits of 32 bytes, one bit per byte.
-__attribute__((target("avx2"))) unsigned HighBits32(const std::uint8_t* at) {
-    return static_cast<unsigned>(
-        _mm256_movemask_epi8(_mm256_loadu_si256(reinterpret_cast<const __m256i*>(at))));
-}
-
-__attribute__((target("avx2"))) const std::uint8_t* FindStatusByteAvx2(const std::uint8_t* p,
-                                                                       const std::uint8_t* end) {
-    if (end - p < 32) {
-        return FindStatusBytePlain(p, end);
-    }
-    if (const unsigned first = HighBits32(p); first != 0) {
-        return p + std::countr_zero(first);
-    }
-    // From here on the loads are aligned, so none of them straddles two cache lines; the few
-    // bytes read twice held no status byte.
-    p = reinterpret_cast<const std::uint8_t*>((reinterpret_cast<std::uintptr_t>(p) + 32) &
-                                              ~std::uintptr_t{31});
-    while (end - p >= 128) {
-        const auto* v = reinterpret_cast<const __m256i*>(p);
-        const __m256i any =
-            _mm256_or_si256(_mm256_or_si256(_mm256_load_si256(v), _mm256_load_si256(v + 1)),
-                            _mm256_or_si256(_mm256_load_si256(v + 2), _mm256_load_si256(v + 3)));
-        if (_mm256_movemask_epi8(any) != 0) {
-            break;
-        }
-        p += 128;
-    }
-    while (end - p >= 32) {
-        if (const unsigned found = HighBits32(p); found != 0) {
-            return p + std::countr_zero(found);
-        }
-        p += 32;
-    }
-    return FindStatusBytePlain(p, end);
-}
-
-using StatusByteFinder = const std::uint8_t* (*)(const std::uint8_t*, const std::uint8_t*);
-const StatusByteFinder FindStatusByte =
-    __builtin_cpu_supports("avx2") ? FindStatusByteAvx2 : FindStatusBytePlain;
-#else
-const std::uint8_t* FindStatusByte(const std::uint8_t* p, const std::uint8_t* end) {
-    return FindStatusBytePlain(p, end);
-}
-#endif
 
 // The F7 that ends the message starting at `start`, or the F0 that cut it off, or null.
 const std::uint8_t* FindMessageBoundary(const std::uint8_t* start, const std::uint8_t* end) {
@@ -312,44 +225,42 @@ void DumpImage::Parse(LoadReport& report) {
     }
 }
 
+std::vector<std::span<const std::uint8_t>> DumpImage::MessagesInSaveOrder() const {
+    std::vector<std::span<const std::uint8_t>> messages;
+    messages.reserve(1 + kPlaylistSlotCount + kPatternSlotCount);
+    const auto add = [&messages](const MessageSlot& slot) {
+        if (!slot.IsEmpty()) {
+            messages.push_back(slot.Bytes());
+        }
+    };
+    add(type3);
+    for (const auto& slot : playlists) {
+        add(slot);
+    }
+    for (const auto& slot : patterns) {
+        add(slot);
+    }
+    return messages;
+}
+
 WriteResult DumpImage::Write(std::FILE* file) const {
     if (file == nullptr) {
         return WriteResult::Failure("no file to write to");
     }
-    // The reason is taken from the write that failed, before any later call can change errno.
-    int error = 0;
-    const auto writeSlot = [file, &error](const MessageSlot& slot) {
-        if (slot.IsEmpty() || std::fwrite(slot.begin, 1, slot.Length(), file) == slot.Length()) {
-            return true;
+    for (const auto message : MessagesInSaveOrder()) {
+        if (std::fwrite(message.data(), 1, message.size(), file) != message.size()) {
+            // The reason is taken from the write that failed, before a later call changes errno.
+            const int error = errno;
+            return WriteResult::Failure(error != 0 ? std::strerror(error) : "the write failed");
         }
-        error = errno;
-        return false;
-    };
-    bool ok = writeSlot(type3);
-    for (const auto& slot : playlists) {
-        ok = ok && writeSlot(slot);
-    }
-    for (const auto& slot : patterns) {
-        ok = ok && writeSlot(slot);
-    }
-    if (!ok) {
-        return WriteResult::Failure(error != 0 ? std::strerror(error) : "the write failed");
     }
     return WriteResult::Success();
 }
 
 std::vector<std::uint8_t> DumpImage::WriteToBytes() const {
     std::vector<std::uint8_t> bytes;
-    const auto append = [&bytes](const MessageSlot& slot) {
-        const auto span = slot.Bytes();
-        bytes.insert(bytes.end(), span.begin(), span.end());
-    };
-    append(type3);
-    for (const auto& slot : playlists) {
-        append(slot);
-    }
-    for (const auto& slot : patterns) {
-        append(slot);
+    for (const auto message : MessagesInSaveOrder()) {
+        bytes.insert(bytes.end(), message.begin(), message.end());
     }
     return bytes;
 }

@@ -63,7 +63,10 @@ class DumpImage {
     // Reads a regular file only; every failure's message names the file, except the short read,
     // whose text is the design's own.
     LoadResult LoadFile(const std::string& path);
-    // Writes every held message in canonical order: type-3, playlists, patterns.
+    // Every held message in canonical order: type-3, playlists, patterns; as a save writes them
+    // and a send sends them.
+    std::vector<std::span<const std::uint8_t>> MessagesInSaveOrder() const;
+    // Writes every held message in canonical order.
     WriteResult Write(std::FILE* file) const;
     std::vector<std::uint8_t> WriteToBytes() const;
     // Replaces the file at `path` atomically, so a failure leaves the old file whole.
