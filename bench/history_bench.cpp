@@ -18,21 +18,9 @@ namespace {
 using korvel::DumpImage;
 using korvel::Item;
 
-// A dump of the size the W2 sends: 481 messages, about 98 KB.
-korvel::testing::Bytes RealisticDump(int seed) {
-    std::vector<korvel::testing::Bytes> messages{korvel::testing::Type3Message(200)};
-    for (int i = 0; i < korvel::kPlaylistSlotCount; ++i) {
-        messages.push_back(korvel::testing::PlaylistMessage(i, 100, seed));
-    }
-    for (int i = 0; i < korvel::kPatternSlotCount; ++i) {
-        messages.push_back(korvel::testing::PatternMessageAt(i, 220, seed));
-    }
-    return korvel::testing::Concat(messages);
-}
-
 const DumpImage& FullImage() {
     static DumpImage image;
-    static const bool loaded = image.Load(RealisticDump(1)).ok();
+    static const bool loaded = image.Load(korvel::testing::FullDump(1, 200, 100)).ok();
     (void)loaded;
     return image;
 }
@@ -40,7 +28,7 @@ const DumpImage& FullImage() {
 // The history after 200 single-pattern copies from one full image into another.
 void ReportHistoryMemory() {
     DumpImage destination;
-    (void)destination.Load(RealisticDump(2));
+    (void)destination.Load(korvel::testing::FullDump(2, 200, 100));
     korvel::ui::History history;
     for (int i = 0; i < 200; ++i) {
         const Item from = Item::Pattern(i % 12, (i / 12) % 8, i % 4);

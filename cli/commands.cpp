@@ -8,7 +8,9 @@
 #include "dump_tree.h"
 #include "messages.h"
 
+#include "dump_files.h"
 #include "items.h"
+#include "midi_commands.h"
 #include "tree_output.h"
 
 #include <ostream>
@@ -16,56 +18,6 @@
 namespace korvel::cli {
 
 namespace {
-
-constexpr const char* kProgram = "korvel-cli";
-
-// Loads a dump and its side file's bank names, under the given layout.
-int LoadDump(const std::string& path, std::optional<MemoryLayout> layout, DumpImage& image,
-             LoadReport* report, Streams streams) {
-    LoadResult result = image.LoadFile(path);
-    if (!result.ok()) {
-        // Every message but the short read's fixed text names the file itself.
-        streams.err << kProgram << ": "
-                    << (result.status == LoadStatus::shortRead ? path + ": " : std::string())
-                    << result.message << "\n";
-        return kFileError;
-    }
-    ReadBankNamesBeside(image, path);
-    if (layout) {
-        image.SetLayout(*layout);
-    }
-    if (report != nullptr) {
-        *report = std::move(result.report);
-    }
-    return kDone;
-}
-
-// Writes the bank names beside the dump at `dumpPath`.
-int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams streams) {
-    const WriteResult written = WriteBankNamesBeside(image, dumpPath);
-    if (!written.ok) {
-        streams.err << kProgram << ": the bank names of " << dumpPath
-                    << " were not written: " << written.reason << "\n";
-        return kFileError;
-    }
-    return kDone;
-}
-
-// Writes the dump atomically, then its side file.
-int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
-    const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
-    if (!saved.dump.ok) {
-        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason << "\n";
-        return kFileError;
-    }
-    if (!saved.names.ok) {
-        streams.err << kProgram << ": " << path
-                    << " was saved, but its bank names were not: cannot write " << saved.sideFile
-                    << ": " << saved.names.reason << "\n";
-        return kFileError;
-    }
-    return kDone;
-}
 
 std::optional<Item> ItemArgument(const std::string& text, const DumpImage& image, Streams streams) {
     const auto item = ParseItem(text);
@@ -121,37 +73,7 @@ int Check(const Options& options, Streams streams) {
     if (const int code = LoadFirstDump(options, 1, image, &report, streams)) {
         return code;
     }
-    int problems = 0;
-    const auto checkSlot = [&](const MessageSlot& slot, const char* kind, int position,
-                               int indexBytes) {
-        if (slot.IsEmpty()) {
-            return;
-        }
-        const int expected = ComputeChecksum(slot.begin, slot.end, indexBytes);
-        const int found = slot.begin[slot.Length() - 2];
-        if (expected != found) {
-            ++problems;
-            streams.out << kind << " " << position << " at offset "
-                        << (slot.begin - image.data.get()) << ": checksum " << found
-                        << ", expected " << expected << "\n";
-        }
-    };
-    for (int i = 0; i < kPlaylistSlotCount; ++i) {
-        checkSlot(image.playlists[static_cast<std::size_t>(i)], "playlist", i, kPlaylistIndexBytes);
-    }
-    for (int i = 0; i < kPatternSlotCount; ++i) {
-        checkSlot(image.patterns[static_cast<std::size_t>(i)], "pattern", i, kPatternIndexBytes);
-    }
-    for (const auto& skipped : report.entries) {
-        ++problems;
-        streams.out << "offset " << skipped.offset << ": passed over, "
-                    << SkipReasonText(skipped.reason) << "\n";
-    }
-    if (report.entries.size() < report.Total()) {
-        problems += static_cast<int>(report.Total() - report.entries.size());
-        streams.out << (report.Total() - report.entries.size()) << " more messages passed over\n";
-    }
-    return problems == 0 ? kDone : kProblemsFound;
+    return PrintProblems(image, report, streams.out) == 0 ? kDone : kProblemsFound;
 }
 
 int Copy(const Options& options, Streams streams) {
@@ -251,9 +173,9 @@ int RunCommand(const Options& options, Streams streams) {
         const char* name;
         int (*run)(const Options&, Streams);
     };
-    static constexpr Command kCommands[] = {{"tree", Tree},     {"check", Check},
-                                            {"copy", Copy},     {"delete", Delete},
-                                            {"rename", Rename}, {"canon", Canon}};
+    static constexpr Command kCommands[] = {
+        {"tree", Tree},   {"check", Check}, {"copy", Copy}, {"delete", Delete},  {"rename", Rename},
+        {"canon", Canon}, {"ports", Ports}, {"send", Send}, {"receive", Receive}};
     for (const auto& command : kCommands) {
         if (options.command == command.name) {
             return command.run(options, streams);

@@ -21,6 +21,9 @@ Commands:
                                delete a bank, playlist set, track or pattern
   rename DUMP BANK TEXT        name a bank (kept in the dump's .bnl side file)
   canon DUMP -o OUT            write the dump again in canonical order
+  ports                        the MIDI input and output ports
+  send DUMP --port PORT        send the dump to the W2
+  receive OUT --port PORT      receive a dump from the W2 into OUT
 
 Items are written as the tree shows them, one-based: B05 (bank 5), B05L (its playlist
 set), B05T02 (its track 2), B05T02P03 (pattern 3 of that track).
@@ -31,8 +34,9 @@ Options:
   -o OUT                       write the result to OUT and OUT's side file
   --help                       this text, or a command's own with COMMAND --help
 
-Exit codes: 0 done, 1 check found problems, 2 bad arguments or a refused operation,
-3 a copy that stopped at an empty source slot, 4 a file that could not be read or written.
+Exit codes: 0 done, 1 check found problems (or nothing arrived), 2 bad arguments or a
+refused operation, 3 a copy that stopped at an empty source slot, 4 a file or port that
+could not be read, written or opened.
 
 Example:
   korvel-cli copy live.syx B02T03 studio.syx B07T01 -o studio-new.syx
@@ -97,6 +101,43 @@ Example:
   korvel-cli canon scrambled.syx -o tidy.syx
 )";
 
+constexpr const char* kPorts = R"(Usage: korvel-cli ports
+
+Lists the MIDI input ports (for receive) and output ports (for send), numbered, with the
+MIDI system in use. On JACK a port's name is "client:port".
+
+Example:
+  korvel-cli ports
+)";
+
+constexpr const char* kSend = R"(Usage: korvel-cli send DUMP --port PORT [--pause MS]
+
+Sends the dump's messages to the output port in the order a save writes them (type-3,
+playlists, patterns), each in one piece. A message starts no earlier than the previous
+one takes on a MIDI cable (320 microseconds a byte) plus a pause, 60 ms unless --pause
+gives another (0 to 5000). PORT is a number from "korvel-cli ports" or a part of a name
+that only one port has. Progress goes to stderr when it is a terminal; Ctrl-C stops the
+send between two messages.
+
+Example:
+  korvel-cli send live.syx --port W2 --pause 100
+)";
+
+constexpr const char* kReceive =
+    R"(Usage: korvel-cli receive OUT --port PORT [--idle MS] [--wait S]
+       korvel-cli receive OUT --own-port NAME [--idle MS] [--wait S]
+
+Waits for the W2 to send a dump, then writes every complete message in the order
+received to OUT and prints the same report as check. The receive ends after a pause of
+--idle milliseconds with no byte (2000 unless given) once bytes flow, or on Ctrl-C.
+Without --wait it waits for the first byte for ever; with it, S seconds, then exits 1
+with "Nothing arrived from PORT". --own-port opens a port of korvel-cli's own that other
+programs connect to (JACK, ALSA and CoreMIDI).
+
+Example:
+  korvel-cli receive backup.syx --port W2 --wait 120
+)";
+
 }  // namespace
 
 void PrintHelp(const std::string& command, std::ostream& out) {
@@ -104,9 +145,10 @@ void PrintHelp(const std::string& command, std::ostream& out) {
         const char* command;
         const char* text;
     };
-    static constexpr CommandHelp kCommands[] = {{"tree", kTree},     {"check", kCheck},
-                                                {"copy", kCopy},     {"delete", kDelete},
-                                                {"rename", kRename}, {"canon", kCanon}};
+    static constexpr CommandHelp kCommands[] = {
+        {"tree", kTree},     {"check", kCheck},   {"copy", kCopy},
+        {"delete", kDelete}, {"rename", kRename}, {"canon", kCanon},
+        {"ports", kPorts},   {"send", kSend},     {"receive", kReceive}};
     for (const auto& entry : kCommands) {
         if (command == entry.command) {
             out << entry.text;

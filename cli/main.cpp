@@ -21,10 +21,11 @@ extern "C" void EndOnSignal(int signal) {
 }
 
 void CatchEndingSignals() {
-    for (const int signal : {SIGINT, SIGTERM
+    for (const int signal : {
+             SIGINT, SIGTERM
 #if defined(SIGHUP)
-                             ,
-                             SIGHUP
+                 ,
+                 SIGHUP
 #endif
          }) {
         std::signal(signal, EndOnSignal);

@@ -13,6 +13,21 @@ std::optional<MemoryLayout> ParseLayout(const std::string& text) {
     return std::nullopt;
 }
 
+// A whole number from 0 to `max`, digits only.
+std::optional<int> ParseCount(const std::string& text, int max) {
+    if (text.empty() || text.size() > 9) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (c - '0');
+    }
+    return value <= max ? std::optional(value) : std::nullopt;
+}
+
 }  // namespace
 
 ParsedOptions ParseOptions(const std::vector<std::string>& words) {
@@ -37,6 +52,25 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             options.keepPartial = true;
         } else if (word == "-o" || word == "--output") {
             options.output = value("-o");
+        } else if (word == "--port") {
+            options.port = value("--port");
+        } else if (word == "--own-port") {
+            options.ownPort = value("--own-port");
+        } else if (word == "--pause" || word == "--idle" || word == "--wait") {
+            const auto text = value(word.c_str());
+            if (!text) {
+                return parsed;
+            }
+            const auto number = ParseCount(*text, word == "--pause" ? 5000 : 24 * 3600 * 1000);
+            if (!number) {
+                parsed.error = word + " takes a whole number" +
+                               (word == "--pause" ? " from 0 to 5000" : std::string()) + ", not " +
+                               *text;
+                return parsed;
+            }
+            (word == "--pause"  ? options.pauseMs
+             : word == "--idle" ? options.idleMs
+                                : options.waitSeconds) = number;
         } else if (word == "--layout" || word == "--src-layout" || word == "--dst-layout") {
             const auto text = value(word.c_str());
             if (!text) {

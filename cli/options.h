@@ -20,6 +20,12 @@ struct Options {
     bool json = false;
     bool keepPartial = false;
     bool help = false;
+    // MIDI: the port by number or a unique part of its name, or a port of our own.
+    std::optional<std::string> port;
+    std::optional<std::string> ownPort;
+    std::optional<int> pauseMs;
+    std::optional<int> idleMs;
+    std::optional<int> waitSeconds;
 };
 
 struct [[nodiscard]] ParsedOptions {

@@ -192,32 +192,27 @@ void DumpImage::Parse(LoadReport& report) {
             p = last;
             continue;
         }
-        const auto length = static_cast<std::size_t>(last - p) + 1;
         auto* first = base + offsetOf(p);
         auto* lastByte = base + offsetOf(last);
-        switch (p[7]) {
-            case kTypePattern:
-                if (length < MinimumMessageLength(kPatternIndexBytes)) {
-                    report.Add(SkipReason::tooShort, offsetOf(p));
-                } else if (p[8] >= kPatternGroups * kTracksPerBank || p[9] >= kPhysicalPatterns) {
-                    report.Add(SkipReason::outOfRange, offsetOf(p));
-                } else {
-                    Hold(patterns[p[8] * kPhysicalPatterns + p[9]], first, lastByte, report);
-                }
+        const MessageClass message = ClassifyMessage(first, lastByte);
+        switch (message.kind) {
+            case MessageKind::pattern:
+                Hold(patterns[static_cast<std::size_t>(message.slot)], first, lastByte, report);
                 break;
-            case kTypePlaylist:
-                if (length < MinimumMessageLength(kPlaylistIndexBytes)) {
-                    report.Add(SkipReason::tooShort, offsetOf(p));
-                } else if (p[8] >= kPlaylistSlotCount) {
-                    report.Add(SkipReason::outOfRange, offsetOf(p));
-                } else {
-                    Hold(playlists[p[8]], first, lastByte, report);
-                }
+            case MessageKind::playlist:
+                Hold(playlists[static_cast<std::size_t>(message.slot)], first, lastByte, report);
                 break;
-            case kTypeThree:
+            case MessageKind::typeThree:
                 Hold(type3, first, lastByte, report);
                 break;
-            default:
+            case MessageKind::tooShort:
+                report.Add(SkipReason::tooShort, offsetOf(p));
+                break;
+            case MessageKind::outOfRange:
+                report.Add(SkipReason::outOfRange, offsetOf(p));
+                break;
+            case MessageKind::foreign:
+            case MessageKind::unusedType:
                 report.Add(SkipReason::unusedType, offsetOf(p));
                 break;
         }

@@ -8,6 +8,7 @@
 #include "memory_layout.h"
 #include "message_slot.h"
 #include "result.h"
+#include "sysex_message.h"
 
 #include <array>
 #include <cstdint>
@@ -27,6 +28,8 @@ inline constexpr int kPhysicalPatterns = 16;
 inline constexpr int kPlaylistSlotCount = kBankCount * kPlaylistsPerBank;  // 96
 inline constexpr int kPatternSlotCount =
     kPatternGroups * kTracksPerBank * kPhysicalPatterns;  // 384
+static_assert(kPatternRows * kPatternColumns == kPatternSlotCount &&
+              kPlaylistPositions == kPlaylistSlotCount);
 
 // A load fails for the same reasons a file read does.
 using LoadStatus = ReadStatus;

@@ -79,4 +79,42 @@ bool ReaddressPlaylist(std::uint8_t* first, std::uint8_t* last, int bank, int pl
     return UpdateChecksum(first, last, kPlaylistIndexBytes);
 }
 
+MessageClass ClassifyMessage(const std::uint8_t* first, const std::uint8_t* last) {
+    if (last < first || !IsHeaderValid(first, last + 1) || last - first < 8) {
+        return {MessageKind::foreign};
+    }
+    const auto length = static_cast<std::size_t>(last - first) + 1;
+    switch (first[7]) {
+        case kTypePattern:
+            if (length < MinimumMessageLength(kPatternIndexBytes)) {
+                return {MessageKind::tooShort};
+            }
+            if (first[8] >= kPatternRows || first[9] >= kPatternColumns) {
+                return {MessageKind::outOfRange};
+            }
+            return {MessageKind::pattern, first[8] * kPatternColumns + first[9]};
+        case kTypePlaylist:
+            if (length < MinimumMessageLength(kPlaylistIndexBytes)) {
+                return {MessageKind::tooShort};
+            }
+            if (first[8] >= kPlaylistPositions) {
+                return {MessageKind::outOfRange};
+            }
+            return {MessageKind::playlist, first[8]};
+        case kTypeThree:
+            return {MessageKind::typeThree};
+        default:
+            return {MessageKind::unusedType};
+    }
+}
+
+bool HasValidChecksum(const std::uint8_t* first, const std::uint8_t* last) {
+    const MessageKind kind = ClassifyMessage(first, last).kind;
+    if (kind != MessageKind::pattern && kind != MessageKind::playlist) {
+        return true;
+    }
+    const int indexBytes = kind == MessageKind::pattern ? kPatternIndexBytes : kPlaylistIndexBytes;
+    return ComputeChecksum(first, last, indexBytes) == last[-1];
+}
+
 }  // namespace korvel

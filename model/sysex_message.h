@@ -37,4 +37,23 @@ bool ReaddressPlaylist(std::uint8_t* first, std::uint8_t* last, int bank, int pl
 // The checksum the rule gives for the message, without writing it; -1 when it is too short.
 int ComputeChecksum(const std::uint8_t* first, const std::uint8_t* last, int indexBytes);
 
+// The index bytes' ranges: byte 8 names group * 8 + track of a pattern (0-23) or bank * 8 +
+// playlist of a playlist (0-95); byte 9 the physical pattern (0-15).
+inline constexpr int kPatternRows = 24;
+inline constexpr int kPatternColumns = 16;
+inline constexpr int kPlaylistPositions = 96;
+
+enum class MessageKind { foreign, unusedType, tooShort, outOfRange, pattern, playlist, typeThree };
+
+struct MessageClass {
+    MessageKind kind = MessageKind::foreign;
+    int slot = -1;  // a pattern's slot (byte 8 * 16 + byte 9) or a playlist's (byte 8)
+};
+
+// What a complete message from its F0 to its F7 (both included) is, and where it belongs.
+MessageClass ClassifyMessage(const std::uint8_t* first, const std::uint8_t* last);
+
+// False for a pattern or playlist message whose checksum byte differs from the rule's.
+bool HasValidChecksum(const std::uint8_t* first, const std::uint8_t* last);
+
 }  // namespace korvel

@@ -8,6 +8,8 @@ packages=(
   clang libclang-rt-14-dev clang-format
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
+  librtmidi-dev libjack-jackd2-dev libasound2-dev
+  jackd2
   xvfb xauth
 )
 

@@ -3,11 +3,16 @@
 #pragma once
 
 #include "host.h"
+#include "receive_run.h"
+#include "send_session.h"
 #include "settings.h"
+
+#include "fake_midi.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <optional>
 #include <string>
@@ -34,6 +39,15 @@ class FakeHost : public Host {
     std::deque<std::optional<int>> layoutAnswers;
     std::deque<std::optional<std::string>> renameAnswers;
     std::optional<ItemTag> selected[2];
+    std::deque<bool> proceedAnswers;
+    std::deque<std::optional<MidiSettings>> setupAnswers;
+    // Plays the user at the receive dialog; the dialog itself listens on the preselected port.
+    std::function<void(ReceiveRun&)> atReceive;
+    // The send dialog steps the send on the fake clock; it cancels after this many messages.
+    std::optional<std::size_t> cancelSendAfter;
+    FakeClock clock;
+    FakeMidiSystem midi;
+    std::string receivedFolder;
 
     // What was asked and shown.
     std::vector<Message> messages;
@@ -48,6 +62,7 @@ class FakeHost : public Host {
     int refreshes[2] = {0, 0};
     std::vector<NodeChange> lastChanges[2];
     int historyChanges[2] = {0, 0};
+    std::vector<std::string> receivePreselections;
 
     std::optional<std::string> ChooseOpenFile(int, const std::string& folder) override {
         openFolders.push_back(folder);
@@ -82,6 +97,38 @@ class FakeHost : public Host {
         lastChanges[pane] = changes;
     }
     void HistoryChanged(int pane) override { ++historyChanges[pane]; }
+    bool AskToProceed(const std::string& text, const std::string& caption,
+                      const std::string&) override {
+        questions.push_back({text, caption});
+        return Next(proceedAnswers, "send question");
+    }
+    MidiSystem& Midi() override { return midi; }
+    Clock& MidiClock() override { return clock; }
+    void RunReceiveDialog(ReceiveRun& run, const MidiPortList&,
+                          const std::string& preselected) override {
+        receivePreselections.push_back(preselected);
+        if (!preselected.empty()) {
+            (void)run.Listen(preselected);
+        }
+        if (atReceive) {
+            atReceive(run);
+        } else {
+            ADD_FAILURE() << "unexpected receive dialog";
+        }
+    }
+    void RunSendDialog(SendSession& session, const std::string&) override {
+        while (!session.HasEnded()) {
+            if (cancelSendAfter && session.Sent() >= *cancelSendAfter) {
+                session.Cancel();
+            }
+            clock.now = std::max(clock.now, session.Step());
+        }
+    }
+    std::optional<MidiSettings> RunMidiSetup(const MidiSettings&, const MidiPortList&) override {
+        return Next(setupAnswers, "MIDI setup");
+    }
+    std::string ReceivedFolder() override { return receivedFolder; }
+    std::string LocalTimeStamp() override { return "2026-12-08 21-05-33"; }
 
   private:
     template <typename T>

@@ -32,7 +32,8 @@ TEST_F(Session, StartsWithTwoEmptyTwelveBankPanes) {
     dialog.End(settings);
     EXPECT_EQ(settings.writeOrder,
               (std::vector<std::string>{"Directory Left", "Directory Right", "MemoryLayout Left",
-                                        "MemoryLayout Right"}));
+                                        "MemoryLayout Right", "Input Port", "Output Port",
+                                        "Message Pause", "Receive Idle"}));
     EXPECT_EQ(settings.GetInt("Settings", "MemoryLayout Left", -5), 2);
     EXPECT_EQ(settings.GetString("Directories", "Directory Right", "?"), "");
 }

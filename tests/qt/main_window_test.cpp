@@ -23,6 +23,10 @@ using korvel::qt::testing::OnNextModal;
 using korvel::qt::testing::ScriptedChooser;
 namespace build = korvel::testing;
 
+// The MIDI section follows the four settings of the design, which stay as they were.
+const QString kMidiDefaults = QStringLiteral(
+    "[MIDI]\nInput Port=\nOutput Port=\nMessage Pause=60\nReceive Idle=2000\n");
+
 class MainWindowTest : public QObject {
     Q_OBJECT
 
@@ -130,7 +134,8 @@ class MainWindowTest : public QObject {
         QVERIFY(!window_->isVisible());
         QCOMPARE(IniText(), QStringLiteral("[Directories]\nDirectory Left=\nDirectory Right=\n"
                                            "[Settings]\nMemoryLayout Left=2\n"
-                                           "MemoryLayout Right=2\n"));
+                                           "MemoryLayout Right=2\n") +
+                                kMidiDefaults);
     }
 
     void badIniValuesAreIgnored() {
@@ -146,7 +151,8 @@ class MainWindowTest : public QObject {
         window_->close();
         QCOMPARE(IniText(), QStringLiteral("[Directories]\nDirectory Left=D:\\dumps, old\n"
                                            "Directory Right=\n[Settings]\n"
-                                           "MemoryLayout Left=2\nMemoryLayout Right=0\n"));
+                                           "MemoryLayout Left=2\nMemoryLayout Right=0\n") +
+                                kMidiDefaults);
     }
 
     void openTransferBothWaysAndRefusals() {

@@ -81,13 +81,13 @@ int PatternPosition(const Bytes& message) {
     return message.at(8) * 16 + message.at(9);
 }
 
-Bytes FullDump(int seed) {
+Bytes FullDump(int seed, int patternLength, int playlistLength) {
     std::vector<Bytes> parts{Type3Message()};
     for (int i = 0; i < 96; ++i) {
-        parts.push_back(PlaylistMessage(i, 16, seed + i));
+        parts.push_back(PlaylistMessage(i, playlistLength, seed + i));
     }
     for (int i = 0; i < 384; ++i) {
-        parts.push_back(PatternMessageAt(i, 24, seed + i));
+        parts.push_back(PatternMessageAt(i, patternLength, seed + i));
     }
     return Concat(parts);
 }

@@ -25,8 +25,9 @@ Bytes Concat(const std::vector<Bytes>& parts);
 // The position a message carries: byte 8 * 16 + byte 9 for a pattern, byte 8 for a playlist.
 int PatternPosition(const Bytes& message);
 
-// A full dump: type-3 message, all 96 playlists and all 384 patterns, in canonical order.
-Bytes FullDump(int seed = 0);
+// A full dump: type-3 message, all 96 playlists and all 384 patterns, in canonical order. With
+// 200 data bytes a pattern and 100 a playlist it is about as large as the W2's own.
+Bytes FullDump(int seed = 0, int patternLength = 24, int playlistLength = 16);
 
 void WriteFile(const std::string& path, const Bytes& bytes);
 Bytes ReadFile(const std::string& path);

@@ -28,6 +28,8 @@ class History {
     // Forgets every step; the pane stands at its saved step.
     void Clear();
     void MarkSaved() { saved_ = position_; }
+    // The image as it stands was never saved (it came from the W2): changed at every step.
+    void MarkNeverSaved() { saved_.reset(); }
     // True when the pane does not stand at the step where it was last saved.
     bool IsChanged() const { return saved_ != position_; }
 

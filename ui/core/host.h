@@ -4,12 +4,17 @@
 
 #include "dump_tree.h"
 #include "item_tag.h"
+#include "midi_port.h"
+#include "settings.h"
 
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace korvel::ui {
+
+class ReceiveRun;
+class SendSession;
 
 class Host {
   public:
@@ -42,6 +47,29 @@ class Host {
     virtual void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) = 0;
     // The pane's history gained, lost or moved over a step: Undo and Redo may change.
     virtual void HistoryChanged(int pane) = 0;
+
+    // A question whose buttons are the proceed button, named `proceedLabel`, and Cancel; true
+    // to proceed.
+    virtual bool AskToProceed(const std::string& text, const std::string& caption,
+                              const std::string& proceedLabel) = 0;
+
+    // MIDI: the system's ports and the clock the sessions run on.
+    virtual MidiSystem& Midi() = 0;
+    virtual Clock& MidiClock() = 0;
+    // The "Receive from W2" dialog: lets the user pick the input port (`preselected` first) and
+    // polls the receive until it ends by itself or by Done or Cancel.
+    virtual void RunReceiveDialog(ReceiveRun& run, const MidiPortList& ports,
+                                  const std::string& preselected) = 0;
+    // The send's progress dialog: steps the send until it ends; Cancel takes effect between
+    // two messages.
+    virtual void RunSendDialog(SendSession& session, const std::string& port) = 0;
+    // "MIDI Setup": the settings after OK, nullopt after Cancel.
+    virtual std::optional<MidiSettings> RunMidiSetup(const MidiSettings& settings,
+                                                     const MidiPortList& ports) = 0;
+    // Where received dumps are backed up ("" when there is no such folder), and the local date
+    // and time to name them by, as "2026-12-08 21-05-33".
+    virtual std::string ReceivedFolder() = 0;
+    virtual std::string LocalTimeStamp() = 0;
 };
 
 }  // namespace korvel::ui

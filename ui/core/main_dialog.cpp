@@ -1,10 +1,17 @@
 #include "main_dialog.h"
 
+#include "atomic_file.h"
 #include "bank_names.h"
 #include "edits.h"
 #include "side_file.h"
 
 #include "messages.h"
+#include "receive_run.h"
+#include "send_session.h"
+
+#include <cerrno>
+#include <cstring>
+#include <filesystem>
 
 namespace korvel::ui {
 
@@ -38,6 +45,7 @@ void MainDialog::Start(SettingsStore& settings) {
     for (int p = 0; p < 2; ++p) {
         At(p).image->SetLayoutChoice(stored.layoutValues[static_cast<std::size_t>(p)]);
     }
+    midi_ = ReadMidiSettings(settings);
     RebuildTree(kLeftPane);
     RebuildTree(kRightPane);
 }
@@ -62,6 +70,7 @@ void MainDialog::End(SettingsStore& settings) {
         values.layoutValues[static_cast<std::size_t>(p)] = At(p).image->GetLayoutChoice();
     }
     WriteSettings(settings, values);
+    WriteMidiSettings(settings, midi_);
     At(kLeftPane).image.reset();
     At(kRightPane).image.reset();
 }
@@ -123,6 +132,7 @@ void MainDialog::OnOpen(int pane) {
     host_.ShowFileName(pane, target.fileName);
     target.folder = FolderOf(*path);
     target.lastFile = *path;
+    target.proposedName.clear();
     target.history.Clear();
     host_.HistoryChanged(pane);
     host_.ShowStatus(SkippedSummary(loaded.report));
@@ -131,7 +141,8 @@ void MainDialog::OnOpen(int pane) {
 void MainDialog::OnSave(int pane) {
     Pane& target = At(pane);
     const std::string startFolder = FolderOf(target.lastFile);
-    const auto path = host_.ChooseSaveFile(pane, startFolder, target.fileName);
+    const auto path = host_.ChooseSaveFile(
+        pane, startFolder, target.fileName.empty() ? target.proposedName : target.fileName);
     if (!path) {
         return;
     }
@@ -144,6 +155,7 @@ void MainDialog::OnSave(int pane) {
     target.fileName = FileNameOf(*path);
     host_.ShowFileName(pane, target.fileName);
     target.lastFile = *path;
+    target.proposedName.clear();
     target.history.MarkSaved();
     if (!saved.names.ok) {
         host_.ShowStatus("Saved " + target.fileName +
@@ -162,6 +174,7 @@ void MainDialog::OnNew(int pane) {
     target.image = std::make_unique<DumpImage>();
     RebuildTree(pane);
     target.fileName.clear();
+    target.proposedName.clear();
     host_.ShowFileName(pane, target.fileName);
     target.history.Clear();
     host_.HistoryChanged(pane);
@@ -256,6 +269,105 @@ std::string MainDialog::UndoText(int pane) const {
 std::string MainDialog::RedoText(int pane) const {
     const HistoryStep* step = this->pane(pane).history.NextRedo();
     return step != nullptr ? "Redo " + step->label : std::string();
+}
+
+void MainDialog::OnMidiSetup() {
+    if (const auto chosen = host_.RunMidiSetup(midi_, host_.Midi().ListPorts())) {
+        midi_ = *chosen;
+    }
+}
+
+std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string& stamp) {
+    const std::string folder = host_.ReceivedFolder();
+    std::error_code error;
+    if (!folder.empty()) {
+        std::filesystem::create_directories(folder, error);
+    }
+    const std::string path =
+        (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";
+    const auto& kept = run.Session()->Kept();
+    const WriteResult written = ReplaceFileAtomically(path, [&kept](std::FILE* file) {
+        if (std::fwrite(kept.data(), 1, kept.size(), file) != kept.size()) {
+            return WriteResult::Failure(std::strerror(errno));
+        }
+        return WriteResult::Success();
+    });
+    if (!written.ok) {
+        host_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
+                              written.reason + "\n\nIt is in the pane; save it from there.",
+                          kErrorCaption);
+        return {};
+    }
+    return path;
+}
+
+void MainDialog::OnReceive(int pane) {
+    if (!MayDiscard(pane)) {
+        return;
+    }
+    const MidiPortList ports = host_.Midi().ListPorts();
+    ReceiveRun run(host_.Midi(), host_.MidiClock(), std::chrono::milliseconds(midi_.idleMs));
+    host_.RunReceiveDialog(run, ports, midi_.inputPort);
+    if (!run.Port().empty()) {
+        midi_.inputPort = run.Port();
+    }
+    const ReceiveSession* session = run.Session();
+    if (session == nullptr || session->NothingArrived()) {
+        return;  // nothing came: the pane stays exactly as it was
+    }
+    // What came is kept on disk before anything else, even after a cancel.
+    const std::string stamp = host_.LocalTimeStamp();
+    const std::string backup = BackUpReceived(run, stamp);
+    Pane& target = At(pane);
+    auto image = std::make_unique<DumpImage>();
+    (void)image->Load(session->Messages());
+    target.image = std::move(image);
+    RebuildTree(pane);
+    target.fileName.clear();
+    host_.ShowFileName(pane, target.fileName);
+    target.proposedName = "W2 " + stamp.substr(0, 16) + ".syx";
+    target.history.Clear();
+    target.history.MarkNeverSaved();
+    host_.HistoryChanged(pane);
+    if (session->End() == ReceiveEnd::tooLarge) {
+        host_.ShowMessage("The receive reached its limit of 16 MiB and ended there.",
+                          kErrorCaption);
+    }
+    const std::size_t messages = target.image->MessagesInSaveOrder().size();
+    host_.ShowStatus("Received " + std::to_string(messages) + " messages from " + run.Port() +
+                     (backup.empty() ? std::string() : "; all that came is kept in " + backup));
+}
+
+void MainDialog::OnSend(int pane) {
+    const auto pause = std::chrono::milliseconds(midi_.pauseMs);
+    const SendPlan plan = PlanSend(*At(pane).image, pause);
+    if (plan.messages.empty()) {
+        host_.ShowMessage("The dump holds no messages; there is nothing to send.", kKorvelCaption);
+        return;
+    }
+    if (midi_.outputPort.empty()) {
+        OnMidiSetup();
+        if (midi_.outputPort.empty()) {
+            return;
+        }
+    }
+    const std::string port = midi_.outputPort;
+    if (!host_.AskToProceed(SendQuestion(plan, PaneName(pane), port), kKorvelCaption, "Send")) {
+        return;
+    }
+    std::string reason;
+    const auto output = host_.Midi().OpenOutput(port, reason);
+    if (!output) {
+        host_.ShowMessage(port + " cannot be opened: " + reason, kErrorCaption);
+        return;
+    }
+    if (const auto refusal = SendRefusal(plan, port, output->MaxMessageLength())) {
+        host_.ShowMessage(*refusal, kErrorCaption);
+        return;
+    }
+    SendSession session(*output, host_.MidiClock(), plan.messages, pause);
+    host_.RunSendDialog(session, port);
+    host_.ShowStatus(session.SummaryText(port));
 }
 
 }  // namespace korvel::ui

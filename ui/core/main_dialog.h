@@ -22,10 +22,11 @@ inline constexpr int kRightPane = 1;
 struct Pane {
     std::unique_ptr<DumpImage> image = std::make_unique<DumpImage>();
     Forest tree;
-    std::string fileName;  // the name shown above the tree, without its folder
-    std::string folder;    // where Open starts; changed only by a successful Open
-    std::string lastFile;  // full path last opened or saved here, where Save starts
-    History history;       // says too whether the image changed since it was last saved
+    std::string fileName;      // the name shown above the tree, without its folder
+    std::string folder;        // where Open starts; changed only by a successful Open
+    std::string lastFile;      // full path last opened or saved here, where Save starts
+    std::string proposedName;  // what Save proposes for a dump that has no file name yet
+    History history;           // says too whether the image changed since it was last saved
 };
 
 // Reads a dump file into a fresh image; replaceable so that tests can stage read failures.
@@ -52,6 +53,11 @@ class MainDialog {
     void OnTransfer(int sourcePane, int destinationPane);
     void OnUndo(int pane);
     void OnRedo(int pane);
+    void OnReceive(int pane);
+    void OnSend(int pane);
+    void OnMidiSetup();
+
+    const MidiSettings& midiSettings() const { return midi_; }
 
     // Edited since it was opened, created or saved, and not undone back to that point.
     bool IsChanged(int pane) const { return this->pane(pane).history.IsChanged(); }
@@ -73,12 +79,15 @@ class MainDialog {
     // Adds the edit's change to the pane's history as one step, when it changed anything.
     void Record(int pane, std::string label, ImageChange change);
     void UndoOrRedo(int pane, bool undo);
+    // Writes what a receive kept to the backup folder; the status line or an error says where.
+    std::string BackUpReceived(const ReceiveRun& run, const std::string& stamp);
 
     Host& host_;
     DumpLoader loader_ = [](DumpImage& image, const std::string& path) {
         return image.LoadFile(path);
     };
     std::array<Pane, 2> panes_;
+    MidiSettings midi_;
 };
 
 }  // namespace korvel::ui

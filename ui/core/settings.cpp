@@ -23,4 +23,27 @@ void WriteSettings(SettingsStore& store, const PaneSettings& settings) {
     }
 }
 
+MidiSettings ReadMidiSettings(SettingsStore& store) {
+    MidiSettings settings;
+    const MidiSettings defaults;
+    settings.inputPort = store.GetString(kMidiSection, kInputPortKey, "");
+    settings.outputPort = store.GetString(kMidiSection, kOutputPortKey, "");
+    settings.pauseMs = store.GetInt(kMidiSection, kMessagePauseKey, defaults.pauseMs);
+    if (settings.pauseMs < 0 || settings.pauseMs > 5000) {
+        settings.pauseMs = defaults.pauseMs;
+    }
+    settings.idleMs = store.GetInt(kMidiSection, kReceiveIdleKey, defaults.idleMs);
+    if (settings.idleMs < 100 || settings.idleMs > 600000) {
+        settings.idleMs = defaults.idleMs;
+    }
+    return settings;
+}
+
+void WriteMidiSettings(SettingsStore& store, const MidiSettings& settings) {
+    store.WriteString(kMidiSection, kInputPortKey, settings.inputPort);
+    store.WriteString(kMidiSection, kOutputPortKey, settings.outputPort);
+    store.WriteInt(kMidiSection, kMessagePauseKey, settings.pauseMs);
+    store.WriteInt(kMidiSection, kReceiveIdleKey, settings.idleMs);
+}
+
 }  // namespace korvel::ui

@@ -30,6 +30,25 @@ struct PaneSettings {
     std::array<int, 2> layoutValues{kDefaultLayoutValue, kDefaultLayoutValue};
 };
 
+// The MIDI set-up, in a section of its own; ports are remembered by name.
+inline constexpr const char* kMidiSection = "MIDI";
+inline constexpr const char* kInputPortKey = "Input Port";
+inline constexpr const char* kOutputPortKey = "Output Port";
+inline constexpr const char* kMessagePauseKey = "Message Pause";
+inline constexpr const char* kReceiveIdleKey = "Receive Idle";
+
+struct MidiSettings {
+    std::string inputPort;
+    std::string outputPort;
+    int pauseMs = 60;   // between two messages of a send, 0 to 5000
+    int idleMs = 2000;  // a receive ends after this long with no byte
+    friend bool operator==(const MidiSettings&, const MidiSettings&) = default;
+};
+
+// Values out of range read as the defaults.
+MidiSettings ReadMidiSettings(SettingsStore& store);
+void WriteMidiSettings(SettingsStore& store, const MidiSettings& settings);
+
 // Reads in the order left folder, right folder, left layout, right layout.
 PaneSettings ReadSettings(SettingsStore& store);
 // Writes all four values in the same order, changed or not.

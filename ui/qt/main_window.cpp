@@ -2,7 +2,11 @@
 
 #include "about_dialog.h"
 #include "layout_dialog.h"
+#include "midi_setup_dialog.h"
+#include "receive_dialog.h"
 #include "rename_dialog.h"
+#include "rtmidi_system.h"
+#include "send_dialog.h"
 #include "resources.h"
 #include "text_codec.h"
 #include "ui_main_dialog.h"
@@ -10,11 +14,13 @@
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
 
@@ -96,6 +102,10 @@ void MainWindow::ConnectButtons() {
     bind(ui_->rightUndo, [this] { core_.OnUndo(ui::kRightPane); });
     bind(ui_->leftRedo, [this] { core_.OnRedo(ui::kLeftPane); });
     bind(ui_->rightRedo, [this] { core_.OnRedo(ui::kRightPane); });
+    bind(ui_->leftReceive, [this] { core_.OnReceive(ui::kLeftPane); });
+    bind(ui_->rightReceive, [this] { core_.OnReceive(ui::kRightPane); });
+    bind(ui_->leftSend, [this] { core_.OnSend(ui::kLeftPane); });
+    bind(ui_->rightSend, [this] { core_.OnSend(ui::kRightPane); });
     bind(ui_->leftToRight, [this] { core_.OnTransfer(ui::kLeftPane, ui::kRightPane); });
     bind(ui_->rightToLeft, [this] { core_.OnTransfer(ui::kRightPane, ui::kLeftPane); });
 }
@@ -124,6 +134,9 @@ void MainWindow::NoteFocus(QWidget* widget) {
 void MainWindow::AddAboutEntries() {
     // There is no system menu to extend outside Windows: About sits in the window's context
     // menu and on F1, since the program brings no help file.
+    auto* setup = new QAction(tr("MIDI Setup..."), this);
+    connect(setup, &QAction::triggered, this, [this] { core_.OnMidiSetup(); });
+    addAction(setup);
     auto* about = new QAction(tr("&About Korvel..."), this);
     connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
     addAction(about);
@@ -258,6 +271,65 @@ void MainWindow::TreeRebuilt(int pane) {
 
 void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) {
     trees_[static_cast<std::size_t>(pane)]->Apply(core_.tree(pane), changes);
+}
+
+bool MainWindow::AskToProceed(const std::string& text, const std::string& caption,
+                              const std::string& proceedLabel) {
+    QMessageBox box(QMessageBox::Question, ToDisplay(caption), ToDisplay(text), QMessageBox::Cancel,
+                    this);
+    QPushButton* proceed = box.addButton(ToDisplay(proceedLabel), QMessageBox::AcceptRole);
+    box.setDefaultButton(proceed);
+    box.exec();
+    return box.clickedButton() == proceed;
+}
+
+void MainWindow::SetMidiSystem(std::unique_ptr<ui::MidiSystem> midi) {
+    midi_ = std::move(midi);
+}
+
+ui::MidiSystem& MainWindow::Midi() {
+    if (!midi_) {
+        midi_ = std::make_unique<midi::RtMidiSystem>("Korvel");
+    }
+    return *midi_;
+}
+
+void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
+                                  const std::string& preselected) {
+    ReceiveDialog dialog(
+        run, ports, preselected,
+        [this] {
+            core_.OnMidiSetup();
+            return core_.midiSettings().inputPort;
+        },
+        this);
+    dialog.exec();
+}
+
+void MainWindow::RunSendDialog(ui::SendSession& session, const std::string&) {
+    SendDialog dialog(session, clock_, this);
+    dialog.exec();
+}
+
+std::optional<ui::MidiSettings> MainWindow::RunMidiSetup(const ui::MidiSettings& settings,
+                                                         const ui::MidiPortList& ports) {
+    MidiSetupDialog dialog(ports, this);
+    dialog.settings = settings;
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.settings;
+}
+
+std::string MainWindow::ReceivedFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return folder.isEmpty() ? std::string() : ToPath(folder + QStringLiteral("/received"));
+}
+
+std::string MainWindow::LocalTimeStamp() {
+    return QDateTime::currentDateTime()
+        .toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
+        .toStdString();
 }
 
 void MainWindow::HistoryChanged(int pane) {

@@ -5,6 +5,7 @@
 #include "host.h"
 #include "ini_file.h"
 #include "main_dialog.h"
+#include "midi_port.h"
 
 #include "file_chooser.h"
 #include "tree_adapter.h"
@@ -53,6 +54,20 @@ class MainWindow : public QDialog, public ui::Host {
     void TreeRebuilt(int pane) override;
     void TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) override;
     void HistoryChanged(int pane) override;
+    bool AskToProceed(const std::string& text, const std::string& caption,
+                      const std::string& proceedLabel) override;
+    ui::MidiSystem& Midi() override;
+    ui::Clock& MidiClock() override { return clock_; }
+    void RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
+                          const std::string& preselected) override;
+    void RunSendDialog(ui::SendSession& session, const std::string& port) override;
+    std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings& settings,
+                                                 const ui::MidiPortList& ports) override;
+    std::string ReceivedFolder() override;
+    std::string LocalTimeStamp() override;
+
+    // The MIDI ports are opened on first use; tests put a system of their own in first.
+    void SetMidiSystem(std::unique_ptr<ui::MidiSystem> midi);
 
   protected:
 #if defined(Q_OS_WIN)
@@ -78,6 +93,8 @@ class MainWindow : public QDialog, public ui::Host {
     ui::IniFile settings_;
     QString settingsPath_;
     std::unique_ptr<FileChooser> fileChooser_ = std::make_unique<DialogFileChooser>();
+    std::unique_ptr<ui::MidiSystem> midi_;
+    ui::SteadyClock clock_;
     ui::MainDialog core_;
     bool finished_ = false;
     int focusedPane_ = ui::kLeftPane;

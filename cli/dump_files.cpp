@@ -1,0 +1,88 @@
+#include "dump_files.h"
+
+#include "side_file.h"
+#include "sysex_message.h"
+
+#include <ostream>
+
+namespace korvel::cli {
+
+int LoadDump(const std::string& path, std::optional<MemoryLayout> layout, DumpImage& image,
+             LoadReport* report, Streams streams) {
+    LoadResult result = image.LoadFile(path);
+    if (!result.ok()) {
+        // Every message but the short read's fixed text names the file itself.
+        streams.err << kProgram << ": "
+                    << (result.status == LoadStatus::shortRead ? path + ": " : std::string())
+                    << result.message << "\n";
+        return kFileError;
+    }
+    ReadBankNamesBeside(image, path);
+    if (layout) {
+        image.SetLayout(*layout);
+    }
+    if (report != nullptr) {
+        *report = std::move(result.report);
+    }
+    return kDone;
+}
+
+int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams streams) {
+    const WriteResult written = WriteBankNamesBeside(image, dumpPath);
+    if (!written.ok) {
+        streams.err << kProgram << ": the bank names of " << dumpPath
+                    << " were not written: " << written.reason << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
+int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
+    const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
+    if (!saved.dump.ok) {
+        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason << "\n";
+        return kFileError;
+    }
+    if (!saved.names.ok) {
+        streams.err << kProgram << ": " << path
+                    << " was saved, but its bank names were not: cannot write " << saved.sideFile
+                    << ": " << saved.names.reason << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
+int PrintProblems(const DumpImage& image, const LoadReport& report, std::ostream& out) {
+    int problems = 0;
+    const auto checkSlot = [&](const MessageSlot& slot, const char* kind, int position,
+                               int indexBytes) {
+        if (slot.IsEmpty()) {
+            return;
+        }
+        const int expected = ComputeChecksum(slot.begin, slot.end, indexBytes);
+        const int found = slot.begin[slot.Length() - 2];
+        if (expected != found) {
+            ++problems;
+            out << kind << " " << position << " at offset " << (slot.begin - image.data.get())
+                << ": checksum " << found << ", expected " << expected << "\n";
+        }
+    };
+    for (int i = 0; i < kPlaylistSlotCount; ++i) {
+        checkSlot(image.playlists[static_cast<std::size_t>(i)], "playlist", i, kPlaylistIndexBytes);
+    }
+    for (int i = 0; i < kPatternSlotCount; ++i) {
+        checkSlot(image.patterns[static_cast<std::size_t>(i)], "pattern", i, kPatternIndexBytes);
+    }
+    for (const auto& skipped : report.entries) {
+        ++problems;
+        out << "offset " << skipped.offset << ": passed over, " << SkipReasonText(skipped.reason)
+            << "\n";
+    }
+    if (report.entries.size() < report.Total()) {
+        problems += static_cast<int>(report.Total() - report.entries.size());
+        out << (report.Total() - report.entries.size()) << " more messages passed over\n";
+    }
+    return problems;
+}
+
+}  // namespace korvel::cli

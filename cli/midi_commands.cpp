@@ -1,0 +1,281 @@
+#include "midi_commands.h"
+
+#include "atomic_file.h"
+#include "dump_image.h"
+
+#include "receive_session.h"
+#include "send_session.h"
+
+#include "dump_files.h"
+
+#include "rtmidi_system.h"
+
+#include <array>
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <ostream>
+#include <thread>
+
+#if !defined(_WIN32)
+#include <unistd.h>
+#endif
+
+namespace korvel::cli {
+
+namespace {
+
+constexpr auto kPollInterval = std::chrono::milliseconds(10);
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+extern "C" void RequestStop(int) {
+    stopRequested = 1;
+}
+
+// While a MIDI command runs, Ctrl-C (and the other ending signals) ask it to stop at the next
+// safe point instead of ending the program there.
+class StopOnSignal {
+  public:
+    StopOnSignal() {
+        stopRequested = 0;
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+            previous_[i] = std::signal(kSignals[i], RequestStop);
+        }
+    }
+    ~StopOnSignal() {
+        for (std::size_t i = 0; i < kSignals.size(); ++i) {
+            std::signal(kSignals[i], previous_[i]);
+        }
+    }
+    StopOnSignal(const StopOnSignal&) = delete;
+    StopOnSignal& operator=(const StopOnSignal&) = delete;
+    bool Requested() const { return stopRequested != 0; }
+
+  private:
+#if defined(SIGHUP)
+    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
+#else
+    static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
+#endif
+    std::array<void (*)(int), kSignals.size()> previous_{};
+};
+
+bool ErrIsTerminal() {
+#if defined(_WIN32)
+    return false;
+#else
+    return ::isatty(2) == 1;
+#endif
+}
+
+void PrintPortList(const std::vector<std::string>& names, std::ostream& out) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        out << "  " << i + 1 << "  " << names[i] << "\n";
+    }
+}
+
+// The named port of the list, or the exit code after saying why there is none.
+std::optional<std::string> PickPort(const std::vector<std::string>& names, const char* what,
+                                    const Options& options, Streams streams) {
+    if (!options.port) {
+        streams.err << kProgram << ": " << options.command << " needs --port PORT\n";
+        return std::nullopt;
+    }
+    const PortMatch match = ResolvePort(names, *options.port);
+    if (!match.name) {
+        streams.err << kProgram << ": " << match.problem << "; the " << what << " ports are:\n";
+        if (names.empty()) {
+            streams.err << "  No MIDI ports found\n";
+        }
+        PrintPortList(names, streams.err);
+    }
+    return match.name;
+}
+
+void ShowProgress(const std::string& line, Streams streams) {
+    if (ErrIsTerminal()) {
+        streams.err << "\r" << line << "\x1b[K" << std::flush;
+    }
+}
+
+void EndProgress(Streams streams) {
+    if (ErrIsTerminal()) {
+        streams.err << "\n";
+    }
+}
+
+}  // namespace
+
+PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& spec) {
+    if (!spec.empty() && spec.find_first_not_of("0123456789") == std::string::npos &&
+        spec.size() < 6) {
+        const auto number = static_cast<std::size_t>(std::stoul(spec));
+        if (number >= 1 && number <= names.size()) {
+            return {names[number - 1], {}};
+        }
+        return {std::nullopt, "there is no port " + spec};
+    }
+    std::optional<std::string> found;
+    for (const auto& name : names) {
+        if (name == spec) {
+            return {name, {}};
+        }
+        if (name.find(spec) != std::string::npos) {
+            if (found) {
+                return {std::nullopt, "more than one port matches " + spec};
+            }
+            found = name;
+        }
+    }
+    if (!found) {
+        return {std::nullopt, "no port matches " + spec};
+    }
+    return {found, {}};
+}
+
+int Ports(const Options& options, Streams streams) {
+    if (!options.arguments.empty()) {
+        streams.err << kProgram << ": ports takes no arguments\n";
+        return kBadArguments;
+    }
+    midi::RtMidiSystem system("korvel-cli");
+    const ui::MidiPortList list = system.ListPorts();
+    if (list.inputs.empty() && list.outputs.empty()) {
+        streams.out << "No MIDI ports found" << (list.api.empty() ? "" : " (" + list.api + ")")
+                    << "\n";
+        return kDone;
+    }
+    streams.out << "Input ports (" << list.api << "), for receive:\n";
+    PrintPortList(list.inputs, streams.out);
+    streams.out << "Output ports (" << list.api << "), for send:\n";
+    PrintPortList(list.outputs, streams.out);
+    return kDone;
+}
+
+int Send(const Options& options, Streams streams) {
+    if (options.arguments.size() != 1) {
+        streams.err << kProgram << ": send takes 1 argument; see " << kProgram << " send --help\n";
+        return kBadArguments;
+    }
+    DumpImage image;
+    if (const int code = LoadDump(options.arguments[0], std::nullopt, image, nullptr, streams)) {
+        return code;
+    }
+    const ui::Duration pause = options.pauseMs ? std::chrono::milliseconds(*options.pauseMs)
+                                               : ui::Duration(ui::kDefaultMessagePause);
+    const ui::SendPlan plan = ui::PlanSend(image, pause);
+    if (plan.messages.empty()) {
+        streams.err << kProgram << ": The dump holds no messages; there is nothing to send.\n";
+        return kBadArguments;
+    }
+    midi::RtMidiSystem system("korvel-cli");
+    const auto port = PickPort(system.ListPorts().outputs, "output", options, streams);
+    if (!port) {
+        return kBadArguments;
+    }
+    std::string reason;
+    const auto output = system.OpenOutput(*port, reason);
+    if (!output) {
+        streams.err << kProgram << ": cannot open " << *port << ": " << reason << "\n";
+        return kFileError;
+    }
+    if (const auto refusal = ui::SendRefusal(plan, *port, output->MaxMessageLength())) {
+        streams.err << kProgram << ": " << *refusal << "\n";
+        return kBadArguments;
+    }
+    ui::SteadyClock clock;
+    ui::SendSession session(*output, clock, plan.messages, pause);
+    const StopOnSignal stop;
+    while (!session.HasEnded()) {
+        const ui::Instant next = session.Step();
+        if (stop.Requested()) {
+            session.Cancel();  // takes effect before the next message, never inside one
+        }
+        ShowProgress(session.ProgressText(), streams);
+        // Short sleeps, so that a Ctrl-C is seen at once.
+        std::this_thread::sleep_until(std::min(next, clock.Now() + std::chrono::milliseconds(50)));
+    }
+    std::this_thread::sleep_until(session.LastMessageLeaves());
+    EndProgress(streams);
+    streams.out << session.SummaryText(*port) << "\n";
+    if (!session.Failure().empty()) {
+        return kFileError;
+    }
+    return session.WasCancelled() ? 128 + SIGINT : kDone;
+}
+
+int Receive(const Options& options, Streams streams) {
+    if (options.arguments.size() != 1) {
+        streams.err << kProgram << ": receive takes 1 argument; see " << kProgram
+                    << " receive --help\n";
+        return kBadArguments;
+    }
+    const std::string& out = options.arguments[0];
+    midi::RtMidiSystem system("korvel-cli");
+    std::string reason;
+    std::unique_ptr<ui::MidiInput> input;
+    std::string portName;
+    if (options.ownPort) {
+        portName = *options.ownPort;
+        input = system.OpenOwnInput(portName, reason);
+    } else {
+        const auto port = PickPort(system.ListPorts().inputs, "input", options, streams);
+        if (!port) {
+            return kBadArguments;
+        }
+        portName = *port;
+        input = system.OpenInput(portName, reason);
+    }
+    if (!input) {
+        streams.err << kProgram << ": cannot open " << portName << ": " << reason << "\n";
+        return kFileError;
+    }
+    ui::SteadyClock clock;
+    const ui::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
+                                             : ui::Duration(ui::kDefaultReceiveIdle);
+    ui::ReceiveSession session(*input, clock, idle);
+    const ui::Instant started = clock.Now();
+    const StopOnSignal stop;
+    while (!session.HasEnded()) {
+        session.Poll();
+        if (stop.Requested()) {
+            session.Finish();  // what came so far is kept
+            break;
+        }
+        if (options.waitSeconds && session.NothingArrived() &&
+            clock.Now() - started >= std::chrono::seconds(*options.waitSeconds)) {
+            streams.err << kProgram << ": Nothing arrived from " << portName << "\n";
+            return kProblemsFound;
+        }
+        if (!session.NothingArrived()) {
+            ShowProgress(session.ProgressText(), streams);
+        }
+        std::this_thread::sleep_for(kPollInterval);
+    }
+    EndProgress(streams);
+    if (session.NothingArrived()) {
+        streams.err << kProgram << ": Nothing arrived from " << portName << "\n";
+        return kProblemsFound;
+    }
+    if (session.End() == ui::ReceiveEnd::tooLarge) {
+        streams.err << kProgram << ": the receive reached its limit of 16 MiB and ended there\n";
+    }
+    const auto messages = session.Messages();
+    const WriteResult written = ReplaceFileAtomically(out, [&messages](std::FILE* file) {
+        if (std::fwrite(messages.data(), 1, messages.size(), file) != messages.size()) {
+            return WriteResult::Failure(std::strerror(errno));
+        }
+        return WriteResult::Success();
+    });
+    if (!written.ok) {
+        streams.err << kProgram << ": cannot write " << out << ": " << written.reason << "\n";
+        return kFileError;
+    }
+    DumpImage image;
+    const LoadResult loaded = image.Load(messages);
+    return PrintProblems(image, loaded.report, streams.out) == 0 ? kDone : kProblemsFound;
+}
+
+}  // namespace korvel::cli

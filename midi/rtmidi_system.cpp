@@ -1,0 +1,332 @@
+#include "rtmidi_system.h"
+
+#include <RtMidi.h>
+
+#if __has_include(<jack/jack.h>)
+#include <jack/jack.h>
+#define KORVEL_HAVE_JACK 1
+#endif
+#if __has_include(<alsa/asoundlib.h>)
+#include <alsa/asoundlib.h>
+#define KORVEL_HAVE_ALSA 1
+#endif
+
+#include <iostream>
+#include <limits>
+#include <streambuf>
+#include <mutex>
+#include <optional>
+#include <vector>
+
+namespace korvel::midi {
+
+namespace {
+
+// Measured with RtMidi 5.0: on JACK a message of 16,379 bytes arrives and one of 16,380 is
+// dropped without an error.
+constexpr std::size_t kJackMaxMessage = 16379;
+// Longer SysEx would otherwise arrive in pieces on Windows.
+constexpr unsigned kInputBufferSize = 65536;
+constexpr unsigned kInputBufferCount = 4;
+
+// RtMidi reports through this callback instead of printing; the last text is kept as the reason.
+void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
+    if (userData != nullptr) {
+        *static_cast<std::string*>(userData) = text;
+    }
+}
+
+#if defined(KORVEL_HAVE_JACK)
+void QuietJack(const char*) {}
+#endif
+#if defined(KORVEL_HAVE_ALSA)
+void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
+#endif
+
+void SilenceLibraries() {
+#if defined(KORVEL_HAVE_JACK)
+    jack_set_error_function(QuietJack);
+    jack_set_info_function(QuietJack);
+#endif
+#if defined(KORVEL_HAVE_ALSA)
+    snd_lib_error_set_handler(QuietAlsa);
+#endif
+}
+
+// RtMidi prints to std::cerr from its constructors, before an error callback can be set; while
+// one runs, that stream goes nowhere.
+class QuietCerr {
+  public:
+    QuietCerr() : saved_(std::cerr.rdbuf(&discard_)) {}
+    ~QuietCerr() { std::cerr.rdbuf(saved_); }
+    QuietCerr(const QuietCerr&) = delete;
+    QuietCerr& operator=(const QuietCerr&) = delete;
+
+  private:
+    class Discard : public std::streambuf {
+      protected:
+        int overflow(int c) override { return traits_type::not_eof(c); }
+    } discard_;
+    std::streambuf* saved_;
+};
+
+template <typename Port>
+std::unique_ptr<Port> MakePort(RtMidi::Api api, const std::string& clientName,
+                               std::string* errors) {
+    const QuietCerr quiet;
+    auto port = std::make_unique<Port>(api, clientName);
+    port->setErrorCallback(KeepError, errors);
+    return port;
+}
+
+std::string Reason(const RtMidiError& error) {
+    return error.getMessage();
+}
+
+template <typename Port>
+std::vector<std::string> PortNames(Port& port) {
+    std::vector<std::string> names;
+    const unsigned count = port.getPortCount();
+    for (unsigned i = 0; i < count; ++i) {
+        names.push_back(port.getPortName(i));
+    }
+    return names;
+}
+
+std::optional<unsigned> IndexOf(const std::vector<std::string>& names, const std::string& name) {
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (names[i] == name) {
+            return static_cast<unsigned>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+class RtInput : public ui::MidiInput {
+  public:
+    std::unique_ptr<RtMidiIn> port;
+    std::string lastError;
+
+    static void Deliver(double, std::vector<unsigned char>* message, void* userData) {
+        auto* self = static_cast<RtInput*>(userData);
+        const std::lock_guard lock(self->mutex_);
+        self->pending_.insert(self->pending_.end(), message->begin(), message->end());
+    }
+
+    void TakeBytes(std::vector<std::uint8_t>& into) override {
+        const std::lock_guard lock(mutex_);
+        into.insert(into.end(), pending_.begin(), pending_.end());
+        pending_.clear();
+    }
+
+    ~RtInput() override {
+        try {
+            if (port) {
+                port->cancelCallback();
+                port->closePort();
+            }
+        } catch (const RtMidiError&) {
+            // Closing a port that already went away has nothing left to undo.
+        }
+    }
+
+  private:
+    std::mutex mutex_;
+    std::vector<std::uint8_t> pending_;
+};
+
+class RtOutput : public ui::MidiOutput {
+  public:
+    std::unique_ptr<RtMidiOut> port;
+    std::string lastError;
+    std::size_t maxLength = std::numeric_limits<std::size_t>::max();
+
+    std::size_t MaxMessageLength() const override { return maxLength; }
+
+    ui::SendResult Send(std::span<const std::uint8_t> message) override {
+        lastError.clear();
+        try {
+            port->sendMessage(message.data(), message.size());
+        } catch (const RtMidiError& error) {
+            return {false, Reason(error)};
+        }
+        if (!lastError.empty()) {
+            return {false, lastError};
+        }
+        return {};
+    }
+
+    ~RtOutput() override {
+        try {
+            if (port) {
+                port->closePort();
+            }
+        } catch (const RtMidiError&) {
+            // As for inputs: nothing left to undo.
+        }
+    }
+};
+
+}  // namespace
+
+struct RtMidiSystem::Backend {
+    RtMidi::Api api = RtMidi::UNSPECIFIED;
+    std::string problem;
+};
+
+RtMidiSystem::RtMidiSystem(std::string clientName)
+    : clientName_(std::move(clientName)), backend_(std::make_unique<Backend>()) {
+    SilenceLibraries();
+    // The default constructor gives up when ALSA is missing instead of trying JACK, so each
+    // compiled backend is tried in turn; one that has ports is preferred.
+    std::vector<RtMidi::Api> apis;
+    RtMidi::getCompiledApi(apis);
+    std::optional<RtMidi::Api> usable;
+    for (const RtMidi::Api api : apis) {
+        std::string ignored;
+        try {
+            const auto in = MakePort<RtMidiIn>(api, clientName_, &ignored);
+            const auto out = MakePort<RtMidiOut>(api, clientName_, &ignored);
+            if (!usable) {
+                usable = api;
+            }
+            if (in->getPortCount() + out->getPortCount() > 0) {
+                usable = api;
+                break;
+            }
+        } catch (const RtMidiError& error) {
+            backend_->problem = Reason(error);
+        }
+    }
+    if (usable) {
+        backend_->api = *usable;
+        backend_->problem.clear();
+    }
+}
+
+RtMidiSystem::~RtMidiSystem() = default;
+
+ui::MidiPortList RtMidiSystem::ListPorts() {
+    ui::MidiPortList list;
+    if (backend_->api == RtMidi::UNSPECIFIED) {
+        return list;
+    }
+    list.api = RtMidi::getApiDisplayName(backend_->api);
+    std::string ignored;
+    try {
+        list.inputs = PortNames(*MakePort<RtMidiIn>(backend_->api, clientName_, &ignored));
+        list.outputs = PortNames(*MakePort<RtMidiOut>(backend_->api, clientName_, &ignored));
+    } catch (const RtMidiError&) {
+        // A backend that stops answering simply has no ports now.
+    }
+    return list;
+}
+
+std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenInput(const std::string& port,
+                                                       std::string& reason) {
+    if (backend_->api == RtMidi::UNSPECIFIED) {
+        reason = "No MIDI ports found";
+        return nullptr;
+    }
+    auto input = std::make_unique<RtInput>();
+    try {
+        input->port = MakePort<RtMidiIn>(backend_->api, clientName_, &input->lastError);
+        const auto index = IndexOf(PortNames(*input->port), port);
+        if (!index) {
+            reason = port + " is not there";
+            return nullptr;
+        }
+        // SysEx is dropped unless asked for; clock and active sensing are not wanted.
+        input->port->ignoreTypes(false, true, true);
+        input->port->setBufferSize(kInputBufferSize, kInputBufferCount);
+        input->port->setCallback(&RtInput::Deliver, input.get());
+        input->port->openPort(*index, "receive");
+    } catch (const RtMidiError& error) {
+        reason = Reason(error);
+        return nullptr;
+    }
+    if (!input->port->isPortOpen()) {
+        reason = input->lastError.empty() ? port + " could not be opened" : input->lastError;
+        return nullptr;
+    }
+    return input;
+}
+
+std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
+                                                          std::string& reason) {
+    if (backend_->api == RtMidi::UNSPECIFIED) {
+        reason = "No MIDI ports found";
+        return nullptr;
+    }
+    auto input = std::make_unique<RtInput>();
+    try {
+        input->port = MakePort<RtMidiIn>(backend_->api, clientName_, &input->lastError);
+        input->port->ignoreTypes(false, true, true);
+        input->port->setBufferSize(kInputBufferSize, kInputBufferCount);
+        input->port->setCallback(&RtInput::Deliver, input.get());
+        input->port->openVirtualPort(name);
+    } catch (const RtMidiError& error) {
+        reason = Reason(error);
+        return nullptr;
+    }
+    if (!input->lastError.empty()) {
+        reason = input->lastError;
+        return nullptr;
+    }
+    return input;
+}
+
+std::unique_ptr<ui::MidiOutput> RtMidiSystem::OpenOutput(const std::string& port,
+                                                         std::string& reason) {
+    if (backend_->api == RtMidi::UNSPECIFIED) {
+        reason = "No MIDI ports found";
+        return nullptr;
+    }
+    auto output = std::make_unique<RtOutput>();
+    if (backend_->api == RtMidi::UNIX_JACK) {
+        output->maxLength = kJackMaxMessage;
+    }
+    try {
+        output->port = MakePort<RtMidiOut>(backend_->api, clientName_, &output->lastError);
+        const auto index = IndexOf(PortNames(*output->port), port);
+        if (!index) {
+            reason = port + " is not there";
+            return nullptr;
+        }
+        output->port->openPort(*index, "send");
+    } catch (const RtMidiError& error) {
+        reason = Reason(error);
+        return nullptr;
+    }
+    if (!output->port->isPortOpen()) {
+        reason = output->lastError.empty() ? port + " could not be opened" : output->lastError;
+        return nullptr;
+    }
+    return output;
+}
+
+std::unique_ptr<ui::MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
+                                                            std::string& reason) {
+    if (backend_->api == RtMidi::UNSPECIFIED) {
+        reason = "No MIDI ports found";
+        return nullptr;
+    }
+    auto output = std::make_unique<RtOutput>();
+    if (backend_->api == RtMidi::UNIX_JACK) {
+        output->maxLength = kJackMaxMessage;
+    }
+    try {
+        output->port = MakePort<RtMidiOut>(backend_->api, clientName_, &output->lastError);
+        output->port->openVirtualPort(name);
+    } catch (const RtMidiError& error) {
+        reason = Reason(error);
+        return nullptr;
+    }
+    if (!output->lastError.empty()) {
+        reason = output->lastError;
+        return nullptr;
+    }
+    return output;
+}
+
+}  // namespace korvel::midi

@@ -1,0 +1,35 @@
+// The system's MIDI ports through RtMidi: the only code that includes it. Every RtMidi error is
+// caught here and comes back as a result; nothing above sees an exception, and the libraries'
+// own complaints are kept off the user's terminal.
+#pragma once
+
+#include "midi_port.h"
+
+#include <memory>
+#include <string>
+
+namespace korvel::midi {
+
+class RtMidiSystem : public ui::MidiSystem {
+  public:
+    // `clientName` is how Korvel's ports are grouped where the backend shows it ("Korvel").
+    explicit RtMidiSystem(std::string clientName);
+    ~RtMidiSystem() override;
+
+    ui::MidiPortList ListPorts() override;
+    std::unique_ptr<ui::MidiInput> OpenInput(const std::string& port, std::string& reason) override;
+    std::unique_ptr<ui::MidiOutput> OpenOutput(const std::string& port,
+                                               std::string& reason) override;
+    std::unique_ptr<ui::MidiInput> OpenOwnInput(const std::string& name,
+                                                std::string& reason) override;
+    std::unique_ptr<ui::MidiOutput> OpenOwnOutput(const std::string& name,
+                                                  std::string& reason) override;
+
+    struct Backend;
+
+  private:
+    std::string clientName_;
+    std::unique_ptr<Backend> backend_;
+};
+
+}  // namespace korvel::midi

@@ -1,0 +1,125 @@
+// A clock the test moves by hand, and MIDI ports that deliver scripted bytes and record what
+// is sent. A port the test did not set up cannot be opened.
+#pragma once
+
+#include "midi_port.h"
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace korvel::ui::testing {
+
+class FakeClock : public Clock {
+  public:
+    Instant Now() override { return now; }
+    void Advance(Duration by) { now += by; }
+    Instant now{};
+};
+
+class FakeInput : public MidiInput {
+  public:
+    // What the next TakeBytes calls deliver, one piece each.
+    std::deque<std::vector<std::uint8_t>> pieces;
+    void TakeBytes(std::vector<std::uint8_t>& into) override {
+        if (!pieces.empty()) {
+            into.insert(into.end(), pieces.front().begin(), pieces.front().end());
+            pieces.pop_front();
+        }
+    }
+};
+
+class FakeOutput : public MidiOutput {
+  public:
+    explicit FakeOutput(Clock& clock) : clock_(clock) {}
+    std::size_t maxLength = 16379;
+    int failAt = -1;  // the message number that fails
+    std::vector<std::vector<std::uint8_t>> sent;
+    std::vector<Instant> sentAt;
+
+    std::size_t MaxMessageLength() const override { return maxLength; }
+    SendResult Send(std::span<const std::uint8_t> message) override {
+        if (static_cast<int>(sent.size()) == failAt) {
+            return {false, "the cable was pulled"};
+        }
+        sent.emplace_back(message.begin(), message.end());
+        sentAt.push_back(clock_.Now());
+        return {};
+    }
+
+  private:
+    Clock& clock_;
+};
+
+// Hands out the inputs and outputs the test made; they stay the test's to look at.
+class FakeMidiSystem : public MidiSystem {
+  public:
+    MidiPortList ports{"Fake", {}, {}};
+    std::map<std::string, FakeInput*> inputs;
+    std::map<std::string, FakeOutput*> outputs;
+
+    FakeInput& AddInput(const std::string& name) {
+        ports.inputs.push_back(name);
+        ownedInputs_.push_back(std::make_unique<FakeInput>());
+        return *(inputs[name] = ownedInputs_.back().get());
+    }
+    FakeOutput& AddOutput(const std::string& name, Clock& clock) {
+        ports.outputs.push_back(name);
+        ownedOutputs_.push_back(std::make_unique<FakeOutput>(clock));
+        return *(outputs[name] = ownedOutputs_.back().get());
+    }
+
+    MidiPortList ListPorts() override { return ports; }
+    std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) override {
+        return Borrow<MidiInput>(inputs, port, reason);
+    }
+    std::unique_ptr<MidiOutput> OpenOutput(const std::string& port, std::string& reason) override {
+        return Borrow<MidiOutput>(outputs, port, reason);
+    }
+    std::unique_ptr<MidiInput> OpenOwnInput(const std::string& port, std::string& reason) override {
+        return OpenInput(port, reason);
+    }
+    std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& port,
+                                              std::string& reason) override {
+        return OpenOutput(port, reason);
+    }
+
+  private:
+    // A port that forwards to one the test keeps.
+    template <typename Port, typename Map>
+    static std::unique_ptr<Port> Borrow(Map& ports, const std::string& name, std::string& reason) {
+        const auto it = ports.find(name);
+        if (it == ports.end()) {
+            reason = name + " is not there";
+            return nullptr;
+        }
+        return std::make_unique<Forward<Port, typename Map::mapped_type>>(*it->second);
+    }
+
+    template <typename Port, typename Target>
+    struct Forward;
+
+    std::vector<std::unique_ptr<FakeInput>> ownedInputs_;
+    std::vector<std::unique_ptr<FakeOutput>> ownedOutputs_;
+};
+
+template <>
+struct FakeMidiSystem::Forward<MidiInput, FakeInput*> : MidiInput {
+    explicit Forward(FakeInput& target) : target_(target) {}
+    void TakeBytes(std::vector<std::uint8_t>& into) override { target_.TakeBytes(into); }
+    FakeInput& target_;
+};
+
+template <>
+struct FakeMidiSystem::Forward<MidiOutput, FakeOutput*> : MidiOutput {
+    explicit Forward(FakeOutput& target) : target_(target) {}
+    std::size_t MaxMessageLength() const override { return target_.MaxMessageLength(); }
+    SendResult Send(std::span<const std::uint8_t> message) override {
+        return target_.Send(message);
+    }
+    FakeOutput& target_;
+};
+
+}  // namespace korvel::ui::testing

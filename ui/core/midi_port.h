@@ -1,0 +1,73 @@
+// What the receive and send sessions need of MIDI: ports that deliver received bytes and send one
+// message, and a clock. The MIDI layer implements them for the system's ports; tests fake them.
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace korvel::ui {
+
+using Instant = std::chrono::steady_clock::time_point;
+using Duration = std::chrono::steady_clock::duration;
+
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    virtual Instant Now() = 0;
+};
+
+class SteadyClock : public Clock {
+  public:
+    Instant Now() override { return std::chrono::steady_clock::now(); }
+};
+
+class MidiInput {
+  public:
+    virtual ~MidiInput() = default;
+    // Appends the bytes that arrived since the last call, in order. The port may receive on a
+    // thread of its own; this takes what it has under its own lock.
+    virtual void TakeBytes(std::vector<std::uint8_t>& into) = 0;
+};
+
+struct [[nodiscard]] SendResult {
+    bool ok = true;
+    std::string reason;  // for a failure: why
+};
+
+class MidiOutput {
+  public:
+    virtual ~MidiOutput() = default;
+    // The longest message the backend carries in one piece.
+    virtual std::size_t MaxMessageLength() const = 0;
+    // Sends one complete message.
+    virtual SendResult Send(std::span<const std::uint8_t> message) = 0;
+};
+
+struct MidiPortList {
+    std::string api;  // the backend in use, as "JACK" or "ALSA"; empty when there is none
+    std::vector<std::string> inputs;
+    std::vector<std::string> outputs;
+};
+
+class MidiSystem {
+  public:
+    virtual ~MidiSystem() = default;
+    virtual MidiPortList ListPorts() = 0;
+    // Opens the port of that exact name; null with the reason when it cannot be opened.
+    virtual std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) = 0;
+    virtual std::unique_ptr<MidiOutput> OpenOutput(const std::string& port,
+                                                   std::string& reason) = 0;
+    // A port of Korvel's own, named `name`, that other programs connect to (JACK, ALSA and
+    // CoreMIDI; not Windows).
+    virtual std::unique_ptr<MidiInput> OpenOwnInput(const std::string& name,
+                                                    std::string& reason) = 0;
+    virtual std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& name,
+                                                      std::string& reason) = 0;
+};
+
+}  // namespace korvel::ui

@@ -1,0 +1,55 @@
+#include "receive_run.h"
+
+namespace korvel::ui {
+
+ReceiveRun::ReceiveRun(MidiSystem& midi, Clock& clock, Duration idleEnd)
+    : midi_(midi), clock_(clock), idleEnd_(idleEnd) {}
+
+std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
+    if (!MayChangePort()) {
+        return "A receive is under way on " + port_ + ".";
+    }
+    session_.reset();
+    input_.reset();
+    std::string reason;
+    auto input = midi_.OpenInput(port, reason);
+    if (!input) {
+        return port + " cannot be opened: " + reason;
+    }
+    input_ = std::move(input);
+    port_ = port;
+    session_ = std::make_unique<ReceiveSession>(*input_, clock_, idleEnd_);
+    return std::nullopt;
+}
+
+void ReceiveRun::Poll() {
+    if (session_) {
+        session_->Poll();
+    }
+}
+
+void ReceiveRun::Finish() {
+    if (session_) {
+        session_->Finish();
+    }
+    ended_ = true;
+}
+
+void ReceiveRun::Cancel() {
+    if (session_) {
+        session_->Cancel();
+    }
+    ended_ = true;
+}
+
+std::string ReceiveRun::StatusText() {
+    if (!session_) {
+        return {};
+    }
+    if (session_->ShowHint()) {
+        return kReceiveHint;
+    }
+    return session_->NothingArrived() ? std::string() : session_->ProgressText();
+}
+
+}  // namespace korvel::ui

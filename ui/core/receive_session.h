@@ -1,0 +1,76 @@
+// One receive from the W2: the bytes a port delivers are kept, assembled into messages and
+// counted, until a pause with no byte, Done, Cancel or the size limit ends it. Driven by polls
+// and a clock, so it never waits itself.
+#pragma once
+
+#include "midi_port.h"
+#include "sysex_assembler.h"
+
+#include <bitset>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace korvel::ui {
+
+inline constexpr std::size_t kReceiveLimit = 16 * 1024 * 1024;
+inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(2000);
+// How long nothing may arrive before the user is told what to check.
+inline constexpr auto kReceiveHintAfter = std::chrono::seconds(10);
+
+enum class ReceiveEnd { notYet, idle, done, cancelled, tooLarge };
+
+struct ReceiveCounts {
+    int patterns = 0;   // distinct pattern positions
+    int playlists = 0;  // distinct playlist positions
+    bool type3 = false;
+    std::uint64_t bytes = 0;
+    int wrongChecksums = 0;
+};
+
+class ReceiveSession {
+  public:
+    ReceiveSession(MidiInput& input, Clock& clock, Duration idleEnd = kDefaultReceiveIdle,
+                   std::size_t limit = kReceiveLimit);
+
+    // Takes what the port has; ends the receive after the idle pause once bytes flow.
+    void Poll();
+    void Finish();  // Done: ends with what has come
+    void Cancel();
+
+    bool HasEnded() const { return end_ != ReceiveEnd::notYet; }
+    ReceiveEnd End() const { return end_; }
+    bool NothingArrived() const { return kept_.empty(); }
+    // True while nothing has come for so long that the user should check the set-up.
+    bool ShowHint();
+    const ReceiveCounts& Counts() const { return counts_; }
+    // "Patterns 123 of 384 · Playlists 40 of 96 · Type-3 message: yes · 57,344 bytes"
+    std::string ProgressText() const;
+
+    // Every byte received but real-time ones, as it came, for the backup.
+    const std::vector<std::uint8_t>& Kept() const { return kept_; }
+    // The complete messages in the order received.
+    std::span<const std::uint8_t> Messages() const { return assembler_.Messages(); }
+
+  private:
+    void Count(std::size_t fromMessage);
+
+    MidiInput& input_;
+    Clock& clock_;
+    Duration idleEnd_;
+    std::size_t limit_;
+    Instant started_;
+    Instant lastByte_;
+    ReceiveEnd end_ = ReceiveEnd::notYet;
+    SysExAssembler assembler_;
+    std::vector<std::uint8_t> kept_;
+    std::vector<std::uint8_t> incoming_;
+    ReceiveCounts counts_;
+    std::bitset<384> patternsSeen_;
+    std::bitset<96> playlistsSeen_;
+};
+
+// A count with thousands separated: 57,344.
+std::string GroupedNumber(std::uint64_t value);
+
+}  // namespace korvel::ui

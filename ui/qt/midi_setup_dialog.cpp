@@ -1,0 +1,36 @@
+#include "midi_setup_dialog.h"
+
+#include "port_list.h"
+#include "ui_midi_setup_dialog.h"
+
+namespace korvel::qt {
+
+MidiSetupDialog::MidiSetupDialog(const ui::MidiPortList& ports, QWidget* parent)
+    : QDialog(parent), ui_(new Ui::MidiSetupDialog), ports_(ports) {
+    ui_->setupUi(this);
+}
+
+MidiSetupDialog::~MidiSetupDialog() = default;
+
+int MidiSetupDialog::exec() {
+    FillPortList(ui_->inputList, ui::MakePortChoices(ports_.inputs, settings.inputPort));
+    FillPortList(ui_->outputList, ui::MakePortChoices(ports_.outputs, settings.outputPort));
+    ui_->pauseSpin->setValue(settings.pauseMs);
+    ui_->idleSpin->setValue(settings.idleMs);
+    ui_->apiLine->setText(ports_.api.empty()
+                              ? tr("No MIDI system was found.")
+                              : tr("MIDI system: %1").arg(QString::fromStdString(ports_.api)));
+    return QDialog::exec();
+}
+
+void MidiSetupDialog::done(int result) {
+    if (result == QDialog::Accepted) {
+        settings.inputPort = ChosenPort(ui_->inputList);
+        settings.outputPort = ChosenPort(ui_->outputList);
+        settings.pauseMs = ui_->pauseSpin->value();
+        settings.idleMs = ui_->idleSpin->value();
+    }
+    QDialog::done(result);
+}
+
+}  // namespace korvel::qt

@@ -1,0 +1,35 @@
+// "MIDI Setup": the input and output port, the pause between sent messages and the pause that
+// ends a receive.
+#pragma once
+
+#include "midi_port.h"
+#include "settings.h"
+
+#include <QDialog>
+
+#include <memory>
+
+namespace Ui {
+class MidiSetupDialog;
+}
+
+namespace korvel::qt {
+
+class MidiSetupDialog : public QDialog {
+  public:
+    MidiSetupDialog(const ui::MidiPortList& ports, QWidget* parent = nullptr);
+    ~MidiSetupDialog() override;
+
+    // Set before exec(), read after OK.
+    ui::MidiSettings settings;
+
+    int exec() override;
+
+  private:
+    void done(int result) override;
+
+    std::unique_ptr<Ui::MidiSetupDialog> ui_;
+    ui::MidiPortList ports_;
+};
+
+}  // namespace korvel::qt
