@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs, then builds and runs every test: a formatting check, the
-# suites in a plain build, each fuzz target for a bounded time, and the suites again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# suites in a plain build, each fuzz target for a bounded time, a dump sent and received over
+# MIDI through a JACK server of its own, and the suites again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -36,6 +37,9 @@ fuzz() {
 }
 fuzz load fuzz/corpus
 fuzz session fuzz/session_corpus
+
+echo "== MIDI over JACK"
+scripts/midi-e2e.sh build
 
 echo "== Sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON >/dev/null

@@ -50,18 +50,17 @@ TEST(SysExAssembler, PutsMessagesTogetherWhateverThePieces) {
         for (std::size_t at = 0; at < stream.size();) {
             const std::size_t length =
                 std::min<std::size_t>(1 + random() % 700, stream.size() - at);
-            assembler.Feed({stream.data() + at, length});
+            assembler.Feed(Bytes(stream.begin() + static_cast<long>(at),
+                                 stream.begin() + static_cast<long>(at + length)));
             at += length;
         }
-        EXPECT_EQ(Bytes(assembler.Messages().begin(), assembler.Messages().end()), dump)
-            << "seed " << seed;
+        EXPECT_EQ(assembler.Messages(), dump) << "seed " << seed;
         EXPECT_EQ(assembler.MessageCount(), 481u);
         EXPECT_FALSE(assembler.InMessage());
     }
     SysExAssembler assembler;
     assembler.Feed(Bytes{0xF0, 0x01, 0xF0, 0x02, 0xF7, 0xF0, 0x03});
-    EXPECT_EQ(Bytes(assembler.Messages().begin(), assembler.Messages().end()),
-              (Bytes{0xF0, 0x02, 0xF7}));
+    EXPECT_EQ(assembler.Messages(), (Bytes{0xF0, 0x02, 0xF7}));
     EXPECT_EQ(assembler.MessageCount(), 1u);
     EXPECT_EQ(assembler.CutOff(), 1u);
 }
@@ -97,7 +96,7 @@ TEST_F(Receiving, SilenceEndsItOnlyOnceBytesFlow) {
     clock.Advance(100ms);
     session.Poll();
     EXPECT_EQ(session.End(), ReceiveEnd::idle);
-    EXPECT_EQ(Bytes(session.Messages().begin(), session.Messages().end()), dump);
+    EXPECT_EQ(session.Messages(), dump);
     EXPECT_EQ(session.ProgressText(),
               "Patterns 384 of 384 \u00B7 Playlists 96 of 96 \u00B7 Type-3 message: yes \u00B7 " +
                   GroupedNumber(dump.size()) + " bytes");
@@ -112,7 +111,7 @@ TEST_F(Receiving, CountsWrongChecksumsAndKeepsEverythingButRealTime) {
     EXPECT_EQ(session.End(), ReceiveEnd::done);
     EXPECT_EQ(session.Counts().wrongChecksums, 1);
     EXPECT_EQ(session.Kept(), korvel::testing::Concat({wrong, partial}));
-    EXPECT_EQ(Bytes(session.Messages().begin(), session.Messages().end()), wrong);
+    EXPECT_EQ(session.Messages(), wrong);
 }
 
 TEST(ReceiveLimit, EndsTheReceiveAndKeepsWhatCameBeforeIt) {

@@ -285,7 +285,7 @@ std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string&
     }
     const std::string path =
         (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";
-    const auto& kept = run.Session()->Kept();
+    const std::vector<std::uint8_t> kept = run.Session()->Kept();
     const WriteResult written = ReplaceFileAtomically(path, [&kept](std::FILE* file) {
         if (std::fwrite(kept.data(), 1, kept.size(), file) != kept.size()) {
             return WriteResult::Failure(std::strerror(errno));
@@ -320,7 +320,8 @@ void MainDialog::OnReceive(int pane) {
     const std::string backup = BackUpReceived(run, stamp);
     Pane& target = At(pane);
     auto image = std::make_unique<DumpImage>();
-    (void)image->Load(session->Messages());
+    const std::vector<std::uint8_t> messages = session->Messages();
+    (void)image->Load(messages);
     target.image = std::move(image);
     RebuildTree(pane);
     target.fileName.clear();
@@ -333,8 +334,8 @@ void MainDialog::OnReceive(int pane) {
         host_.ShowMessage("The receive reached its limit of 16 MiB and ended there.",
                           kErrorCaption);
     }
-    const std::size_t messages = target.image->MessagesInSaveOrder().size();
-    host_.ShowStatus("Received " + std::to_string(messages) + " messages from " + run.Port() +
+    const std::size_t held = target.image->MessagesInSaveOrder().size();
+    host_.ShowStatus("Received " + std::to_string(held) + " messages from " + run.Port() +
                      (backup.empty() ? std::string() : "; all that came is kept in " + backup));
 }
 

@@ -16,34 +16,33 @@ void ReceiveSession::Poll() {
     if (HasEnded()) {
         return;
     }
-    incoming_.clear();
-    input_.TakeBytes(incoming_);
+    std::vector<std::uint8_t> incoming;
+    input_.TakeBytes(incoming);
     const Instant now = clock_.Now();
-    // Real-time bytes are no part of what the W2 sends; they neither count nor keep it going.
-    const auto realTime = [](std::uint8_t byte) { return byte >= 0xF8; };
-    const std::size_t keptBefore = kept_.size();
-    std::copy_if(incoming_.begin(), incoming_.end(), std::back_inserter(kept_),
-                 [&realTime](std::uint8_t byte) { return !realTime(byte); });
-    if (kept_.size() > limit_) {
-        kept_.resize(limit_);  // the backup keeps what came up to the limit
+    const std::uint64_t keptBefore = assembler_.KeptSize();
+    // Beyond the limit nothing more is taken; the backup keeps what came up to it.
+    const std::size_t room = limit_ - static_cast<std::size_t>(keptBefore);
+    if (incoming.size() > room) {
+        incoming.resize(room);
         end_ = ReceiveEnd::tooLarge;
     }
-    if (kept_.size() > keptBefore) {
+    const std::size_t before = assembler_.MessageCount();
+    assembler_.Feed(std::move(incoming));
+    // Real-time bytes are no part of what the W2 sends; they neither count nor keep it going.
+    if (assembler_.KeptSize() > keptBefore) {
         lastByte_ = now;
-        const std::size_t before = assembler_.MessageCount();
-        assembler_.Feed({kept_.data() + keptBefore, kept_.size() - keptBefore});
         Count(before);
-        counts_.bytes = kept_.size();
-    } else if (!kept_.empty() && now - lastByte_ >= idleEnd_) {
+        counts_.bytes = assembler_.KeptSize();
+    } else if (!NothingArrived() && now - lastByte_ >= idleEnd_) {
         end_ = ReceiveEnd::idle;
     }
 }
 
 void ReceiveSession::Count(std::size_t fromMessage) {
-    const auto& spans = assembler_.Spans();
-    for (std::size_t i = fromMessage; i < spans.size(); ++i) {
-        const std::uint8_t* first = assembler_.Messages().data() + spans[i].offset;
-        const std::uint8_t* last = first + spans[i].length - 1;
+    for (std::size_t i = fromMessage; i < assembler_.MessageCount(); ++i) {
+        const std::vector<std::uint8_t> bytes = assembler_.Message(i);
+        const std::uint8_t* first = bytes.data();
+        const std::uint8_t* last = first + bytes.size() - 1;
         const MessageClass message = ClassifyMessage(first, last);
         if (message.kind == MessageKind::pattern && !patternsSeen_[message.slot]) {
             patternsSeen_.set(static_cast<std::size_t>(message.slot));
@@ -77,15 +76,19 @@ void ReceiveSession::Cancel() {
 }
 
 bool ReceiveSession::ShowHint() {
-    return kept_.empty() && clock_.Now() - started_ >= kReceiveHintAfter;
+    return NothingArrived() && clock_.Now() - started_ >= kReceiveHintAfter;
 }
 
 std::string GroupedNumber(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) {
-        digits.insert(static_cast<std::size_t>(at), ",");
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) {
+            grouped += ',';
+        }
+        grouped += digits[i];
     }
-    return digits;
+    return grouped;
 }
 
 std::string ReceiveSession::ProgressText() const {

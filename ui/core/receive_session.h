@@ -40,7 +40,7 @@ class ReceiveSession {
 
     bool HasEnded() const { return end_ != ReceiveEnd::notYet; }
     ReceiveEnd End() const { return end_; }
-    bool NothingArrived() const { return kept_.empty(); }
+    bool NothingArrived() const { return assembler_.KeptSize() == 0; }
     // True while nothing has come for so long that the user should check the set-up.
     bool ShowHint();
     const ReceiveCounts& Counts() const { return counts_; }
@@ -48,9 +48,9 @@ class ReceiveSession {
     std::string ProgressText() const;
 
     // Every byte received but real-time ones, as it came, for the backup.
-    const std::vector<std::uint8_t>& Kept() const { return kept_; }
+    std::vector<std::uint8_t> Kept() const { return assembler_.Kept(); }
     // The complete messages in the order received.
-    std::span<const std::uint8_t> Messages() const { return assembler_.Messages(); }
+    std::vector<std::uint8_t> Messages() const { return assembler_.Messages(); }
 
   private:
     void Count(std::size_t fromMessage);
@@ -63,8 +63,6 @@ class ReceiveSession {
     Instant lastByte_;
     ReceiveEnd end_ = ReceiveEnd::notYet;
     SysExAssembler assembler_;
-    std::vector<std::uint8_t> kept_;
-    std::vector<std::uint8_t> incoming_;
     ReceiveCounts counts_;
     std::bitset<384> patternsSeen_;
     std::bitset<96> playlistsSeen_;

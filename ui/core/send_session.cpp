@@ -50,10 +50,10 @@ std::string SendQuestion(const SendPlan& plan, const std::string& paneName,
                        Counted(plan.bytes, "byte", "bytes") + ", about " +
                        SecondsText(plan.estimate) + ".";
     if (plan.wrongChecksums > 0) {
-        text += "\n" +
-                Counted(static_cast<std::uint64_t>(plan.wrongChecksums), "message has",
-                        "messages have") +
-                " a wrong checksum.";
+        text += '\n';
+        text += Counted(static_cast<std::uint64_t>(plan.wrongChecksums), "message has",
+                        "messages have");
+        text += " a wrong checksum.";
     }
     return text;
 }

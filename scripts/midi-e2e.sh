@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# A dump travels over real MIDI: through a JACK server of this script's own (the dummy backend,
+# in user space), from korvel-cli send to korvel-cli receive, with no pause and with the default
+# one, and then out of and into the window's Receive and Send code. Each received file must
+# equal the sent one byte for byte. Usage: scripts/midi-e2e.sh BUILD_DIR
+set -euo pipefail
+build=$(cd "${1:-build}" && pwd)
+cli="$build/cli/korvel-cli"
+work=$(mktemp -d)
+server="korvel-test-$$"
+export JACK_DEFAULT_SERVER="$server"
+
+# Synchronous clients: in JACK's default mode a client late for its cycle is skipped and that
+# cycle's MIDI events are lost.
+jackd -S -r -n "$server" -d dummy -r 48000 -p 256 >"$work/jackd.log" 2>&1 &
+jack_pid=$!
+receiver_pid=
+cleanup() {
+  [ -n "$receiver_pid" ] && kill "$receiver_pid" 2>/dev/null || true
+  kill "$jack_pid" 2>/dev/null || true
+  wait "$jack_pid" 2>/dev/null || true
+  rm -rf "$work"
+}
+trap cleanup EXIT
+if ! jack_wait -s "$server" -w -t 20 >/dev/null 2>&1; then
+  cat "$work/jackd.log" >&2
+  echo "The JACK server did not start" >&2
+  exit 1
+fi
+
+"$build/tests/korvel_make_dump" "$work/sent.syx"
+passed=0
+failed=0
+check() {
+  if cmp -s "$work/sent.syx" "$2"; then
+    echo "ok: $1"
+    passed=$((passed + 1))
+  else
+    echo "FAILED: $1" >&2
+    failed=$((failed + 1))
+  fi
+}
+
+for pause in 0 default; do
+  received="$work/received-$pause.syx"
+  "$cli" receive "$received" --own-port w2in --idle 3000 --wait 120 >"$work/receive.log" 2>&1 &
+  receiver_pid=$!
+  for _ in $(seq 100); do
+    "$cli" ports 2>/dev/null | grep -q ':w2in' && break
+    sleep 0.1
+  done
+  pause_option=()
+  [ "$pause" = default ] || pause_option=(--pause "$pause")
+  "$cli" send "$work/sent.syx" --port w2in "${pause_option[@]}"
+  wait "$receiver_pid" || { cat "$work/receive.log" >&2; }
+  receiver_pid=
+  check "korvel-cli send and receive, pause $pause" "$received"
+done
+
+# The window's Receive and Send, against korvel-cli's own ports on the other side.
+if KORVEL_MIDI_CLI="$cli" KORVEL_MIDI_DUMP="$work/sent.syx" QT_QPA_PLATFORM=offscreen \
+  "$build/tests/qt/korvel_qt_midi_tests"; then
+  passed=$((passed + 1))
+else
+  failed=$((failed + 1))
+fi
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]
