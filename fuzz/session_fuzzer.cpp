@@ -7,6 +7,10 @@
 #include "host.h"
 #include "ini_file.h"
 #include "main_dialog.h"
+#include "receive_run.h"
+#include "send_session.h"
+
+#include "fake_midi.h"
 
 #include "options.h"
 
@@ -111,9 +115,51 @@ class FuzzHost : public ui::Host {
     void TreeRebuilt(int) override {}
     void TreeRefreshed(int, const std::vector<ui::NodeChange>&) override {}
     void HistoryChanged(int) override {}
+    bool AskToProceed(const std::string&, const std::string&, const std::string&) override {
+        return input_.Byte() & 1;
+    }
+    ui::MidiSystem& Midi() override { return midi_; }
+    ui::Clock& MidiClock() override { return clock_; }
+    // The W2 sends what the input says, in pieces, then falls silent.
+    void RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList&,
+                          const std::string&) override {
+        if (run.Listen("W2") || input_.Byte() % 8 == 0) {
+            run.Cancel();
+            return;
+        }
+        while (!run.HasEnded() && !input_.AtEnd()) {
+            const std::string piece = input_.Bytes(input_.Byte());
+            midi_.inputs["W2"]->pieces.emplace_back(piece.begin(), piece.end());
+            run.Poll();
+            clock_.Advance(std::chrono::milliseconds(input_.Byte() * 20));
+            run.Poll();
+        }
+        run.Finish();
+    }
+    void RunSendDialog(ui::SendSession& session, const std::string&) override {
+        while (!session.HasEnded()) {
+            if (input_.Byte() % 16 == 0) {
+                session.Cancel();
+            }
+            clock_.now = std::max(clock_.now, session.Step());
+        }
+    }
+    std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings&,
+                                                 const ui::MidiPortList&) override {
+        return ui::MidiSettings{"W2", input_.Byte() & 1 ? "W2" : "", input_.Byte() % 3, 100};
+    }
+    std::string ReceivedFolder() override { return Folder() + "/received"; }
+    std::string LocalTimeStamp() override { return "2026-12-08 21-05-33"; }
 
   private:
     Input& input_;
+    ui::testing::FakeClock clock_;
+    ui::testing::FakeMidiSystem midi_ = [this] {
+        ui::testing::FakeMidiSystem midi;
+        midi.AddInput("W2");
+        midi.AddOutput("W2", clock_);
+        return midi;
+    }();
 };
 
 void RunSession(Input& input) {
@@ -123,7 +169,7 @@ void RunSession(Input& input) {
     dialog.Start(settings);
     for (int step = 0; step < 64 && !input.AtEnd(); ++step) {
         const int pane = input.Byte() & 1;
-        switch (input.Byte() % 10) {
+        switch (input.Byte() % 13) {
             case 0:
                 dialog.OnOpen(pane);
                 break;
@@ -147,6 +193,15 @@ void RunSession(Input& input) {
                 break;
             case 7:
                 dialog.OnRedo(pane);
+                break;
+            case 8:
+                dialog.OnReceive(pane);
+                break;
+            case 9:
+                dialog.OnSend(pane);
+                break;
+            case 10:
+                dialog.OnMidiSetup();
                 break;
             default:
                 dialog.OnTransfer(pane, 1 - pane);
