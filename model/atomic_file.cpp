@@ -147,8 +147,8 @@ std::optional<WriteResult> CheckTarget(const std::string& path, Target& target) 
     return std::nullopt;
 }
 
-std::FILE* OpenTemporary(const std::string& path, const Target& target,
-                         std::string& temporaryPath, int& error) {
+std::FILE* OpenTemporary(const std::string& path, const Target& target, std::string& temporaryPath,
+                         int& error) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         temporaryPath = TemporaryName(path);
         // Created with the target's permissions, so its content is never readable by more

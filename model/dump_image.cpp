@@ -10,7 +10,6 @@
 #include <limits>
 #include <new>
 
-
 namespace korvel {
 
 namespace {

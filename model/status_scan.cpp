@@ -99,5 +99,4 @@ const std::uint8_t* FindStatusByte(const std::uint8_t* from, const std::uint8_t*
     return kFinder(from, end);
 }
 
-
 }  // namespace korvel

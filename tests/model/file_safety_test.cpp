@@ -87,8 +87,8 @@ TEST(ReplaceFile, RefusesTargetsThatAreNotRegularFiles) {
     testing::TempDir dir;
     ASSERT_EQ(::mkfifo(dir.File("fifo").c_str(), 0600), 0);
     fs::create_directory(dir.File("folder"));
-    for (const std::string& target : {dir.File("fifo"), dir.File("folder"), dir.File("folder/"),
-                                      dir.File("new/")}) {
+    for (const std::string& target :
+         {dir.File("fifo"), dir.File("folder"), dir.File("folder/"), dir.File("new/")}) {
         bool wrote = false;
         const auto result = ReplaceFileAtomically(target, [&wrote](std::FILE* file) {
             wrote = true;

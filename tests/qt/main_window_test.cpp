@@ -24,8 +24,8 @@ using korvel::qt::testing::ScriptedChooser;
 namespace build = korvel::testing;
 
 // The MIDI section follows the four settings of the design, which stay as they were.
-const QString kMidiDefaults = QStringLiteral(
-    "[MIDI]\nInput Port=\nOutput Port=\nMessage Pause=60\nReceive Idle=2000\n");
+const QString kMidiDefaults =
+    QStringLiteral("[MIDI]\nInput Port=\nOutput Port=\nMessage Pause=60\nReceive Idle=2000\n");
 
 class MainWindowTest : public QObject {
     Q_OBJECT
