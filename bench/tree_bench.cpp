@@ -57,7 +57,7 @@ void BM_PlainItems(benchmark::State& state) {
 
 void BM_Rebuild(benchmark::State& state) {
     QTreeWidget tree;
-    korvel::qt::TreeAdapter adapter(&tree, Icons());
+    korvel::qt::TreeAdapter adapter(&tree, Icons(), 0, nullptr);
     for (auto _ : state) {
         adapter.Rebuild(korvel::ui::Rebuild(FullImage()));
     }
@@ -66,7 +66,7 @@ void BM_Rebuild(benchmark::State& state) {
 // One pattern copied in (or deleted again) between refreshes, as after one transfer.
 void BM_RefreshAfterOnePatternCopy(benchmark::State& state) {
     QTreeWidget tree;
-    korvel::qt::TreeAdapter adapter(&tree, Icons());
+    korvel::qt::TreeAdapter adapter(&tree, Icons(), 0, nullptr);
     korvel::DumpImage image;
     korvel::ui::Forest forest = korvel::ui::Rebuild(image);
     adapter.Rebuild(forest);

@@ -38,6 +38,23 @@ fuzz() {
 fuzz load fuzz/corpus
 fuzz session fuzz/session_corpus
 
+echo "== Desktop files"
+stage=$(mktemp -d)
+DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
+share="$stage/usr/share"
+desktop-file-validate "$share/applications/korvel.desktop"
+for size in 16 22 24 32 48 64 128 256; do
+  test -s "$share/icons/hicolor/${size}x${size}/apps/korvel.png"
+done
+test -s "$share/icons/hicolor/scalable/apps/korvel.svg"
+grep -q '^MimeType=.*;$' "$share/applications/korvel.desktop"
+# The MIME package comes along unless the system already knows *.syx.
+if ! grep -q ':\*\.syx' /usr/share/mime/globs2 2>/dev/null; then
+  grep -q 'pattern="\*.syx"' "$share/mime/packages/korvel-syx.xml"
+fi
+rm -rf "$stage"
+echo "desktop entry, MIME type and icons installed"
+
 echo "== MIDI over JACK"
 scripts/midi-e2e.sh build
 

@@ -7,7 +7,10 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QMessageBox>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -87,6 +90,12 @@ class MainWindowTest : public QObject {
         QFile file(Ini());
         return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
     }
+    // The settings file up to the window's place, which the window writes last.
+    QString IniTextBeforeWindow() const {
+        const QString text = IniText();
+        const qsizetype window = text.indexOf(QStringLiteral("[Window]\n"));
+        return window < 0 ? text : text.left(window);
+    }
 
   private slots:
     void initTestCase() {
@@ -132,10 +141,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(Find<QPushButton>("leftToRight")->text(), QStringLiteral("-->"));
         window_->close();
         QVERIFY(!window_->isVisible());
-        QCOMPARE(IniText(), QStringLiteral("[Directories]\nDirectory Left=\nDirectory Right=\n"
-                                           "[Settings]\nMemoryLayout Left=2\n"
-                                           "MemoryLayout Right=2\n") +
-                                kMidiDefaults);
+        QCOMPARE(IniTextBeforeWindow(),
+                 QStringLiteral("[Directories]\nDirectory Left=\nDirectory Right=\n"
+                                "[Settings]\nMemoryLayout Left=2\n"
+                                "MemoryLayout Right=2\n") +
+                     kMidiDefaults);
     }
 
     void badIniValuesAreIgnored() {
@@ -149,10 +159,11 @@ class MainWindowTest : public QObject {
         QCOMPARE(Tree("left")->topLevelItemCount(), 12);
         QCOMPARE(Tree("right")->topLevelItemCount(), 3);
         window_->close();
-        QCOMPARE(IniText(), QStringLiteral("[Directories]\nDirectory Left=D:\\dumps, old\n"
-                                           "Directory Right=\n[Settings]\n"
-                                           "MemoryLayout Left=2\nMemoryLayout Right=0\n") +
-                                kMidiDefaults);
+        QCOMPARE(IniTextBeforeWindow(),
+                 QStringLiteral("[Directories]\nDirectory Left=D:\\dumps, old\n"
+                                "Directory Right=\n[Settings]\n"
+                                "MemoryLayout Left=2\nMemoryLayout Right=0\n") +
+                     kMidiDefaults);
     }
 
     void openTransferBothWaysAndRefusals() {
@@ -255,11 +266,12 @@ class MainWindowTest : public QObject {
         Select(tree, 4);
         Click("rightDelete");
         QVERIFY(undo->isEnabled());
-        QCOMPARE(undo->toolTip(), QStringLiteral("Undo delete of Bank 05"));
+        QCOMPARE(undo->toolTip(), QStringLiteral("Undo delete of Bank 05 (Ctrl+Z)"));
         QCOMPARE(undo->accessibleName(), QStringLiteral("Right Undo"));
         undo->click();
         QVERIFY(!window_->core().IsChanged(1));
-        QCOMPARE(redo->toolTip(), QStringLiteral("Redo delete of Bank 05"));
+        QCOMPARE(redo->toolTip(),
+                 QStringLiteral("Redo delete of Bank 05 (Ctrl+Shift+Z or Ctrl+Y)"));
         redo->click();
         QVERIFY(window_->core().IsChanged(1));
 
@@ -279,6 +291,86 @@ class MainWindowTest : public QObject {
             box->button(QMessageBox::Yes)->click();
         });
         window_->reject();
+    }
+
+    // Files dropped from outside, and a node of one tree dropped onto the other.
+    void dropsReachTheCore() {
+        Start();
+        QMimeData files;
+        files.setUrls({QUrl::fromLocalFile(File(QStringLiteral("left.syx"))),
+                       QUrl::fromLocalFile(File(QStringLiteral("right.syx")))});
+        QWidget* viewport = Tree("right")->viewport();
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &files, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &drop);
+        QCOMPARE(Find<QLineEdit>("leftFileName")->text(), QStringLiteral("left.syx"));
+        QCOMPARE(Find<QLineEdit>("rightFileName")->text(), QStringLiteral("right.syx"));
+
+        Select(Tree("left"), 4, 2);
+        bool highlight = false;
+        QTreeWidgetItem* target = Tree("right")->topLevelItem(0)->child(8);
+        QVERIFY(window_->MayDrop(1, nullptr, Tree("left"), target, &highlight));
+        QVERIFY(highlight);
+        QVERIFY(
+            !window_->MayDrop(0, nullptr, Tree("left"), Tree("left")->topLevelItem(1), &highlight));
+        window_->Drop(1, nullptr, Tree("left"), target);
+        QCOMPARE(Find<QPushButton>("rightUndo")->toolTip(),
+                 QStringLiteral("Undo copy of B05 T02 into B01 T08 (Ctrl+Z)"));
+    }
+
+    // The keys of a tree press its pane's buttons; errors carry the warning icon.
+    void treeKeysAndMessageIcons() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        QTreeWidget* tree = Tree("left");
+        tree->setFocus();
+        Select(tree, 2);
+        QTest::keyClick(tree, Qt::Key_Delete);
+        QCOMPARE(Find<QPushButton>("leftUndo")->toolTip(),
+                 QStringLiteral("Undo delete of Bank 03 (Ctrl+Z)"));
+        Select(tree, 0, 3);
+        Select(Tree("right"), 0);
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+        OnNextModal(window_.get(), [&icon](QWidget* modal) {
+            auto* box = qobject_cast<QMessageBox*>(modal);
+            icon = box->icon();
+            box->accept();
+        });
+        QTest::keyClick(tree, Qt::Key_Right, Qt::ControlModifier);  // a track onto a bank
+        QCOMPARE(icon, QMessageBox::Warning);
+        QString seen;
+        OnNextModal(window_.get(), [&seen](QWidget* modal) {
+            seen = modal->windowTitle();
+            modal->close();
+        });
+        Select(tree, 1);
+        tree->setFocus();  // the message box took it
+        QTest::keyClick(tree, Qt::Key_F2);
+        QCOMPARE(seen, QStringLiteral("Rename"));
+        QVERIFY(Find<QPushButton>("leftOpen")->toolTip().contains(QStringLiteral("Ctrl+O")));
+        OnNextModal(window_.get(), [](QWidget* modal) {
+            qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+        });
+        window_->reject();
+    }
+
+    // Files named on the command line, and the window's place kept from one run to the next.
+    void commandLineAndPlace() {
+        Start();
+        window_->OpenAtStart({File(QStringLiteral("right.syx")), File(QStringLiteral("none.syx"))});
+        QCOMPARE(Find<QLineEdit>("leftFileName")->text(), QStringLiteral("right.syx"));
+        QVERIFY(Find<QLabel>("statusLine")
+                    ->text()
+                    .contains(QStringLiteral("none.syx cannot be opened")));
+        window_->move(40, 30);
+        window_->resize(700, 420);
+        const QRect place = window_->geometry();
+        window_->close();
+        QVERIFY(IniText().contains(QStringLiteral("[Window]\n")));
+        Start();
+        QCOMPARE(window_->geometry().size(), place.size());
     }
 
     void memLayoutOkRebuildsCancelKeeps() {

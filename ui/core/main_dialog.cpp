@@ -106,13 +106,30 @@ void MainDialog::OnOpen(int pane) {
     if (!MayDiscard(pane)) {
         return;
     }
-    const auto path = host_.ChooseOpenFile(pane, At(pane).folder);
-    if (!path) {
-        return;
+    if (const auto path = host_.ChooseOpenFile(pane, At(pane).folder)) {
+        OpenFile(pane, *path, false);
     }
+}
+
+void MainDialog::OpenAtStart(int pane, const std::string& path) {
+    OpenFile(pane, path, true);
+}
+
+void MainDialog::OnDropFile(int pane, const std::string& path) {
+    if (MayDiscard(pane)) {
+        OpenFile(pane, path, true);
+    }
+}
+
+void MainDialog::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
     auto image = std::make_unique<DumpImage>();
-    const LoadResult loaded = loader_(*image, *path);
+    const LoadResult loaded = loader_(*image, path);
     if (loaded.status == LoadStatus::cannotOpen || loaded.status == LoadStatus::notRegular) {
+        // The chooser offered the file, so its failure needs no message; a file named from
+        // outside does.
+        if (sayWhyNot) {
+            host_.ShowStatus(loaded.message);
+        }
         return;
     }
     if (loaded.status == LoadStatus::noMemory) {
@@ -126,12 +143,12 @@ void MainDialog::OnOpen(int pane) {
     }
     Pane& target = At(pane);
     target.image = std::move(image);
-    ReadBankNamesBeside(*target.image, *path);
+    ReadBankNamesBeside(*target.image, path);
     RebuildTree(pane);
-    target.fileName = FileNameOf(*path);
+    target.fileName = FileNameOf(path);
     host_.ShowFileName(pane, target.fileName);
-    target.folder = FolderOf(*path);
-    target.lastFile = *path;
+    target.folder = FolderOf(path);
+    target.lastFile = path;
     target.proposedName.clear();
     target.history.Clear();
     host_.HistoryChanged(pane);
@@ -219,11 +236,33 @@ void MainDialog::OnMemLayout(int pane) {
 void MainDialog::OnTransfer(int sourcePane, int destinationPane) {
     const auto sourceTag = host_.SelectedTag(sourcePane);
     const auto destinationTag = host_.SelectedTag(destinationPane);
-    if (!sourceTag || !destinationTag) {
-        return;
+    if (sourceTag && destinationTag) {
+        Transfer(sourcePane, *sourceTag, destinationPane, *destinationTag);
+    }
+}
+
+void MainDialog::OnDropTransfer(int sourcePane, int destinationPane, ItemTag target) {
+    const auto sourceTag = host_.SelectedTag(sourcePane);
+    if (sourceTag && sourcePane != destinationPane) {
+        Transfer(sourcePane, *sourceTag, destinationPane, target);
+    }
+}
+
+bool MainDialog::WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag target) const {
+    const auto sourceTag = host_.SelectedTag(sourcePane);
+    if (!sourceTag || sourcePane == destinationPane) {
+        return false;
     }
     const Item from = SplitItemTag(*sourceTag);
-    const Item to = SplitItemTag(*destinationTag);
+    const Item to = SplitItemTag(target);
+    return TransferRefusal(image(sourcePane), from, image(destinationPane), to) == nullptr &&
+           ItemExists(image(sourcePane), from) && ItemExists(image(destinationPane), to);
+}
+
+void MainDialog::Transfer(int sourcePane, ItemTag sourceTag, int destinationPane,
+                          ItemTag destinationTag) {
+    const Item from = SplitItemTag(sourceTag);
+    const Item to = SplitItemTag(destinationTag);
     EditResult copied = TransferItem(*At(destinationPane).image, *At(sourcePane).image, from, to);
     if (copied.status == EditStatus::refused) {
         if (!copied.refusal.empty()) {

@@ -45,12 +45,22 @@ class MainDialog {
     void End(SettingsStore& settings);
 
     void OnOpen(int pane);
+    // A file named on the command line: opened as Open does, with the reason in the status
+    // line when it cannot be.
+    void OpenAtStart(int pane, const std::string& path);
+    // A file dropped onto the pane: the unsaved-changes question, then as OpenAtStart.
+    void OnDropFile(int pane, const std::string& path);
     void OnSave(int pane);
     void OnNew(int pane);
     void OnDelete(int pane);
     void OnRename(int pane);
     void OnMemLayout(int pane);
     void OnTransfer(int sourcePane, int destinationPane);
+    // The source pane's selected node dragged onto `target` of the other pane: the transfer
+    // onto that node, with the refusals and the undo step of OnTransfer.
+    void OnDropTransfer(int sourcePane, int destinationPane, ItemTag target);
+    // True when such a drop would copy: the node under the pointer is then highlighted.
+    bool WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag target) const;
     void OnUndo(int pane);
     void OnRedo(int pane);
     void OnReceive(int pane);
@@ -74,6 +84,8 @@ class MainDialog {
     Pane& At(int index) { return panes_[static_cast<std::size_t>(index)]; }
     // True when the pane's image may be thrown away: unchanged, or the user said so.
     bool MayDiscard(int pane);
+    void OpenFile(int pane, const std::string& path, bool sayWhyNot);
+    void Transfer(int sourcePane, ItemTag sourceTag, int destinationPane, ItemTag destinationTag);
     void RebuildTree(int pane);
     void RefreshTree(int pane, TextRule texts = TextRule::keepShown);
     // Adds the edit's change to the pane's history as one step, when it changed anything.

@@ -1,13 +1,17 @@
 #include "main_window.h"
 
+#include "messages.h"
+#include "window_place.h"
+
+#include "rtmidi_system.h"
+
 #include "about_dialog.h"
 #include "layout_dialog.h"
 #include "midi_setup_dialog.h"
 #include "receive_dialog.h"
 #include "rename_dialog.h"
-#include "rtmidi_system.h"
-#include "send_dialog.h"
 #include "resources.h"
+#include "send_dialog.h"
 #include "text_codec.h"
 #include "ui_main_dialog.h"
 
@@ -16,13 +20,21 @@
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
+#include <QGuiApplication>
+#include <QMenu>
 #include <QMessageBox>
+#include <QMimeData>
 #include <QPushButton>
+#include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTreeWidget>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
@@ -62,15 +74,19 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     icons_ = LoadTreeIcons();
-    trees_[ui::kLeftPane] = new TreeAdapter(ui_->leftTree, icons_);
-    trees_[ui::kRightPane] = new TreeAdapter(ui_->rightTree, icons_);
+    trees_[ui::kLeftPane] = new TreeAdapter(ui_->leftTree, icons_, ui::kLeftPane, this);
+    trees_[ui::kRightPane] = new TreeAdapter(ui_->rightTree, icons_, ui::kRightPane, this);
+    setAcceptDrops(true);
     ConnectButtons();
+    SetToolTips();
     AddAboutEntries();
     AddUndoKeys();
+    AddTreeKeysAndMenus();
     SetStartSize();
 
     settings_.Load(ToPath(settingsPath_));
     core_.Start(settings_);
+    RestorePlace();
     ui_->leftTree->setFocus();
 }
 
@@ -108,6 +124,170 @@ void MainWindow::ConnectButtons() {
     bind(ui_->rightSend, [this] { core_.OnSend(ui::kRightPane); });
     bind(ui_->leftToRight, [this] { core_.OnTransfer(ui::kLeftPane, ui::kRightPane); });
     bind(ui_->rightToLeft, [this] { core_.OnTransfer(ui::kRightPane, ui::kLeftPane); });
+}
+
+void MainWindow::SetToolTips() {
+    const struct {
+        QPushButton* button;
+        QString tip;
+    } tips[] = {
+        {ui_->leftOpen, tr("Open a dump into the left pane (Ctrl+O)")},
+        {ui_->rightOpen, tr("Open a dump into the right pane (Ctrl+O)")},
+        {ui_->leftSave, tr("Save the left dump (Ctrl+S)")},
+        {ui_->rightSave, tr("Save the right dump (Ctrl+S)")},
+        {ui_->leftDelete, tr("Delete the selected material (Delete)")},
+        {ui_->rightDelete, tr("Delete the selected material (Delete)")},
+        {ui_->leftRename, tr("Rename the selected bank (F2)")},
+        {ui_->rightRename, tr("Rename the selected bank (F2)")},
+        {ui_->leftToRight, tr("Copy the left selection onto the right one (Ctrl+Right)")},
+        {ui_->rightToLeft, tr("Copy the right selection onto the left one (Ctrl+Left)")},
+    };
+    for (const auto& entry : tips) {
+        entry.button->setToolTip(entry.tip);
+    }
+}
+
+void MainWindow::AddTreeKeysAndMenus() {
+    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
+        QTreeWidget* tree = pane == ui::kLeftPane ? ui_->leftTree : ui_->rightTree;
+        // Taken from the tree's own key presses: the view would keep F2 for editing.
+        trees_[static_cast<std::size_t>(pane)]->SetKeyHandler([this, pane](const QKeyEvent& key) {
+            const bool control = key.modifiers() == Qt::ControlModifier;
+            const bool plain = key.modifiers() == Qt::NoModifier;
+            if (plain && key.key() == Qt::Key_Delete) {
+                core_.OnDelete(pane);
+            } else if (plain && key.key() == Qt::Key_F2) {
+                core_.OnRename(pane);
+            } else if (control && key.key() == Qt::Key_O) {
+                core_.OnOpen(pane);
+            } else if (control && key.key() == Qt::Key_S) {
+                core_.OnSave(pane);
+            } else if (control && key.key() == Qt::Key_Right) {
+                ui_->leftToRight->click();
+            } else if (control && key.key() == Qt::Key_Left) {
+                ui_->rightToLeft->click();
+            } else {
+                return false;
+            }
+            return true;
+        });
+        connect(tree, &QWidget::customContextMenuRequested, this,
+                [this, pane](const QPoint& at) { ShowNodeMenu(pane, at); });
+    }
+}
+
+void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
+    QTreeWidget* tree = pane == ui::kLeftPane ? ui_->leftTree : ui_->rightTree;
+    QTreeWidgetItem* item = tree->itemAt(at);
+    if (item == nullptr) {
+        return;
+    }
+    tree->setCurrentItem(item);
+    QMenu menu(this);
+    const int other = pane == ui::kLeftPane ? ui::kRightPane : ui::kLeftPane;
+    menu.addAction(tr("Copy to the other dump"), this,
+                   [this, pane, other] { core_.OnTransfer(pane, other); });
+    menu.addAction(tr("Delete"), this, [this, pane] { core_.OnDelete(pane); });
+    if (ui::KindOfTag(static_cast<ui::ItemTag>(item->type())) == ItemKind::bank) {
+        menu.addAction(tr("Rename\u2026"), this, [this, pane] { core_.OnRename(pane); });
+    }
+    menu.addSeparator();
+    menu.addAction(tr("&About Korvel..."), this, &MainWindow::ShowAbout);
+    menu.exec(tree->viewport()->mapToGlobal(at));
+}
+
+int MainWindow::PaneOf(QObject* source) const {
+    if (source == ui_->leftTree) {
+        return ui::kLeftPane;
+    }
+    return source == ui_->rightTree ? ui::kRightPane : -1;
+}
+
+namespace {
+
+// The local files among dropped URLs.
+QList<QUrl> LocalFiles(const QMimeData* data) {
+    QList<QUrl> files;
+    if (data != nullptr && data->hasUrls()) {
+        for (const QUrl& url : data->urls()) {
+            if (url.isLocalFile()) {
+                files.append(url);
+            }
+        }
+    }
+    return files;
+}
+
+}  // namespace
+
+bool MainWindow::MayDrop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item,
+                         bool* highlight) {
+    *highlight = false;
+    const int from = PaneOf(source);
+    if (from < 0) {
+        return !LocalFiles(dropped).isEmpty();
+    }
+    if (from == pane || item == nullptr) {
+        return false;  // within one tree a drag does nothing
+    }
+    // Every node of the other tree takes the drop, so a refusal says why as "-->" does; only
+    // a node that would copy is highlighted.
+    *highlight = core_.WouldAcceptDrop(from, pane, static_cast<ui::ItemTag>(item->type()));
+    return true;
+}
+
+void MainWindow::Drop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item) {
+    const int from = PaneOf(source);
+    if (from < 0) {
+        OpenDroppedFiles(pane, LocalFiles(dropped));
+    } else if (item != nullptr && from != pane) {
+        core_.OnDropTransfer(from, pane, static_cast<ui::ItemTag>(item->type()));
+    }
+}
+
+void MainWindow::OpenDroppedFiles(int pane, const QList<QUrl>& urls) {
+    if (urls.size() >= 2) {
+        core_.OnDropFile(ui::kLeftPane, ToPath(urls[0].toLocalFile()));
+        core_.OnDropFile(ui::kRightPane, ToPath(urls[1].toLocalFile()));
+    } else if (urls.size() == 1) {
+        core_.OnDropFile(pane, ToPath(urls[0].toLocalFile()));
+    }
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+    if (!LocalFiles(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+    const QList<QUrl> files = LocalFiles(event->mimeData());
+    const QPoint at = event->position().toPoint();
+    const int pane = ui_->rightGroup->geometry().contains(at) ? ui::kRightPane : ui::kLeftPane;
+    event->acceptProposedAction();
+    OpenDroppedFiles(pane, files);
+}
+
+void MainWindow::OpenAtStart(const QStringList& files) {
+    for (int i = 0; i < files.size() && i < 2; ++i) {
+        core_.OpenAtStart(i == 0 ? ui::kLeftPane : ui::kRightPane, ToPath(files[i]));
+    }
+}
+
+void MainWindow::RestorePlace() {
+    const auto kept = ui::ReadWindowRect(settings_);
+    if (!kept) {
+        return;
+    }
+    std::vector<ui::WindowRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens()) {
+        const QRect area = screen->availableGeometry();
+        screens.push_back({area.x(), area.y(), area.width(), area.height()});
+    }
+    if (const auto placed = ui::PlaceOnScreens(*kept, screens)) {
+        resize(placed->width, placed->height);
+        move(placed->x, placed->y);
+    }
 }
 
 void MainWindow::AddUndoKeys() {
@@ -196,6 +376,8 @@ void MainWindow::Finish() {
     }
     finished_ = true;
     core_.End(settings_);
+    const QRect place = geometry();
+    ui::WriteWindowRect(settings_, {place.x(), place.y(), place.width(), place.height()});
     QDir().mkpath(QFileInfo(settingsPath_).absolutePath());
     // A settings file that cannot be written is not worth a message: the next run simply sees
     // the old values.
@@ -218,8 +400,10 @@ std::optional<std::string> MainWindow::ChooseSaveFile(int, const std::string& fo
 }
 
 void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::NoIcon, ToDisplay(caption), ToDisplay(text), QMessageBox::Ok,
-                    this);
+    // The core's errors come with the captions "Error" and "W2"; anything else is a notice.
+    const bool error = caption == ui::kErrorCaption || caption == ui::kReadErrorCaption;
+    QMessageBox box(error ? QMessageBox::Warning : QMessageBox::Information, ToDisplay(caption),
+                    ToDisplay(text), QMessageBox::Ok, this);
     box.exec();
 }
 
@@ -334,12 +518,13 @@ std::string MainWindow::LocalTimeStamp() {
 
 void MainWindow::HistoryChanged(int pane) {
     const bool left = pane == ui::kLeftPane;
-    const auto show = [](QPushButton* button, const std::string& text) {
+    const auto show = [](QPushButton* button, const std::string& text, const QString& keys) {
         button->setEnabled(!text.empty());
-        button->setToolTip(ToDisplay(text));
+        button->setToolTip(text.empty() ? QString() : ToDisplay(text) + keys);
     };
-    show(left ? ui_->leftUndo : ui_->rightUndo, core_.UndoText(pane));
-    show(left ? ui_->leftRedo : ui_->rightRedo, core_.RedoText(pane));
+    show(left ? ui_->leftUndo : ui_->rightUndo, core_.UndoText(pane), tr(" (Ctrl+Z)"));
+    show(left ? ui_->leftRedo : ui_->rightRedo, core_.RedoText(pane),
+         tr(" (Ctrl+Shift+Z or Ctrl+Y)"));
 }
 
 }  // namespace korvel::qt

@@ -11,6 +11,8 @@
 #include "tree_adapter.h"
 
 #include <QDialog>
+#include <QStringList>
+#include <QUrl>
 #include <QString>
 
 #include <array>
@@ -26,7 +28,7 @@ namespace korvel::qt {
 // folder.
 QString DefaultSettingsPath();
 
-class MainWindow : public QDialog, public ui::Host {
+class MainWindow : public QDialog, public ui::Host, public DropTarget {
   public:
     explicit MainWindow(const QString& settingsPath, QWidget* parent = nullptr);
     ~MainWindow() override;
@@ -39,6 +41,13 @@ class MainWindow : public QDialog, public ui::Host {
     void done(int result) override;
 
     void ShowAbout();
+    // Files named on the command line: the first into the left pane, the second into the right.
+    void OpenAtStart(const QStringList& files);
+
+    // DropTarget
+    bool MayDrop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item,
+                 bool* highlight) override;
+    void Drop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item) override;
 
     // Host
     std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) override;
@@ -70,6 +79,8 @@ class MainWindow : public QDialog, public ui::Host {
     void SetMidiSystem(std::unique_ptr<ui::MidiSystem> midi);
 
   protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 #if defined(Q_OS_WIN)
     bool nativeEvent(const QByteArray& eventType, void* message, qintptr* result) override;
 #endif
@@ -81,6 +92,13 @@ class MainWindow : public QDialog, public ui::Host {
     void AddAboutEntries();
     void SetStartSize();
     void AddUndoKeys();
+    void AddTreeKeysAndMenus();
+    void SetToolTips();
+    void ShowNodeMenu(int pane, const QPoint& at);
+    void RestorePlace();
+    // The pane a node drag comes from: the tree it started in, or -1.
+    int PaneOf(QObject* source) const;
+    void OpenDroppedFiles(int pane, const QList<QUrl>& urls);
     // The pane whose tree or buttons last had the focus; the keys of Undo and Redo act there.
     int FocusedPane() const {
         return focusedPane_;

@@ -3,6 +3,7 @@
 #include "resources.h"
 #include "text_codec.h"
 
+#include <QDropEvent>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPalette>
@@ -50,12 +51,19 @@ TreeIcons LoadTreeIcons() {
     return icons;
 }
 
-TreeAdapter::TreeAdapter(QTreeWidget* tree, const TreeIcons& icons)
-    : QObject(tree), tree_(tree), icons_(icons) {
+TreeAdapter::TreeAdapter(QTreeWidget* tree, const TreeIcons& icons, int pane, DropTarget* drops)
+    : QObject(tree), tree_(tree), icons_(icons), pane_(pane), drops_(drops) {
     tree_->setIconSize(QSize(12, 12));
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    tree_->setDragDropMode(QAbstractItemView::NoDragDrop);
-    tree_->setContextMenuPolicy(Qt::PreventContextMenu);
+    // Nodes are dragged onto the other tree and files dropped from outside; the tree's own
+    // drop handling never runs, the window decides.
+    tree_->setDragEnabled(drops_ != nullptr);
+    tree_->setAcceptDrops(drops_ != nullptr);
+    tree_->setDragDropMode(drops_ != nullptr ? QAbstractItemView::DragDrop
+                                             : QAbstractItemView::NoDragDrop);
+    tree_->setDefaultDropAction(Qt::CopyAction);
+    tree_->setDropIndicatorShown(false);
+    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
     tree_->setSelectionMode(QAbstractItemView::SingleSelection);
     tree_->setHeaderHidden(true);
     // The selection stays as visible while the other pane has the focus.
@@ -69,12 +77,65 @@ TreeAdapter::TreeAdapter(QTreeWidget* tree, const TreeIcons& icons)
     tree_->viewport()->installEventFilter(this);
 }
 
+void TreeAdapter::Highlight(QTreeWidgetItem* item) {
+    if (highlighted_ == item) {
+        return;
+    }
+    if (highlighted_ != nullptr) {
+        highlighted_->setData(0, Qt::BackgroundRole, QVariant());
+    }
+    highlighted_ = item;
+    if (highlighted_ != nullptr) {
+        highlighted_->setBackground(
+            0, tree_->palette().brush(QPalette::Active, QPalette::Highlight).color().lighter(160));
+    }
+}
+
+bool TreeAdapter::DragEvent(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDropEvent*>(event);
+            QTreeWidgetItem* item = tree_->itemAt(drag->position().toPoint());
+            bool highlight = false;
+            if (drops_->MayDrop(pane_, drag->mimeData(), drag->source(), item, &highlight)) {
+                drag->setDropAction(Qt::CopyAction);
+                drag->accept();
+            } else {
+                drag->ignore();
+            }
+            Highlight(highlight ? item : nullptr);
+            return true;
+        }
+        case QEvent::DragLeave:
+            Highlight(nullptr);
+            return true;
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            Highlight(nullptr);
+            drop->setDropAction(Qt::CopyAction);
+            drop->accept();
+            drops_->Drop(pane_, drop->mimeData(), drop->source(),
+                         tree_->itemAt(drop->position().toPoint()));
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
 bool TreeAdapter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         return true;
     }
+    if (watched == tree_->viewport() && drops_ != nullptr && DragEvent(event)) {
+        return true;
+    }
     if (watched == tree_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
+        if (keys_ && keys_(*key)) {
+            return true;
+        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // Enter opens or closes the current node; it never reaches the dialog.
             if (QTreeWidgetItem* item = tree_->currentItem(); item && item->childCount() > 0) {
@@ -87,6 +148,7 @@ bool TreeAdapter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void TreeAdapter::Rebuild(const ui::Forest& forest) {
+    highlighted_ = nullptr;
     tree_->setUpdatesEnabled(false);
     tree_->clear();
     QList<QTreeWidgetItem*> banks;

@@ -7,9 +7,12 @@
 #include <QObject>
 
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
+class QKeyEvent;
+class QMimeData;
 class QTreeWidget;
 class QTreeWidgetItem;
 
@@ -19,9 +22,21 @@ namespace korvel::qt {
 using TreeIcons = std::array<QIcon, 12>;
 TreeIcons LoadTreeIcons();
 
+// What the window does with drags over a tree: nodes of the other tree, and files.
+class DropTarget {
+  public:
+    virtual ~DropTarget() = default;
+    // Whether a drop of `dropped` from `source` onto `item` (null: no node) of this pane's tree
+    // may happen, and whether the item is highlighted as one that would take it.
+    virtual bool MayDrop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item,
+                         bool* highlight) = 0;
+    virtual void Drop(int pane, const QMimeData* dropped, QObject* source,
+                      QTreeWidgetItem* item) = 0;
+};
+
 class TreeAdapter : public QObject {
   public:
-    TreeAdapter(QTreeWidget* tree, const TreeIcons& icons);
+    TreeAdapter(QTreeWidget* tree, const TreeIcons& icons, int pane, DropTarget* drops);
 
     // Replaces every item; all collapsed, nothing selected.
     void Rebuild(const ui::Forest& forest);
@@ -31,12 +46,25 @@ class TreeAdapter : public QObject {
 
     QTreeWidgetItem* ItemAt(const ui::NodePath& path) const;
 
+    // The window's keys in the tree; the handler says whether it took the key.
+    void SetKeyHandler(std::function<bool(const QKeyEvent&)> handler) {
+        keys_ = std::move(handler);
+    }
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Handles the drag events of the viewport; true when the tree itself must not see them.
+    bool DragEvent(QEvent* event);
+    void Highlight(QTreeWidgetItem* item);
+
     QTreeWidget* tree_;
     const TreeIcons& icons_;
+    int pane_;
+    DropTarget* drops_;
+    QTreeWidgetItem* highlighted_ = nullptr;
+    std::function<bool(const QKeyEvent&)> keys_;
 };
 
 }  // namespace korvel::qt
