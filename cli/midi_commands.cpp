@@ -108,29 +108,29 @@ void EndProgress(Streams streams) {
 
 }  // namespace
 
-PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& spec) {
-    if (!spec.empty() && spec.find_first_not_of("0123456789") == std::string::npos &&
-        spec.size() < 6) {
-        const auto number = static_cast<std::size_t>(std::stoul(spec));
+PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& wanted) {
+    if (!wanted.empty() && wanted.find_first_not_of("0123456789") == std::string::npos &&
+        wanted.size() < 6) {
+        const auto number = static_cast<std::size_t>(std::stoul(wanted));
         if (number >= 1 && number <= names.size()) {
             return {names[number - 1], {}};
         }
-        return {std::nullopt, "there is no port " + spec};
+        return {std::nullopt, "there is no port " + wanted};
     }
     std::optional<std::string> found;
     for (const auto& name : names) {
-        if (name == spec) {
+        if (name == wanted) {
             return {name, {}};
         }
-        if (name.find(spec) != std::string::npos) {
+        if (name.find(wanted) != std::string::npos) {
             if (found) {
-                return {std::nullopt, "more than one port matches " + spec};
+                return {std::nullopt, "more than one port matches " + wanted};
             }
             found = name;
         }
     }
     if (!found) {
-        return {std::nullopt, "no port matches " + spec};
+        return {std::nullopt, "no port matches " + wanted};
     }
     return {found, {}};
 }

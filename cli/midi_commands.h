@@ -20,6 +20,6 @@ struct PortMatch {
 
 // The port a --port argument names: its number in the list (from 1), its whole name, or a part
 // of a name that no other name has.
-PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& spec);
+PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& wanted);
 
 }  // namespace korvel::cli

@@ -104,6 +104,7 @@ std::optional<unsigned> IndexOf(const std::vector<std::string>& names, const std
 
 class RtInput : public ui::MidiInput {
   public:
+    using Port = RtMidiIn;
     std::unique_ptr<RtMidiIn> port;
     std::string lastError;
 
@@ -137,6 +138,7 @@ class RtInput : public ui::MidiInput {
 
 class RtOutput : public ui::MidiOutput {
   public:
+    using Port = RtMidiOut;
     std::unique_ptr<RtMidiOut> port;
     std::string lastError;
     std::size_t maxLength = std::numeric_limits<std::size_t>::max();
@@ -222,111 +224,93 @@ ui::MidiPortList RtMidiSystem::ListPorts() {
     return list;
 }
 
-std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenInput(const std::string& port,
-                                                       std::string& reason) {
-    if (backend_->api == RtMidi::UNSPECIFIED) {
+namespace {
+
+// Makes the RtMidi object, lets `open` open it, and turns whatever went wrong into the reason.
+template <typename Wrapper, typename Open>
+std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, std::string& reason,
+                                  Open open) {
+    if (api == RtMidi::UNSPECIFIED) {
         reason = "No MIDI ports found";
         return nullptr;
     }
-    auto input = std::make_unique<RtInput>();
+    auto wrapper = std::make_unique<Wrapper>();
+    if constexpr (requires { wrapper->maxLength; }) {
+        if (api == RtMidi::UNIX_JACK) {
+            wrapper->maxLength = kJackMaxMessage;
+        }
+    }
     try {
-        input->port = MakePort<RtMidiIn>(backend_->api, clientName_, &input->lastError);
-        const auto index = IndexOf(PortNames(*input->port), port);
-        if (!index) {
-            reason = port + " is not there";
+        wrapper->port = MakePort<typename Wrapper::Port>(api, client, &wrapper->lastError);
+        if (const auto problem = open(*wrapper)) {
+            reason = *problem;
             return nullptr;
         }
-        // SysEx is dropped unless asked for; clock and active sensing are not wanted.
-        input->port->ignoreTypes(false, true, true);
-        input->port->setBufferSize(kInputBufferSize, kInputBufferCount);
-        input->port->setCallback(&RtInput::Deliver, input.get());
-        input->port->openPort(*index, "receive");
     } catch (const RtMidiError& error) {
         reason = Reason(error);
         return nullptr;
     }
-    if (!input->port->isPortOpen()) {
-        reason = input->lastError.empty() ? port + " could not be opened" : input->lastError;
+    if (!wrapper->lastError.empty()) {
+        reason = wrapper->lastError;
         return nullptr;
     }
-    return input;
+    return wrapper;
+}
+
+// Opens the port of that name among the object's ports.
+template <typename Port>
+std::optional<std::string> OpenNamed(Port& port, const std::string& name, const char* ourName) {
+    const auto index = IndexOf(PortNames(port), name);
+    if (!index) {
+        return name + " is not there";
+    }
+    port.openPort(*index, ourName);
+    if (!port.isPortOpen()) {
+        return name + " could not be opened";
+    }
+    return std::nullopt;
+}
+
+// SysEx is dropped unless asked for; clock and active sensing are not wanted. The buffers must
+// be set before the port opens.
+void PrepareInput(RtInput& input) {
+    input.port->ignoreTypes(false, true, true);
+    input.port->setBufferSize(kInputBufferSize, kInputBufferCount);
+    input.port->setCallback(&RtInput::Deliver, &input);
+}
+
+}  // namespace
+
+std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenInput(const std::string& port,
+                                                       std::string& reason) {
+    return OpenWith<RtInput>(backend_->api, clientName_, reason, [&port](RtInput& input) {
+        PrepareInput(input);
+        return OpenNamed(*input.port, port, "receive");
+    });
 }
 
 std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
                                                           std::string& reason) {
-    if (backend_->api == RtMidi::UNSPECIFIED) {
-        reason = "No MIDI ports found";
-        return nullptr;
-    }
-    auto input = std::make_unique<RtInput>();
-    try {
-        input->port = MakePort<RtMidiIn>(backend_->api, clientName_, &input->lastError);
-        input->port->ignoreTypes(false, true, true);
-        input->port->setBufferSize(kInputBufferSize, kInputBufferCount);
-        input->port->setCallback(&RtInput::Deliver, input.get());
-        input->port->openVirtualPort(name);
-    } catch (const RtMidiError& error) {
-        reason = Reason(error);
-        return nullptr;
-    }
-    if (!input->lastError.empty()) {
-        reason = input->lastError;
-        return nullptr;
-    }
-    return input;
+    return OpenWith<RtInput>(backend_->api, clientName_, reason, [&name](RtInput& input) {
+        PrepareInput(input);
+        input.port->openVirtualPort(name);
+        return std::optional<std::string>();
+    });
 }
 
 std::unique_ptr<ui::MidiOutput> RtMidiSystem::OpenOutput(const std::string& port,
                                                          std::string& reason) {
-    if (backend_->api == RtMidi::UNSPECIFIED) {
-        reason = "No MIDI ports found";
-        return nullptr;
-    }
-    auto output = std::make_unique<RtOutput>();
-    if (backend_->api == RtMidi::UNIX_JACK) {
-        output->maxLength = kJackMaxMessage;
-    }
-    try {
-        output->port = MakePort<RtMidiOut>(backend_->api, clientName_, &output->lastError);
-        const auto index = IndexOf(PortNames(*output->port), port);
-        if (!index) {
-            reason = port + " is not there";
-            return nullptr;
-        }
-        output->port->openPort(*index, "send");
-    } catch (const RtMidiError& error) {
-        reason = Reason(error);
-        return nullptr;
-    }
-    if (!output->port->isPortOpen()) {
-        reason = output->lastError.empty() ? port + " could not be opened" : output->lastError;
-        return nullptr;
-    }
-    return output;
+    return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&port](RtOutput& output) {
+        return OpenNamed(*output.port, port, "send");
+    });
 }
 
 std::unique_ptr<ui::MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
                                                             std::string& reason) {
-    if (backend_->api == RtMidi::UNSPECIFIED) {
-        reason = "No MIDI ports found";
-        return nullptr;
-    }
-    auto output = std::make_unique<RtOutput>();
-    if (backend_->api == RtMidi::UNIX_JACK) {
-        output->maxLength = kJackMaxMessage;
-    }
-    try {
-        output->port = MakePort<RtMidiOut>(backend_->api, clientName_, &output->lastError);
-        output->port->openVirtualPort(name);
-    } catch (const RtMidiError& error) {
-        reason = Reason(error);
-        return nullptr;
-    }
-    if (!output->lastError.empty()) {
-        reason = output->lastError;
-        return nullptr;
-    }
-    return output;
+    return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&name](RtOutput& output) {
+        output.port->openVirtualPort(name);
+        return std::optional<std::string>();
+    });
 }
 
 }  // namespace korvel::midi

@@ -63,4 +63,4 @@ cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON 
 cmake --build build-asan -j "$jobs"
 cd build-asan
 ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
-  ctest --output-on-failure -j "$jobs"
+  LSAN_OPTIONS=suppressions="$(pwd)/../tests/lsan.supp" ctest --output-on-failure -j "$jobs"

@@ -300,9 +300,23 @@ TEST_F(Cli, JsonNamesAreAlwaysValidUtf8) {
     EXPECT_NE(json.out.find("\"text\":\"03 \xC3\xA9\""), std::string::npos);
 }
 
+// Without a MIDI system running there are no ports; a port that is not there is a bad argument.
+TEST_F(Cli, MidiPortsThatAreNotThere) {
+    const std::string path = Dump("live.syx", testing::FullDump());
+    const Outcome send = Korvel({"send", path, "--port", "9"});
+    EXPECT_EQ(send.code, 2);
+    EXPECT_NE(send.err.find("there is no port 9"), std::string::npos) << send.err;
+    const Outcome receive = Korvel({"receive", dir.File("in.syx"), "--port", "W2"});
+    EXPECT_EQ(receive.code, 2);
+    EXPECT_NE(receive.err.find("no port matches W2"), std::string::npos) << receive.err;
+    EXPECT_EQ(Korvel({"send", path, "--pause", "5001"}).code, 2);
+    EXPECT_FALSE(std::filesystem::exists(dir.File("in.syx")));
+}
+
 TEST_F(Cli, HelpForEveryCommand) {
     EXPECT_EQ(Korvel({}).code, 2);
-    for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon"}) {
+    for (const char* command :
+         {"tree", "check", "copy", "delete", "rename", "canon", "ports", "send", "receive"}) {
         const Outcome run = Korvel({command, "--help"});
         EXPECT_EQ(run.code, 0);
         EXPECT_EQ(run.out.rfind(std::string("Usage: korvel-cli ") + command, 0), 0u) << command;

@@ -52,7 +52,12 @@ TreeIcons LoadTreeIcons() {
 }
 
 TreeAdapter::TreeAdapter(QTreeWidget* tree, const TreeIcons& icons, int pane, DropTarget* drops)
-    : QObject(tree), tree_(tree), icons_(icons), pane_(pane), drops_(drops) {
+    : QObject(tree),
+      tree_(tree),
+      viewport_(tree->viewport()),
+      icons_(icons),
+      pane_(pane),
+      drops_(drops) {
     tree_->setIconSize(QSize(12, 12));
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
     // Nodes are dragged onto the other tree and files dropped from outside; the tree's own
@@ -74,7 +79,7 @@ TreeAdapter::TreeAdapter(QTreeWidget* tree, const TreeIcons& icons, int pane, Dr
                      palette.color(QPalette::Active, QPalette::HighlightedText));
     tree_->setPalette(palette);
     tree_->installEventFilter(this);
-    tree_->viewport()->installEventFilter(this);
+    viewport_->installEventFilter(this);
 }
 
 void TreeAdapter::Highlight(QTreeWidgetItem* item) {
@@ -128,7 +133,7 @@ bool TreeAdapter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
         return true;
     }
-    if (watched == tree_->viewport() && drops_ != nullptr && DragEvent(event)) {
+    if (watched == viewport_ && drops_ != nullptr && DragEvent(event)) {
         return true;
     }
     if (watched == tree_ && event->type() == QEvent::KeyPress) {

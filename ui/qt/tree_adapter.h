@@ -60,6 +60,8 @@ class TreeAdapter : public QObject {
     void Highlight(QTreeWidgetItem* item);
 
     QTreeWidget* tree_;
+    // Kept, since the filter still sees the viewport's last events while the tree is torn down.
+    QWidget* viewport_;
     const TreeIcons& icons_;
     int pane_;
     DropTarget* drops_;
