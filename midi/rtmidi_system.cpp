@@ -262,11 +262,11 @@ template <typename Port>
 std::optional<std::string> OpenNamed(Port& port, const std::string& name, const char* ourName) {
     const auto index = IndexOf(PortNames(port), name);
     if (!index) {
-        return name + " is not there";
+        return std::string("the port is not there");
     }
     port.openPort(*index, ourName);
     if (!port.isPortOpen()) {
-        return name + " could not be opened";
+        return std::string("the port would not open");
     }
     return std::nullopt;
 }

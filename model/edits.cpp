@@ -92,22 +92,22 @@ PlannedEdit PlanTransfer(DumpImage& destination, const DumpImage& source, const 
             break;
     }
     for (const auto& step : edit.steps) {
-        edit.footprint.slots.push_back(step.destination);
+        edit.footprint.slotPlaces.push_back(step.destination);
     }
     return edit;
 }
 
 PlannedEdit PlanDelete(DumpImage& image, const Item& item) {
     PlannedEdit edit;
-    auto& slots = edit.footprint.slots;
+    auto& places = edit.footprint.slotPlaces;
     const auto addTrack = [&](int track) {
         for (int p = 0; p < image.PatternsPerTrack(); ++p) {
-            slots.push_back(PatternPlace(image, item.bank, track, p));
+            places.push_back(PatternPlace(image, item.bank, track, p));
         }
     };
     const auto addPlaylists = [&] {
         for (int i = 0; i < kPlaylistsPerBank; ++i) {
-            slots.push_back(PlaylistPlace(item.bank, i));
+            places.push_back(PlaylistPlace(item.bank, i));
         }
     };
     switch (item.kind) {
@@ -128,7 +128,7 @@ PlannedEdit PlanDelete(DumpImage& image, const Item& item) {
             edit.run = [&image, item] { return image.DeleteTrack(item.bank, item.track); };
             break;
         case ItemKind::pattern:
-            slots.push_back(PatternPlace(image, item.bank, item.track, item.pattern));
+            places.push_back(PatternPlace(image, item.bank, item.track, item.pattern));
             edit.run = [&image, item] {
                 return image.DeletePattern(item.bank, item.track, item.pattern);
             };

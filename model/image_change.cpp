@@ -15,7 +15,7 @@ bool SameSlot(const SlotState& a, const SlotState& b) {
 std::size_t ImageChange::HeldBytes() const {
     std::size_t bytes = sizeof(*this);
     for (const ImageState* state : {&before, &after}) {
-        for (const auto& slot : state->slots) {
+        for (const auto& slot : state->slotStates) {
             bytes += sizeof(slot) + slot.message.capacity() + slot.name.capacity();
         }
         for (const auto& name : state->names) {
@@ -27,10 +27,10 @@ std::size_t ImageChange::HeldBytes() const {
 
 ImageChange Difference(ImageState before, ImageState after) {
     ImageChange change;
-    for (std::size_t i = 0; i < before.slots.size() && i < after.slots.size(); ++i) {
-        if (!SameSlot(before.slots[i], after.slots[i])) {
-            change.before.slots.push_back(std::move(before.slots[i]));
-            change.after.slots.push_back(std::move(after.slots[i]));
+    for (std::size_t i = 0; i < before.slotStates.size() && i < after.slotStates.size(); ++i) {
+        if (!SameSlot(before.slotStates[i], after.slotStates[i])) {
+            change.before.slotStates.push_back(std::move(before.slotStates[i]));
+            change.after.slotStates.push_back(std::move(after.slotStates[i]));
         }
     }
     for (std::size_t i = 0; i < before.names.size() && i < after.names.size(); ++i) {
@@ -39,8 +39,8 @@ ImageChange Difference(ImageState before, ImageState after) {
             change.after.names.push_back(std::move(after.names[i]));
         }
     }
-    change.before.slots.shrink_to_fit();
-    change.after.slots.shrink_to_fit();
+    change.before.slotStates.shrink_to_fit();
+    change.after.slotStates.shrink_to_fit();
     return change;
 }
 
@@ -75,11 +75,11 @@ const MessageSlot& DumpImage::SlotAt(SlotPlace place) const {
 
 ImageState DumpImage::Capture(const Footprint& footprint) const {
     ImageState state;
-    state.slots.reserve(footprint.slots.size());
-    for (const SlotPlace place : footprint.slots) {
+    state.slotStates.reserve(footprint.slotPlaces.size());
+    for (const SlotPlace place : footprint.slotPlaces) {
         const MessageSlot& slot = SlotOf(*this, place);
         const auto bytes = slot.Bytes();
-        state.slots.push_back({place, {bytes.begin(), bytes.end()}, slot.name});
+        state.slotStates.push_back({place, {bytes.begin(), bytes.end()}, slot.name});
     }
     state.names.reserve(footprint.names.size());
     for (const NamePlace place : footprint.names) {
@@ -89,7 +89,7 @@ ImageState DumpImage::Capture(const Footprint& footprint) const {
 }
 
 void DumpImage::Restore(const ImageState& state) {
-    for (const auto& slot : state.slots) {
+    for (const auto& slot : state.slotStates) {
         SlotOf(*this, slot.place).Assign(slot.message, slot.name);
     }
     for (const auto& name : state.names) {

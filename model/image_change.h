@@ -39,13 +39,13 @@ struct NameState {
 };
 
 struct ImageState {
-    std::vector<SlotState> slots;
+    std::vector<SlotState> slotStates;
     std::vector<NameState> names;
 };
 
 // The places an edit may touch.
 struct Footprint {
-    std::vector<SlotPlace> slots;
+    std::vector<SlotPlace> slotPlaces;
     std::vector<NamePlace> names;
 };
 
@@ -53,7 +53,7 @@ struct ImageChange {
     ImageState before;
     ImageState after;
 
-    bool IsEmpty() const { return before.slots.empty() && before.names.empty(); }
+    bool IsEmpty() const { return before.slotStates.empty() && before.names.empty(); }
     // The bytes the change holds, messages and names included.
     std::size_t HeldBytes() const;
 };
