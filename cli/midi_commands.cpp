@@ -11,10 +11,8 @@
 #include "rtmidi_system.h"
 
 #include <array>
-#include <cerrno>
 #include <csignal>
 #include <cstdio>
-#include <cstring>
 #include <ostream>
 #include <thread>
 
@@ -87,7 +85,7 @@ std::optional<std::string> PickPort(const std::vector<std::string>& names, const
     if (!match.name) {
         streams.err << kProgram << ": " << match.problem << "; the " << what << " ports are:\n";
         if (names.empty()) {
-            streams.err << "  No MIDI ports found\n";
+            streams.err << "  " << ui::kNoPortsText << "\n";
         }
         PrintPortList(names, streams.err);
     }
@@ -143,8 +141,7 @@ int Ports(const Options& options, Streams streams) {
     midi::RtMidiSystem system("korvel-cli");
     const ui::MidiPortList list = system.ListPorts();
     if (list.inputs.empty() && list.outputs.empty()) {
-        streams.out << "No MIDI ports found" << (list.api.empty() ? "" : " (" + list.api + ")")
-                    << "\n";
+        streams.out << ui::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")") << "\n";
         return kDone;
     }
     streams.out << "Input ports (" << list.api << "), for receive:\n";
@@ -260,15 +257,10 @@ int Receive(const Options& options, Streams streams) {
         return kProblemsFound;
     }
     if (session.End() == ui::ReceiveEnd::tooLarge) {
-        streams.err << kProgram << ": the receive reached its limit of 16 MiB and ended there\n";
+        streams.err << kProgram << ": " << ui::kReceiveLimitText << "\n";
     }
     const auto messages = session.Messages();
-    const WriteResult written = ReplaceFileAtomically(out, [&messages](std::FILE* file) {
-        if (std::fwrite(messages.data(), 1, messages.size(), file) != messages.size()) {
-            return WriteResult::Failure(std::strerror(errno));
-        }
-        return WriteResult::Success();
-    });
+    const WriteResult written = ReplaceFileWithBytes(out, messages);
     if (!written.ok) {
         streams.err << kProgram << ": cannot write " << out << ": " << written.reason << "\n";
         return kFileError;

@@ -137,12 +137,7 @@ class FuzzHost : public ui::Host {
         run.Finish();
     }
     void RunSendDialog(ui::SendSession& session, const std::string&) override {
-        while (!session.HasEnded()) {
-            if (input_.Byte() % 16 == 0) {
-                session.Cancel();
-            }
-            clock_.now = std::max(clock_.now, session.Step());
-        }
+        ui::testing::RunSend(session, clock_, [this] { return input_.Byte() % 16 == 0; });
     }
     std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings&,
                                                  const ui::MidiPortList&) override {

@@ -231,7 +231,7 @@ template <typename Wrapper, typename Open>
 std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, std::string& reason,
                                   Open open) {
     if (api == RtMidi::UNSPECIFIED) {
-        reason = "No MIDI ports found";
+        reason = ui::kNoPortsText;
         return nullptr;
     }
     auto wrapper = std::make_unique<Wrapper>();

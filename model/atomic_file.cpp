@@ -251,6 +251,15 @@ WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWrit
     return written;
 }
 
+WriteResult ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+    return ReplaceFileAtomically(path, [bytes](std::FILE* file) {
+        if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
+            return WriteResult::Failure(Reason(errno));
+        }
+        return WriteResult::Success();
+    });
+}
+
 void RemoveInterruptedTemporaryFile() {
     if (pending != 0) {
 #if defined(_WIN32)

@@ -3,8 +3,10 @@
 
 #include "result.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <functional>
+#include <span>
 #include <string>
 
 namespace korvel {
@@ -18,6 +20,9 @@ using FileContentWriter = std::function<WriteResult(std::FILE*)>;
 // FIFO, a folder) is refused before anything is written. On any failure the temporary file is
 // removed, the target is untouched and the result says why.
 WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent);
+
+// The same for content already in memory.
+WriteResult ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Removes the temporary file of a replacement under way, if any. Safe to call from a signal
 // handler, so that an interrupted save leaves nothing behind.

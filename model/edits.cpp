@@ -199,12 +199,18 @@ const char* TransferRefusal(const DumpImage& source, const Item& from, const Dum
     return nullptr;
 }
 
+bool MayTransfer(const DumpImage& source, const Item& from, const DumpImage& destination,
+                 const Item& to) {
+    return TransferRefusal(source, from, destination, to) == nullptr && ItemExists(source, from) &&
+           ItemExists(destination, to);
+}
+
 EditResult TransferItem(DumpImage& destination, const DumpImage& source, const Item& from,
                         const Item& to) {
     if (const char* refusal = TransferRefusal(source, from, destination, to)) {
         return Refused(refusal);
     }
-    if (!ItemExists(source, from) || !ItemExists(destination, to)) {
+    if (!MayTransfer(source, from, destination, to)) {
         return Refused({});
     }
     const PlannedEdit edit = PlanTransfer(destination, source, from, to);

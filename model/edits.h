@@ -37,6 +37,11 @@ struct [[nodiscard]] EditResult {
 const char* TransferRefusal(const DumpImage& source, const Item& from, const DumpImage& destination,
                             const Item& to);
 
+// True when a transfer between these items would run: no refusal, and both items exist under
+// their images' layouts.
+bool MayTransfer(const DumpImage& source, const Item& from, const DumpImage& destination,
+                 const Item& to);
+
 // CopyBank, CopyPlaylists, CopyTrack or CopyPattern by the items' kind.
 EditResult TransferItem(DumpImage& destination, const DumpImage& source, const Item& from,
                         const Item& to);

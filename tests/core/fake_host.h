@@ -117,12 +117,8 @@ class FakeHost : public Host {
         }
     }
     void RunSendDialog(SendSession& session, const std::string&) override {
-        while (!session.HasEnded()) {
-            if (cancelSendAfter && session.Sent() >= *cancelSendAfter) {
-                session.Cancel();
-            }
-            clock.now = std::max(clock.now, session.Step());
-        }
+        RunSend(session, clock,
+                [this, &session] { return cancelSendAfter && session.Sent() >= *cancelSendAfter; });
     }
     std::optional<MidiSettings> RunMidiSetup(const MidiSettings&, const MidiPortList&) override {
         return Next(setupAnswers, "MIDI setup");

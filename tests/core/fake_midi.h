@@ -3,8 +3,11 @@
 #pragma once
 
 #include "midi_port.h"
+#include "send_session.h"
 
+#include <algorithm>
 #include <deque>
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -18,6 +21,18 @@ class FakeClock : public Clock {
     void Advance(Duration by) { now += by; }
     Instant now{};
 };
+
+// Steps a send to its end on the fake clock, as the progress dialog does on the real one;
+// `cancelNow` is asked before every step.
+inline void RunSend(SendSession& session, FakeClock& clock,
+                    const std::function<bool()>& cancelNow = {}) {
+    while (!session.HasEnded()) {
+        if (cancelNow && cancelNow()) {
+            session.Cancel();
+        }
+        clock.now = std::max(clock.now, session.Step());
+    }
+}
 
 class FakeInput : public MidiInput {
   public:

@@ -134,12 +134,8 @@ TEST(Sending, PacesCancelsBetweenMessagesAndSaysWhatWasSent) {
         FakeClock clock;
         testing::FakeOutput output(clock);
         SendSession session(output, clock, plan.messages, 60ms);
-        while (!session.HasEnded()) {
-            if (cancelAfter && session.Sent() == *cancelAfter) {
-                session.Cancel();
-            }
-            clock.now = std::max(clock.now, session.Step());
-        }
+        testing::RunSend(session, clock,
+                         [&] { return cancelAfter && session.Sent() == *cancelAfter; });
         ASSERT_EQ(output.sent.size(), cancelAfter.value_or(481));
         for (std::size_t i = 0; i < output.sent.size(); ++i) {
             EXPECT_EQ(output.sent[i], Bytes(plan.messages[i].begin(), plan.messages[i].end()));

@@ -4,9 +4,7 @@
 #include "file_read.h"
 
 #include <cctype>
-#include <cerrno>
 #include <charconv>
-#include <cstring>
 
 namespace korvel::ui {
 
@@ -122,12 +120,8 @@ std::string IniFile::Text() const {
 
 WriteResult IniFile::Save(const std::string& path) const {
     const std::string text = Text();
-    return ReplaceFileAtomically(path, [&text](std::FILE* file) {
-        if (std::fwrite(text.data(), 1, text.size(), file) != text.size()) {
-            return WriteResult::Failure(std::strerror(errno));
-        }
-        return WriteResult::Success();
-    });
+    return ReplaceFileWithBytes(path,
+                                {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});
 }
 
 int IniFile::FindKey(const std::string& section, const std::string& key, int& sectionEnd) const {

@@ -9,8 +9,6 @@
 #include "receive_run.h"
 #include "send_session.h"
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
 
 namespace korvel::ui {
@@ -253,10 +251,8 @@ bool MainDialog::WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag ta
     if (!sourceTag || sourcePane == destinationPane) {
         return false;
     }
-    const Item from = SplitItemTag(*sourceTag);
-    const Item to = SplitItemTag(target);
-    return TransferRefusal(image(sourcePane), from, image(destinationPane), to) == nullptr &&
-           ItemExists(image(sourcePane), from) && ItemExists(image(destinationPane), to);
+    return MayTransfer(image(sourcePane), SplitItemTag(*sourceTag), image(destinationPane),
+                       SplitItemTag(target));
 }
 
 void MainDialog::Transfer(int sourcePane, ItemTag sourceTag, int destinationPane,
@@ -325,12 +321,7 @@ std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string&
     const std::string path =
         (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";
     const std::vector<std::uint8_t> kept = run.Session()->Kept();
-    const WriteResult written = ReplaceFileAtomically(path, [&kept](std::FILE* file) {
-        if (std::fwrite(kept.data(), 1, kept.size(), file) != kept.size()) {
-            return WriteResult::Failure(std::strerror(errno));
-        }
-        return WriteResult::Success();
-    });
+    const WriteResult written = ReplaceFileWithBytes(path, kept);
     if (!written.ok) {
         host_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
                               written.reason + "\n\nIt is in the pane; save it from there.",
@@ -370,8 +361,7 @@ void MainDialog::OnReceive(int pane) {
     target.history.MarkNeverSaved();
     host_.HistoryChanged(pane);
     if (session->End() == ReceiveEnd::tooLarge) {
-        host_.ShowMessage("The receive reached its limit of 16 MiB and ended there.",
-                          kErrorCaption);
+        host_.ShowMessage(kReceiveLimitText, kErrorCaption);
     }
     const std::size_t held = target.image->MessagesInSaveOrder().size();
     host_.ShowStatus("Received " + std::to_string(held) + " messages from " + run.Port() +

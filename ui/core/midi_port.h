@@ -12,6 +12,9 @@
 
 namespace korvel::ui {
 
+// What the MIDI dialogs and korvel-cli say when the system offers no port at all.
+inline constexpr const char* kNoPortsText = "No MIDI ports found";
+
 using Instant = std::chrono::steady_clock::time_point;
 using Duration = std::chrono::steady_clock::duration;
 

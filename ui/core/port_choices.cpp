@@ -1,5 +1,7 @@
 #include "port_choices.h"
 
+#include "midi_port.h"
+
 namespace korvel::ui {
 
 PortChoices MakePortChoices(const std::vector<std::string>& ports, const std::string& remembered) {
@@ -16,7 +18,7 @@ PortChoices MakePortChoices(const std::vector<std::string>& ports, const std::st
         choices.entries.push_back({remembered, remembered + " (missing)"});
     }
     if (choices.entries.empty()) {
-        choices.entries.push_back({"", "No MIDI ports found"});
+        choices.entries.push_back({"", kNoPortsText});
     }
     return choices;
 }

@@ -14,6 +14,8 @@
 namespace korvel::ui {
 
 inline constexpr std::size_t kReceiveLimit = 16 * 1024 * 1024;
+inline constexpr const char* kReceiveLimitText =
+    "The receive reached its limit of 16 MiB and ended there.";
 inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(2000);
 // How long nothing may arrive before the user is told what to check.
 inline constexpr auto kReceiveHintAfter = std::chrono::seconds(10);
