@@ -3,38 +3,25 @@
 #include "messages.h"
 #include "window_place.h"
 
-#include "rtmidi_system.h"
-
 #include "about_dialog.h"
 #include "layout_dialog.h"
-#include "midi_setup_dialog.h"
-#include "receive_dialog.h"
 #include "rename_dialog.h"
 #include "resources.h"
-#include "send_dialog.h"
 #include "text_codec.h"
 #include "ui_main_dialog.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
-#include <QDateTime>
 #include <QDir>
-#include <QDragEnterEvent>
-#include <QDropEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
-#include <QKeyEvent>
 #include <QGuiApplication>
-#include <QMenu>
 #include <QMessageBox>
-#include <QMimeData>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
-#include <QTreeWidget>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
@@ -48,13 +35,6 @@ namespace {
 // The system menu's About entry; Windows keeps the low four bits of these ids for itself.
 constexpr int kAboutCommand = 0x0010;
 #endif
-
-std::string ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
-}
-QString FromPath(const std::string& path) {
-    return QFile::decodeName(path.c_str());
-}
 
 }  // namespace
 
@@ -145,127 +125,6 @@ void MainWindow::SetToolTips() {
     for (const auto& entry : tips) {
         entry.button->setToolTip(entry.tip);
     }
-}
-
-void MainWindow::AddTreeKeysAndMenus() {
-    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
-        QTreeWidget* tree = pane == ui::kLeftPane ? ui_->leftTree : ui_->rightTree;
-        // Taken from the tree's own key presses: the view would keep F2 for editing.
-        trees_[static_cast<std::size_t>(pane)]->SetKeyHandler([this, pane](const QKeyEvent& key) {
-            const bool control = key.modifiers() == Qt::ControlModifier;
-            const bool plain = key.modifiers() == Qt::NoModifier;
-            if (plain && key.key() == Qt::Key_Delete) {
-                core_.OnDelete(pane);
-            } else if (plain && key.key() == Qt::Key_F2) {
-                core_.OnRename(pane);
-            } else if (control && key.key() == Qt::Key_O) {
-                core_.OnOpen(pane);
-            } else if (control && key.key() == Qt::Key_S) {
-                core_.OnSave(pane);
-            } else if (control && key.key() == Qt::Key_Right) {
-                ui_->leftToRight->click();
-            } else if (control && key.key() == Qt::Key_Left) {
-                ui_->rightToLeft->click();
-            } else {
-                return false;
-            }
-            return true;
-        });
-        connect(tree, &QWidget::customContextMenuRequested, this,
-                [this, pane](const QPoint& at) { ShowNodeMenu(pane, at); });
-    }
-}
-
-void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
-    QTreeWidget* tree = pane == ui::kLeftPane ? ui_->leftTree : ui_->rightTree;
-    QTreeWidgetItem* item = tree->itemAt(at);
-    if (item == nullptr) {
-        return;
-    }
-    tree->setCurrentItem(item);
-    QMenu menu(this);
-    const int other = pane == ui::kLeftPane ? ui::kRightPane : ui::kLeftPane;
-    menu.addAction(tr("Copy to the other dump"), this,
-                   [this, pane, other] { core_.OnTransfer(pane, other); });
-    menu.addAction(tr("Delete"), this, [this, pane] { core_.OnDelete(pane); });
-    if (ui::KindOfTag(static_cast<ui::ItemTag>(item->type())) == ItemKind::bank) {
-        menu.addAction(tr("Rename\u2026"), this, [this, pane] { core_.OnRename(pane); });
-    }
-    menu.addSeparator();
-    menu.addAction(tr("&About Korvel..."), this, &MainWindow::ShowAbout);
-    menu.exec(tree->viewport()->mapToGlobal(at));
-}
-
-int MainWindow::PaneOf(QObject* source) const {
-    if (source == ui_->leftTree) {
-        return ui::kLeftPane;
-    }
-    return source == ui_->rightTree ? ui::kRightPane : -1;
-}
-
-namespace {
-
-// The local files among dropped URLs.
-QList<QUrl> LocalFiles(const QMimeData* data) {
-    QList<QUrl> files;
-    if (data != nullptr && data->hasUrls()) {
-        for (const QUrl& url : data->urls()) {
-            if (url.isLocalFile()) {
-                files.append(url);
-            }
-        }
-    }
-    return files;
-}
-
-}  // namespace
-
-bool MainWindow::MayDrop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item,
-                         bool* highlight) {
-    *highlight = false;
-    const int from = PaneOf(source);
-    if (from < 0) {
-        return !LocalFiles(dropped).isEmpty();
-    }
-    if (from == pane || item == nullptr) {
-        return false;  // within one tree a drag does nothing
-    }
-    // Every node of the other tree takes the drop, so a refusal says why as "-->" does; only
-    // a node that would copy is highlighted.
-    *highlight = core_.WouldAcceptDrop(from, pane, static_cast<ui::ItemTag>(item->type()));
-    return true;
-}
-
-void MainWindow::Drop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item) {
-    const int from = PaneOf(source);
-    if (from < 0) {
-        OpenDroppedFiles(pane, LocalFiles(dropped));
-    } else if (item != nullptr && from != pane) {
-        core_.OnDropTransfer(from, pane, static_cast<ui::ItemTag>(item->type()));
-    }
-}
-
-void MainWindow::OpenDroppedFiles(int pane, const QList<QUrl>& urls) {
-    if (urls.size() >= 2) {
-        core_.OnDropFile(ui::kLeftPane, ToPath(urls[0].toLocalFile()));
-        core_.OnDropFile(ui::kRightPane, ToPath(urls[1].toLocalFile()));
-    } else if (urls.size() == 1) {
-        core_.OnDropFile(pane, ToPath(urls[0].toLocalFile()));
-    }
-}
-
-void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
-    if (!LocalFiles(event->mimeData()).isEmpty()) {
-        event->acceptProposedAction();
-    }
-}
-
-void MainWindow::dropEvent(QDropEvent* event) {
-    const QList<QUrl> files = LocalFiles(event->mimeData());
-    const QPoint at = event->position().toPoint();
-    const int pane = ui_->rightGroup->geometry().contains(at) ? ui::kRightPane : ui::kLeftPane;
-    event->acceptProposedAction();
-    OpenDroppedFiles(pane, files);
 }
 
 void MainWindow::OpenAtStart(const QStringList& files) {
@@ -455,65 +314,6 @@ void MainWindow::TreeRebuilt(int pane) {
 
 void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) {
     trees_[static_cast<std::size_t>(pane)]->Apply(core_.tree(pane), changes);
-}
-
-bool MainWindow::AskToProceed(const std::string& text, const std::string& caption,
-                              const std::string& proceedLabel) {
-    QMessageBox box(QMessageBox::Question, ToDisplay(caption), ToDisplay(text), QMessageBox::Cancel,
-                    this);
-    QPushButton* proceed = box.addButton(ToDisplay(proceedLabel), QMessageBox::AcceptRole);
-    box.setDefaultButton(proceed);
-    box.exec();
-    return box.clickedButton() == proceed;
-}
-
-void MainWindow::SetMidiSystem(std::unique_ptr<ui::MidiSystem> midi) {
-    midi_ = std::move(midi);
-}
-
-ui::MidiSystem& MainWindow::Midi() {
-    if (!midi_) {
-        midi_ = std::make_unique<midi::RtMidiSystem>("Korvel");
-    }
-    return *midi_;
-}
-
-void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
-                                  const std::string& preselected) {
-    ReceiveDialog dialog(
-        run, ports, preselected,
-        [this] {
-            core_.OnMidiSetup();
-            return core_.midiSettings().inputPort;
-        },
-        this);
-    dialog.exec();
-}
-
-void MainWindow::RunSendDialog(ui::SendSession& session, const std::string&) {
-    SendDialog dialog(session, clock_, this);
-    dialog.exec();
-}
-
-std::optional<ui::MidiSettings> MainWindow::RunMidiSetup(const ui::MidiSettings& settings,
-                                                         const ui::MidiPortList& ports) {
-    MidiSetupDialog dialog(ports, this);
-    dialog.settings = settings;
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.settings;
-}
-
-std::string MainWindow::ReceivedFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return folder.isEmpty() ? std::string() : ToPath(folder + QStringLiteral("/received"));
-}
-
-std::string MainWindow::LocalTimeStamp() {
-    return QDateTime::currentDateTime()
-        .toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
-        .toStdString();
 }
 
 void MainWindow::HistoryChanged(int pane) {

@@ -2,6 +2,8 @@
 
 #include "stored_text.h"
 
+#include <QFile>
+
 #include <algorithm>
 
 namespace korvel::qt {
@@ -20,6 +22,14 @@ std::string ToStored(const QString& text) {
 #else
     return text.toUtf8().toStdString();
 #endif
+}
+
+std::string ToPath(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+QString FromPath(const std::string& path) {
+    return QFile::decodeName(path.c_str());
 }
 
 }  // namespace korvel::qt

@@ -14,4 +14,8 @@ QString ToDisplay(const std::string& bytes);
 // Windows, where side files are read by other programs that expect it.
 std::string ToStored(const QString& text);
 
+// File paths: the 8-bit form the model opens, in the system's encoding of file names.
+std::string ToPath(const QString& path);
+QString FromPath(const std::string& path);
+
 }  // namespace korvel::qt
