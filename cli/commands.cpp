@@ -1,9 +1,6 @@
 #include "commands.h"
 
-#include "bank_names.h"
 #include "edits.h"
-#include "side_file.h"
-#include "sysex_message.h"
 
 #include "dump_tree.h"
 #include "messages.h"
