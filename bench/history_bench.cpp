@@ -29,7 +29,7 @@ const DumpImage& FullImage() {
 void ReportHistoryMemory() {
     DumpImage destination;
     (void)destination.Load(korvel::testing::FullDump(2, 200, 100));
-    korvel::ui::History history;
+    korvel::History history;
     for (int i = 0; i < 200; ++i) {
         const Item from = Item::Pattern(i % 12, (i / 12) % 8, i % 4);
         const Item to = Item::Pattern((i + 5) % 12, (i / 7) % 8, (i / 3) % 4);
@@ -52,7 +52,7 @@ void ReportHistoryMemory() {
 void BM_UndoBankCopy(benchmark::State& state) {
     DumpImage image;
     korvel::ui::Forest forest = korvel::ui::Rebuild(image);
-    korvel::ui::History history;
+    korvel::History history;
     korvel::EditResult copied =
         korvel::TransferItem(image, FullImage(), Item::Bank(4), Item::Bank(7));
     history.Push({"copy", std::move(copied.change)});

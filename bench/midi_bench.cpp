@@ -19,10 +19,10 @@ namespace {
 
 using korvel::testing::Bytes;
 
-class NullOutput : public korvel::ui::MidiOutput {
+class NullOutput : public korvel::midi::MidiOutput {
   public:
     std::size_t MaxMessageLength() const override { return 1 << 20; }
-    korvel::ui::SendResult Send(std::span<const std::uint8_t>) override { return {}; }
+    korvel::midi::SendResult Send(std::span<const std::uint8_t>) override { return {}; }
 };
 
 // The send as korvel-cli drives it, on the real clock; its time against the cable limit is
@@ -36,8 +36,8 @@ void ReportSendAgainstTheCable() {
         bytes += message.size();
     }
     NullOutput output;
-    korvel::ui::SteadyClock clock;
-    korvel::ui::SendSession session(output, clock, messages, {});
+    korvel::midi::SteadyClock clock;
+    korvel::midi::SendSession session(output, clock, messages, {});
     const auto start = clock.Now();
     while (!session.HasEnded()) {
         std::this_thread::sleep_until(session.Step());
@@ -97,7 +97,7 @@ void BM_Assemble16MiB(benchmark::State& state) {
                                 Received().begin() + static_cast<long>(at + length));
             at += length;
         }
-        korvel::ui::SysExAssembler assembler(1 << 20);
+        korvel::midi::SysExAssembler assembler(1 << 20);
         state.ResumeTiming();
         for (auto& piece : pieces) {
             assembler.Feed(std::move(piece));

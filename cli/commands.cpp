@@ -1,9 +1,7 @@
 #include "commands.h"
 
 #include "edits.h"
-
-#include "dump_tree.h"
-#include "messages.h"
+#include "outline.h"
 
 #include "dump_files.h"
 #include "items.h"
@@ -55,11 +53,11 @@ int Tree(const Options& options, Streams streams) {
     if (const int code = LoadFirstDump(options, 1, image, &report, streams)) {
         return code;
     }
-    const ui::Forest forest = ui::Rebuild(image);
+    const Outline outline = MakeOutline(image);
     if (options.json) {
-        PrintTreeJson(options.arguments[0], image, forest, report, streams.out);
+        PrintTreeJson(options.arguments[0], image, outline, report, streams.out);
     } else {
-        PrintTreeText(forest, report, streams.out);
+        PrintTreeText(outline, report, streams.out);
     }
     return kDone;
 }
@@ -137,11 +135,11 @@ int Rename(const Options& options, Streams streams) {
     if (!item) {
         return kBadArguments;
     }
-    if (item->kind != ItemKind::bank) {
-        streams.err << ui::kOnlyBanksMessage << "\n";
+    const EditResult renamed = RenameItem(image, *item, options.arguments[2]);
+    if (renamed.status == EditStatus::refused) {
+        streams.err << renamed.refusal << "\n";
         return kBadArguments;
     }
-    (void)RenameBank(image, item->bank, options.arguments[2]);
     return SaveBankNames(image, options.arguments[0], streams);
 }
 

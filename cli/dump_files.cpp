@@ -60,7 +60,7 @@ int PrintProblems(const DumpImage& image, const LoadReport& report, std::ostream
             return;
         }
         const int expected = ComputeChecksum(slot.begin, slot.end, indexBytes);
-        const int found = slot.begin[slot.Length() - 2];
+        const int found = StoredChecksum(slot.end);
         if (expected != found) {
             ++problems;
             out << kind << " " << position << " at offset " << (slot.begin - image.data.get())

@@ -8,6 +8,7 @@
 
 #include "dump_files.h"
 
+#include "port_match.h"
 #include "rtmidi_system.h"
 
 #include <array>
@@ -81,11 +82,11 @@ std::optional<std::string> PickPort(const std::vector<std::string>& names, const
         streams.err << kProgram << ": " << options.command << " needs --port PORT\n";
         return std::nullopt;
     }
-    const PortMatch match = ResolvePort(names, *options.port);
+    const midi::PortMatch match = ResolvePort(names, *options.port);
     if (!match.name) {
         streams.err << kProgram << ": " << match.problem << "; the " << what << " ports are:\n";
         if (names.empty()) {
-            streams.err << "  " << ui::kNoPortsText << "\n";
+            streams.err << "  " << midi::kNoPortsText << "\n";
         }
         PrintPortList(names, streams.err);
     }
@@ -106,7 +107,7 @@ void EndProgress(Streams streams) {
 
 }  // namespace
 
-PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& wanted) {
+midi::PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& wanted) {
     if (!wanted.empty() && wanted.find_first_not_of("0123456789") == std::string::npos &&
         wanted.size() < 6) {
         const auto number = static_cast<std::size_t>(std::stoul(wanted));
@@ -115,22 +116,7 @@ PortMatch ResolvePort(const std::vector<std::string>& names, const std::string& 
         }
         return {std::nullopt, "there is no port " + wanted};
     }
-    std::optional<std::string> found;
-    for (const auto& name : names) {
-        if (name == wanted) {
-            return {name, {}};
-        }
-        if (name.find(wanted) != std::string::npos) {
-            if (found) {
-                return {std::nullopt, "more than one port matches " + wanted};
-            }
-            found = name;
-        }
-    }
-    if (!found) {
-        return {std::nullopt, "no port matches " + wanted};
-    }
-    return {found, {}};
+    return midi::MatchPort(names, wanted);
 }
 
 int Ports(const Options& options, Streams streams) {
@@ -139,9 +125,9 @@ int Ports(const Options& options, Streams streams) {
         return kBadArguments;
     }
     midi::RtMidiSystem system("korvel-cli");
-    const ui::MidiPortList list = system.ListPorts();
+    const midi::MidiPortList list = system.ListPorts();
     if (list.inputs.empty() && list.outputs.empty()) {
-        streams.out << ui::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")") << "\n";
+        streams.out << midi::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")") << "\n";
         return kDone;
     }
     streams.out << "Input ports (" << list.api << "), for receive:\n";
@@ -160,11 +146,11 @@ int Send(const Options& options, Streams streams) {
     if (const int code = LoadDump(options.arguments[0], std::nullopt, image, nullptr, streams)) {
         return code;
     }
-    const ui::Duration pause = options.pauseMs ? std::chrono::milliseconds(*options.pauseMs)
-                                               : ui::Duration(ui::kDefaultMessagePause);
-    const ui::SendPlan plan = ui::PlanSend(image, pause);
+    const midi::Duration pause = options.pauseMs ? std::chrono::milliseconds(*options.pauseMs)
+                                               : midi::Duration(midi::kDefaultMessagePause);
+    const midi::SendPlan plan = midi::PlanSend(image, pause);
     if (plan.messages.empty()) {
-        streams.err << kProgram << ": The dump holds no messages; there is nothing to send.\n";
+        streams.err << kProgram << ": " << midi::kNothingToSendText << "\n";
         return kBadArguments;
     }
     midi::RtMidiSystem system("korvel-cli");
@@ -172,21 +158,17 @@ int Send(const Options& options, Streams streams) {
     if (!port) {
         return kBadArguments;
     }
-    std::string reason;
-    const auto output = system.OpenOutput(*port, reason);
-    if (!output) {
-        streams.err << kProgram << ": cannot open " << *port << ": " << reason << "\n";
-        return kFileError;
+    const midi::SendOpening opening = midi::OpenForSend(system, *port, plan);
+    if (!opening.output) {
+        streams.err << kProgram << ": " << opening.problem << "\n";
+        return opening.portFailed ? kFileError : kBadArguments;
     }
-    if (const auto refusal = ui::SendRefusal(plan, *port, output->MaxMessageLength())) {
-        streams.err << kProgram << ": " << *refusal << "\n";
-        return kBadArguments;
-    }
-    ui::SteadyClock clock;
-    ui::SendSession session(*output, clock, plan.messages, pause);
+    midi::MidiOutput& output = *opening.output;
+    midi::SteadyClock clock;
+    midi::SendSession session(output, clock, plan.messages, pause);
     const StopOnSignal stop;
     while (!session.HasEnded()) {
-        const ui::Instant next = session.Step();
+        const midi::Instant next = session.Step();
         if (stop.Requested()) {
             session.Cancel();  // takes effect before the next message, never inside one
         }
@@ -212,7 +194,7 @@ int Receive(const Options& options, Streams streams) {
     const std::string& out = options.arguments[0];
     midi::RtMidiSystem system("korvel-cli");
     std::string reason;
-    std::unique_ptr<ui::MidiInput> input;
+    std::unique_ptr<midi::MidiInput> input;
     std::string portName;
     if (options.ownPort) {
         portName = *options.ownPort;
@@ -229,11 +211,11 @@ int Receive(const Options& options, Streams streams) {
         streams.err << kProgram << ": cannot open " << portName << ": " << reason << "\n";
         return kFileError;
     }
-    ui::SteadyClock clock;
-    const ui::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
-                                             : ui::Duration(ui::kDefaultReceiveIdle);
-    ui::ReceiveSession session(*input, clock, idle);
-    const ui::Instant started = clock.Now();
+    midi::SteadyClock clock;
+    const midi::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
+                                             : midi::Duration(midi::kDefaultReceiveIdle);
+    midi::ReceiveSession session(*input, clock, idle);
+    const midi::Instant started = clock.Now();
     const StopOnSignal stop;
     while (!session.HasEnded()) {
         session.Poll();
@@ -256,8 +238,8 @@ int Receive(const Options& options, Streams streams) {
         streams.err << kProgram << ": Nothing arrived from " << portName << "\n";
         return kProblemsFound;
     }
-    if (session.End() == ui::ReceiveEnd::tooLarge) {
-        streams.err << kProgram << ": " << ui::kReceiveLimitText << "\n";
+    if (session.End() == midi::ReceiveEnd::tooLarge) {
+        streams.err << kProgram << ": " << midi::kReceiveLimitText << "\n";
     }
     const auto messages = session.Messages();
     const WriteResult written = ReplaceFileWithBytes(out, messages);

@@ -1,8 +1,19 @@
 #include "options.h"
 
+#include "midi_limits.h"
+
 namespace korvel::cli {
 
 namespace {
+
+struct Range {
+    int min;
+    int max;
+    bool say;  // whether the message names the range
+};
+
+// --wait is for scripts; a day is longer than anyone waits for a dump.
+constexpr int kLongestWaitSeconds = 24 * 3600;
 
 std::optional<MemoryLayout> ParseLayout(const std::string& text) {
     for (const int banks : {3, 6, 12}) {
@@ -13,8 +24,8 @@ std::optional<MemoryLayout> ParseLayout(const std::string& text) {
     return std::nullopt;
 }
 
-// A whole number from 0 to `max`, digits only.
-std::optional<int> ParseCount(const std::string& text, int max) {
+// A whole number from `min` to `max`, digits only.
+std::optional<int> ParseCount(const std::string& text, int min, int max) {
     if (text.empty() || text.size() > 9) {
         return std::nullopt;
     }
@@ -25,7 +36,7 @@ std::optional<int> ParseCount(const std::string& text, int max) {
         }
         value = value * 10 + (c - '0');
     }
-    return value <= max ? std::optional(value) : std::nullopt;
+    return value >= min && value <= max ? std::optional(value) : std::nullopt;
 }
 
 }  // namespace
@@ -61,11 +72,18 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             if (!text) {
                 return parsed;
             }
-            const auto number = ParseCount(*text, word == "--pause" ? 5000 : 24 * 3600 * 1000);
+            const Range range = word == "--pause"  ? Range{midi::kMinMessagePauseMs,
+                                                          midi::kMaxMessagePauseMs, true}
+                                : word == "--idle" ? Range{midi::kMinReceiveIdleMs,
+                                                          midi::kMaxReceiveIdleMs, true}
+                                                   : Range{0, kLongestWaitSeconds, false};
+            const auto number = ParseCount(*text, range.min, range.max);
             if (!number) {
                 parsed.error = word + " takes a whole number" +
-                               (word == "--pause" ? " from 0 to 5000" : std::string()) + ", not " +
-                               *text;
+                               (range.say ? " from " + std::to_string(range.min) + " to " +
+                                                std::to_string(range.max)
+                                          : std::string()) +
+                               ", not " + *text;
                 return parsed;
             }
             (word == "--pause"  ? options.pauseMs

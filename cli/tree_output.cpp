@@ -9,21 +9,10 @@ namespace korvel::cli {
 
 namespace {
 
-const char* FillName(int icon) {
-    switch (icon / 4) {
-        case 0:
-            return "empty";
-        case 1:
-            return "partial";
-        default:
-            return "full";
-    }
-}
-
 // A JSON string of a stored name, decoded as the window shows it.
 std::string JsonString(const std::string& text) {
     std::string json = "\"";
-    for (const char ch : ui::StoredTextToUtf8(text)) {
+    for (const char ch : StoredTextToUtf8(text)) {
         const auto c = static_cast<unsigned char>(ch);
         if (c == '"' || c == '\\') {
             json += '\\';
@@ -39,17 +28,17 @@ std::string JsonString(const std::string& text) {
     return json + "\"";
 }
 
-void PrintNodeText(const ui::TreeNode& node, int depth, std::ostream& out) {
-    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << node.text << " ["
-        << FillName(node.icon) << "]\n";
+void PrintNodeText(const OutlineNode& node, int depth, std::ostream& out) {
+    out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << node.Text() << " ["
+        << FillName(node.fill) << "]\n";
     for (const auto& child : node.children) {
         PrintNodeText(child, depth + 1, out);
     }
 }
 
-void PrintNodeJson(const ui::TreeNode& node, std::ostream& out) {
-    out << "{\"text\":" << JsonString(node.text) << ",\"fill\":\"" << FillName(node.icon)
-        << "\",\"tag\":" << node.tag;
+void PrintNodeJson(const OutlineNode& node, std::ostream& out) {
+    out << "{\"text\":" << JsonString(node.Text()) << ",\"fill\":\"" << FillName(node.fill)
+        << "\",\"tag\":" << ItemCode(node.item);
     if (!node.children.empty()) {
         out << ",\"children\":[";
         for (std::size_t i = 0; i < node.children.size(); ++i) {
@@ -63,8 +52,8 @@ void PrintNodeJson(const ui::TreeNode& node, std::ostream& out) {
 
 }  // namespace
 
-void PrintTreeText(const ui::Forest& forest, const LoadReport& report, std::ostream& out) {
-    for (const auto& bank : forest) {
+void PrintTreeText(const Outline& outline, const LoadReport& report, std::ostream& out) {
+    for (const auto& bank : outline) {
         PrintNodeText(bank, 0, out);
     }
     out << "skipped: " << report.Total() << " message(s)\n";
@@ -76,13 +65,13 @@ void PrintTreeText(const ui::Forest& forest, const LoadReport& report, std::ostr
     }
 }
 
-void PrintTreeJson(const std::string& file, const DumpImage& image, const ui::Forest& forest,
+void PrintTreeJson(const std::string& file, const DumpImage& image, const Outline& outline,
                    const LoadReport& report, std::ostream& out) {
     out << "{\"file\":" << JsonString(file) << ",\"layout\":" << image.BankCount()
         << ",\"banks\":[";
-    for (std::size_t i = 0; i < forest.size(); ++i) {
+    for (std::size_t i = 0; i < outline.size(); ++i) {
         out << (i ? "," : "");
-        PrintNodeJson(forest[i], out);
+        PrintNodeJson(outline[i], out);
     }
     out << "],\"skipped\":{";
     bool first = true;

@@ -2,16 +2,15 @@
 #pragma once
 
 #include "dump_image.h"
-
-#include "dump_tree.h"
+#include "outline.h"
 
 #include <iosfwd>
 #include <string>
 
 namespace korvel::cli {
 
-void PrintTreeText(const ui::Forest& forest, const LoadReport& report, std::ostream& out);
-void PrintTreeJson(const std::string& file, const DumpImage& image, const ui::Forest& forest,
+void PrintTreeText(const Outline& outline, const LoadReport& report, std::ostream& out);
+void PrintTreeJson(const std::string& file, const DumpImage& image, const Outline& outline,
                    const LoadReport& report, std::ostream& out);
 
 }  // namespace korvel::cli

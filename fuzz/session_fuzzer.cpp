@@ -118,10 +118,10 @@ class FuzzHost : public ui::Host {
     bool AskToProceed(const std::string&, const std::string&, const std::string&) override {
         return input_.Byte() & 1;
     }
-    ui::MidiSystem& Midi() override { return midi_; }
-    ui::Clock& MidiClock() override { return clock_; }
+    midi::MidiSystem& Midi() override { return midi_; }
+    midi::Clock& MidiClock() override { return clock_; }
     // The W2 sends what the input says, in pieces, then falls silent.
-    void RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList&,
+    void RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList&,
                           const std::string&) override {
         if (run.Listen("W2") || input_.Byte() % 8 == 0) {
             run.Cancel();
@@ -136,11 +136,11 @@ class FuzzHost : public ui::Host {
         }
         run.Finish();
     }
-    void RunSendDialog(ui::SendSession& session, const std::string&) override {
+    void RunSendDialog(midi::SendSession& session, const std::string&) override {
         ui::testing::RunSend(session, clock_, [this] { return input_.Byte() % 16 == 0; });
     }
     std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings&,
-                                                 const ui::MidiPortList&) override {
+                                                 const midi::MidiPortList&) override {
         return ui::MidiSettings{"W2", input_.Byte() & 1 ? "W2" : "", input_.Byte() % 3, 100};
     }
     std::string ReceivedFolder() override { return Folder() + "/received"; }

@@ -1,5 +1,7 @@
 #include "atomic_file.h"
 
+#include "paths.h"
+
 #include <atomic>
 #include <cerrno>
 #include <csignal>
@@ -42,30 +44,13 @@ void ClearPending() {
     std::atomic_signal_fence(std::memory_order_seq_cst);
 }
 
-bool IsSeparator(char c) {
-#if defined(_WIN32)
-    return c == '/' || c == '\\';
-#else
-    return c == '/';
-#endif
-}
-
-// The folder part of `path` with its separator ("" for a bare file name).
-std::string FolderPrefix(const std::string& path) {
-    for (std::size_t i = path.size(); i > 0; --i) {
-        if (IsSeparator(path[i - 1])) {
-            return path.substr(0, i);
-        }
-    }
-    return {};
-}
 
 // A name of fixed length, so that a target whose name is as long as the file system allows can
 // still be saved.
 std::string TemporaryName(const std::string& path) {
     static thread_local std::mt19937_64 generator{std::random_device{}()};
     static constexpr char kDigits[] = "0123456789abcdef";
-    std::string name = FolderPrefix(path) + ".korvel-";
+    std::string name = FolderPrefixOf(path) + ".korvel-";
     std::uint64_t bits = generator();
     for (int i = 0; i < 12; ++i, bits >>= 4) {
         name += kDigits[bits & 0xF];
@@ -129,7 +114,7 @@ struct Target {
 };
 
 std::optional<WriteResult> CheckTarget(const std::string& path, Target& target) {
-    if (!path.empty() && IsSeparator(path.back())) {
+    if (EndsInSeparator(path)) {
         return WriteResult::Failure(path + " names a folder; give the name of a file");
     }
     struct stat info {};
@@ -202,7 +187,7 @@ bool RenameOver(const std::string& from, const std::string& to, std::string& rea
 
 // The rename itself lives in the folder; syncing it makes the new name last.
 void SyncFolder(const std::string& path) {
-    const std::string folder = FolderPrefix(path);
+    const std::string folder = FolderPrefixOf(path);
     const int descriptor =
         ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (descriptor >= 0) {

@@ -173,13 +173,8 @@ void DumpImage::Parse(LoadReport& report) {
     const std::uint8_t* p = FindNextStart(base, limit);
     while (p != nullptr) {
         if (!IsHeaderValid(p, limit)) {
-            if (static_cast<std::size_t>(limit - p) >= kHeaderLength) {
-                report.Add(SkipReason::foreignMessage, offsetOf(p));
-            } else if (std::memcmp(p, "\xF0QRV\0W2", static_cast<std::size_t>(limit - p)) == 0) {
-                report.Add(SkipReason::cutOff, offsetOf(p));
-            } else {
-                report.Add(SkipReason::foreignMessage, offsetOf(p));
-            }
+            report.Add(IsHeaderBeginning(p, limit) ? SkipReason::cutOff : SkipReason::foreignMessage,
+                       offsetOf(p));
             p = FindNextStart(p + 1, limit);
             continue;
         }

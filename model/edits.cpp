@@ -247,6 +247,17 @@ EditResult RenameBank(DumpImage& image, int bank, const std::string& text) {
     return Run(image, edit);
 }
 
+bool CanRename(const Item& item) {
+    return item.kind == ItemKind::bank;
+}
+
+EditResult RenameItem(DumpImage& image, const Item& item, const std::string& text) {
+    if (!CanRename(item)) {
+        return Refused(kOnlyBanksRefusal);
+    }
+    return RenameBank(image, item.bank, text);
+}
+
 std::string StoppedCopyText(const EditResult& result) {
     if (!result.stoppedAt) {
         return "Nothing was copied.";

@@ -19,6 +19,8 @@ inline constexpr const char* kLayoutRefusal =
     "layout of the destination.\nFor example a Track with 8 Patterns can be moved\nto a Track "
     "with 16 Patterns, but not vice versa.";
 
+inline constexpr const char* kOnlyBanksRefusal = "Only Banks can be renamed!";
+
 enum class EditStatus { done, stopped, refused };
 
 struct [[nodiscard]] EditResult {
@@ -51,6 +53,11 @@ EditResult DeleteItem(DumpImage& image, const Item& item);
 
 // Stores the Rename dialog's text as the bank's name ("Bank %02d" for an empty text).
 EditResult RenameBank(DumpImage& image, int bank, const std::string& text);
+
+// Only banks have names a user gives.
+bool CanRename(const Item& item);
+// RenameBank for a bank; any other item is refused with kOnlyBanksRefusal.
+EditResult RenameItem(DumpImage& image, const Item& item, const std::string& text);
 
 // The line that tells where a stopped copy ended.
 std::string StoppedCopyText(const EditResult& result);

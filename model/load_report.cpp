@@ -1,5 +1,7 @@
 #include "load_report.h"
 
+#include "count_text.h"
+
 namespace korvel {
 
 const char* SkipReasonText(SkipReason reason) {
@@ -34,14 +36,6 @@ std::uint64_t LoadReport::Total() const {
     }
     return total;
 }
-
-namespace {
-
-std::string Counted(std::uint64_t count, const char* one, const char* many) {
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
-
-}  // namespace
 
 std::string SkippedSummary(const LoadReport& report) {
     const std::uint64_t other =

@@ -1,6 +1,8 @@
 // The bank-name side file: twelve lines, one stored bank name each.
 #include "side_file.h"
 
+#include "paths.h"
+
 #include "atomic_file.h"
 #include "dump_image.h"
 #include "file_read.h"
@@ -16,35 +18,24 @@ namespace {
 // Twelve names of any length fit many times over; more is not a side file.
 constexpr std::uint64_t kMaxSideFileSize = 16 * 1024 * 1024;
 
+constexpr const char* kSideFileExtension = ".bnl";
+
 constexpr const char* kOwnSideFileReason =
     "its name ends in \".bnl\", the name of its own bank-name file, so saving it would "
     "overwrite it; choose another name";
 
-std::size_t ExtensionDot(const std::string& path) {
-    const auto separator = path.find_last_of("/\\");
-    const auto dot = path.find_last_of('.');
-    const bool dotInFileName =
-        dot != std::string::npos && (separator == std::string::npos || dot > separator);
-    return dotInFileName ? dot : std::string::npos;
-}
-
 }  // namespace
 
 std::string SideFilePath(const std::string& dumpPath) {
-    const auto dot = ExtensionDot(dumpPath);
-    return (dot != std::string::npos ? dumpPath.substr(0, dot) : dumpPath) + ".bnl";
+    return WithExtension(dumpPath, kSideFileExtension);
 }
 
 bool SideFileIsDumpItself(const std::string& dumpPath) {
-    const auto dot = ExtensionDot(dumpPath);
-    if (dot == std::string::npos || dumpPath.size() - dot != 4) {
-        return false;
-    }
-    std::string extension = dumpPath.substr(dot);
+    std::string extension = ExtensionOf(dumpPath);
     for (char& c : extension) {
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return extension == ".bnl";
+    return extension == kSideFileExtension;
 }
 
 int DumpImage::ReadBankNames(const std::string& path) {

@@ -1,10 +1,10 @@
 #include "sysex_message.h"
 
+#include <algorithm>
+
 namespace korvel {
 
 namespace {
-
-constexpr std::uint8_t kHeader[kHeaderLength] = {kSysExStart, 'Q', 'R', 'V', 0x00, 'W', '2'};
 
 bool LongEnough(const std::uint8_t* first, const std::uint8_t* last, int indexBytes) {
     if (first == nullptr || last == nullptr || last < first) {
@@ -29,6 +29,14 @@ bool IsHeaderValid(const std::uint8_t* at, const std::uint8_t* end) {
     return true;
 }
 
+bool IsHeaderBeginning(const std::uint8_t* at, const std::uint8_t* end) {
+    if (at == nullptr || end == nullptr || end < at ||
+        static_cast<std::size_t>(end - at) >= kHeaderLength) {
+        return false;
+    }
+    return std::equal(at, end, kHeader.begin());
+}
+
 int ComputeChecksum(const std::uint8_t* first, const std::uint8_t* last, int indexBytes) {
     if (!LongEnough(first, last, indexBytes)) {
         return -1;
@@ -39,6 +47,7 @@ int ComputeChecksum(const std::uint8_t* first, const std::uint8_t* last, int ind
     for (int i = 0; i < indexBytes; ++i) {
         sum += first[8 + i];
     }
+    // The checksum byte is the one before the F7.
     const std::uint8_t* checksumByte = last - 1;
     int k = 0;
     for (const std::uint8_t* p = first + 8 + indexBytes; p < checksumByte; ++p) {
@@ -114,7 +123,7 @@ bool HasValidChecksum(const std::uint8_t* first, const std::uint8_t* last) {
         return true;
     }
     const int indexBytes = kind == MessageKind::pattern ? kPatternIndexBytes : kPlaylistIndexBytes;
-    return ComputeChecksum(first, last, indexBytes) == last[-1];
+    return ComputeChecksum(first, last, indexBytes) == StoredChecksum(last);
 }
 
 }  // namespace korvel

@@ -20,9 +20,13 @@
 
 namespace korvel::ui::testing {
 
+using midi::testing::FakeClock;
+using midi::testing::FakeMidiSystem;
+
 struct Message {
     std::string text;
     std::string caption;
+    Severity severity = Severity::notice;
     friend bool operator==(const Message&, const Message&) = default;
 };
 
@@ -73,8 +77,9 @@ class FakeHost : public Host {
         saveProposals.emplace_back(folder, name);
         return Next(saveAnswers, "save file");
     }
-    void ShowMessage(const std::string& text, const std::string& caption) override {
-        messages.push_back({text, caption});
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     Severity severity) override {
+        messages.push_back({text, caption, severity});
     }
     bool AskYesNo(const std::string& text, const std::string& caption) override {
         questions.push_back({text, caption});
@@ -102,9 +107,9 @@ class FakeHost : public Host {
         questions.push_back({text, caption});
         return Next(proceedAnswers, "send question");
     }
-    MidiSystem& Midi() override { return midi; }
-    Clock& MidiClock() override { return clock; }
-    void RunReceiveDialog(ReceiveRun& run, const MidiPortList&,
+    midi::MidiSystem& Midi() override { return midi; }
+    midi::Clock& MidiClock() override { return clock; }
+    void RunReceiveDialog(ReceiveRun& run, const midi::MidiPortList&,
                           const std::string& preselected) override {
         receivePreselections.push_back(preselected);
         if (!preselected.empty()) {
@@ -116,11 +121,11 @@ class FakeHost : public Host {
             ADD_FAILURE() << "unexpected receive dialog";
         }
     }
-    void RunSendDialog(SendSession& session, const std::string&) override {
-        RunSend(session, clock,
+    void RunSendDialog(midi::SendSession& session, const std::string&) override {
+        midi::testing::RunSend(session, clock,
                 [this, &session] { return cancelSendAfter && session.Sent() >= *cancelSendAfter; });
     }
-    std::optional<MidiSettings> RunMidiSetup(const MidiSettings&, const MidiPortList&) override {
+    std::optional<MidiSettings> RunMidiSetup(const MidiSettings&, const midi::MidiPortList&) override {
         return Next(setupAnswers, "MIDI setup");
     }
     std::string ReceivedFolder() override { return receivedFolder; }

@@ -127,7 +127,7 @@ TEST(OpenFailure, KeepsThePaneAndShowsWhatTheKindCallsFor) {
         if (caption == nullptr) {
             EXPECT_TRUE(host.messages.empty());
         } else {
-            EXPECT_EQ(host.messages, (std::vector<Message>{{"why", caption}}));
+            EXPECT_EQ(host.messages, (std::vector<Message>{{"why", caption, Severity::error}}));
         }
         EXPECT_EQ(host.rebuilds[1], 1);
         EXPECT_EQ(host.fileNames[1], "");
@@ -233,7 +233,7 @@ TEST_F(Transfers, DifferentKindsAreRefusedEitherWay) {
     }
     ASSERT_EQ(host.messages.size(), 24u);
     for (const auto& message : host.messages) {
-        EXPECT_EQ(message, (Message{korvel::kSameKindRefusal, "Error"}));
+        EXPECT_EQ(message, (Message{korvel::kSameKindRefusal, "Error", Severity::error}));
     }
     EXPECT_EQ(
         host.messages[0].text,

@@ -27,7 +27,7 @@ INSTANTIATE_TEST_SUITE_P(Paths, SidePath,
                                            PathCase{"/d/my.set.syx", "/d/my.set.bnl"},
                                            PathCase{"D:\\dumps\\set1.syx", "D:\\dumps\\set1.bnl"},
                                            PathCase{"/home/me/v1.2/song", "/home/me/v1.2/song.bnl"},
-                                           PathCase{"C:\\my.dumps\\song", "C:\\my.dumps\\song.bnl"},
+                                           PathCase{"/my.dumps/song", "/my.dumps/song.bnl"},
                                            PathCase{"song", "song.bnl"},
                                            PathCase{"song.syx", "song.bnl"}));
 

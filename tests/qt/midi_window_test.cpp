@@ -122,8 +122,8 @@ class MidiWindowTest : public QObject {
             sender = std::thread([this, &feeder] {
                 korvel::DumpImage image;
                 (void)image.Load(dump_);
-                korvel::ui::SteadyClock clock;
-                korvel::ui::SendSession session(*feeder, clock, image.MessagesInSaveOrder(), {});
+                korvel::midi::SteadyClock clock;
+                korvel::midi::SendSession session(*feeder, clock, image.MessagesInSaveOrder(), {});
                 while (!session.HasEnded()) {
                     std::this_thread::sleep_until(session.Step());
                 }

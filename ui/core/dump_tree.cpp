@@ -6,56 +6,25 @@ namespace korvel::ui {
 
 namespace {
 
-// Node labels are built by hand rather than with printf: a rebuild makes 504 of them. A number
-// below 10 is padded to two places with `pad` ('0' for "%02d", ' ' for "%2d"), or not at all.
-std::string Label(const char* prefix, int number, char pad) {
-    std::string text(prefix);
-    if (number >= 10) {
-        text += static_cast<char>('0' + number / 10);
-    } else if (pad != '\0') {
-        text += pad;
-    }
-    text += static_cast<char>('0' + number % 10);
-    return text;
-}
-
-std::string BankLabel(int bank) {
-    return Label("Bank ", bank + 1, '0');
-}
-std::string PlaylistLabel(int bank) {
-    return Label("Playlist B", bank + 1, '0');
-}
-std::string TrackLabel(int track) {
-    return Label("Track ", track + 1, '\0');
-}
-std::string PatternLabel(int pattern) {
-    return Label("Pattern ", pattern + 1, ' ');
-}
-
-FillState Combine(int full, int empty, int count) {
-    if (full == count) {
-        return kFull;
-    }
-    return empty == count ? kEmpty : kPartial;
-}
-
 // Sets a node's icon or text when it differs, and notes what changed.
 class Updater {
   public:
     Updater(std::vector<NodeChange>& changes, TextRule texts) : changes_(changes), texts_(texts) {}
 
-    // `name` replaces the node's text when it is not empty; otherwise, when defaults are put
-    // back, `defaultText` does.
-    void Apply(TreeNode& node, const NodePath& path, int icon, const std::string& name,
-               const std::string& defaultText) {
+    // The item's name replaces the node's text when it is not empty; otherwise, when defaults
+    // are put back, its default text does. A bank always shows its name or its default.
+    void Apply(TreeNode& node, const NodePath& path, const OutlineNode& item) {
         NodeChange change{path};
+        const int icon = IconOf(item.item, item.fill);
         if (node.icon != icon) {
             node.icon = icon;
             change.icon = true;
         }
-        const std::string* text = !name.empty()                         ? &name
-                                  : texts_ == TextRule::restoreDefaults ? &defaultText
-                                                                        : nullptr;
+        const bool showDefault =
+            texts_ == TextRule::restoreDefaults || item.item.kind == ItemKind::bank;
+        const std::string* text = !item.name.empty() ? &item.name
+                                  : showDefault      ? &item.defaultText
+                                                     : nullptr;
         if (text != nullptr && node.text != *text) {
             node.text = *text;
             change.text = true;
@@ -70,67 +39,33 @@ class Updater {
     TextRule texts_;
 };
 
+TreeNode NodeOf(const OutlineNode& item, const std::string& text) {
+    return {text, IconOf(item.item, item.fill), ItemCode(item.item), {}};
+}
+
 }  // namespace
 
-FillState PatternFill(const DumpImage& image, int bank, int track, int pattern) {
-    return image.IsPatternEmpty(bank, track, pattern) ? kEmpty : kFull;
-}
-
-FillState TrackFill(const DumpImage& image, int bank, int track) {
-    const int count = image.PatternsPerTrack();
-    int full = 0;
-    for (int p = 0; p < count; ++p) {
-        full += PatternFill(image, bank, track, p) == kFull ? 1 : 0;
-    }
-    return Combine(full, count - full, count);
-}
-
-FillState PlaylistFill(const DumpImage& image, int bank) {
-    return image.AreBankPlaylistsEmpty(bank) ? kEmpty : kFull;
-}
-
-FillState BankFill(const DumpImage& image, int bank) {
-    int full = 0;
-    int empty = 0;
-    const auto count = [&full, &empty](FillState state) {
-        full += state == kFull ? 1 : 0;
-        empty += state == kEmpty ? 1 : 0;
-    };
-    count(PlaylistFill(image, bank));
-    for (int t = 0; t < kTracksPerBank; ++t) {
-        count(TrackFill(image, bank, t));
-    }
-    return Combine(full, empty, kTracksPerBank + 1);
+int IconOf(const Item& item, Fill fill) {
+    // The strip's columns follow the kinds' order: bank, playlist set, track, pattern.
+    const int column = item.kind == ItemKind::none ? kBankIcon : static_cast<int>(item.kind) - 1;
+    return column + kIconsPerFill * static_cast<int>(fill);
 }
 
 Forest Rebuild(const DumpImage& image) {
+    const Outline outline = MakeOutline(image);
     Forest forest;
-    forest.reserve(static_cast<std::size_t>(image.BankCount()));
-    const int patternsPerTrack = image.PatternsPerTrack();
-    for (int b = 0; b < image.BankCount(); ++b) {
-        TreeNode bank;
-        const std::string name = image.GetBankName(b);
-        bank.text = name.empty() ? BankLabel(b) : name;
-        bank.tag = MakeItemTag(kBankKind, b);
-        bank.icon = kBankIcon + BankFill(image, b);
-        bank.children.reserve(1 + kTracksPerBank);
-        bank.children.push_back({PlaylistLabel(b),
-                                 kPlaylistIcon + PlaylistFill(image, b),
-                                 MakeItemTag(kPlaylistKind, b),
-                                 {}});
-        for (int t = 0; t < kTracksPerBank; ++t) {
-            TreeNode track{TrackLabel(t),
-                           kTrackIcon + TrackFill(image, b, t),
-                           MakeItemTag(kTrackKind, b, t),
-                           {}};
-            track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
-            for (int p = 0; p < patternsPerTrack; ++p) {
-                track.children.push_back({PatternLabel(p),
-                                          kPatternIcon + PatternFill(image, b, t, p),
-                                          MakeItemTag(kPatternKind, b, t, p),
-                                          {}});
+    forest.reserve(outline.size());
+    for (const OutlineNode& bankItem : outline) {
+        // A rebuilt tree shows only bank names; copied material is named by the next refresh.
+        TreeNode bank = NodeOf(bankItem, bankItem.Text());
+        bank.children.reserve(bankItem.children.size());
+        for (const OutlineNode& childItem : bankItem.children) {
+            TreeNode child = NodeOf(childItem, childItem.defaultText);
+            child.children.reserve(childItem.children.size());
+            for (const OutlineNode& patternItem : childItem.children) {
+                child.children.push_back(NodeOf(patternItem, patternItem.defaultText));
             }
-            bank.children.push_back(std::move(track));
+            bank.children.push_back(std::move(child));
         }
         forest.push_back(std::move(bank));
     }
@@ -140,29 +75,23 @@ Forest Rebuild(const DumpImage& image) {
 std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest, TextRule texts) {
     std::vector<NodeChange> changes;
     Updater updater(changes, texts);
-    const int patternsPerTrack = image.PatternsPerTrack();
-    for (int b = 0; b < image.BankCount() && b < static_cast<int>(forest.size()); ++b) {
-        TreeNode& bank = forest[static_cast<std::size_t>(b)];
-        auto& children = bank.children;
-        if (!children.empty()) {
-            updater.Apply(children[0], {b, 0}, kPlaylistIcon + PlaylistFill(image, b),
-                          image.GetPlaylistName(b), PlaylistLabel(b));
-        }
-        for (int t = 0; t < kTracksPerBank && t + 1 < static_cast<int>(children.size()); ++t) {
-            TreeNode& track = children[static_cast<std::size_t>(t + 1)];
-            for (int p = 0; p < patternsPerTrack && p < static_cast<int>(track.children.size());
+    const Outline outline = MakeOutline(image);
+    for (std::size_t b = 0; b < outline.size() && b < forest.size(); ++b) {
+        const OutlineNode& bankItem = outline[b];
+        TreeNode& bank = forest[b];
+        const int bankIndex = static_cast<int>(b);
+        for (std::size_t c = 0; c < bankItem.children.size() && c < bank.children.size(); ++c) {
+            const OutlineNode& childItem = bankItem.children[c];
+            TreeNode& child = bank.children[c];
+            const int childIndex = static_cast<int>(c);
+            for (std::size_t p = 0; p < childItem.children.size() && p < child.children.size();
                  ++p) {
-                updater.Apply(track.children[static_cast<std::size_t>(p)], {b, t + 1, p},
-                              kPatternIcon + PatternFill(image, b, t, p),
-                              image.GetPatternName(b, t, p), PatternLabel(p));
+                updater.Apply(child.children[p], {bankIndex, childIndex, static_cast<int>(p)},
+                              childItem.children[p]);
             }
-            updater.Apply(track, {b, t + 1}, kTrackIcon + TrackFill(image, b, t),
-                          image.GetTrackName(b, t), TrackLabel(t));
+            updater.Apply(child, {bankIndex, childIndex}, childItem);
         }
-        // The bank text is always rewritten, so a deleted bank shows its default label again.
-        const std::string name = image.GetBankName(b);
-        updater.Apply(bank, {b}, kBankIcon + BankFill(image, b), name.empty() ? BankLabel(b) : name,
-                      BankLabel(b));
+        updater.Apply(bank, {bankIndex}, bankItem);
     }
     return changes;
 }

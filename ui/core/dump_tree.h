@@ -1,8 +1,10 @@
-// One pane's tree as data: banks, each with its playlist set and eight tracks of patterns.
-// The toolkit layer mirrors this forest in a tree widget.
+// One pane's tree as data, drawn from the dump's outline: banks, each with its playlist set and
+// eight tracks of patterns, every node with its tag and its icon from the strip. The toolkit
+// layer mirrors this forest in a tree widget.
 #pragma once
 
 #include "dump_image.h"
+#include "outline.h"
 
 #include "item_tag.h"
 
@@ -11,13 +13,16 @@
 
 namespace korvel::ui {
 
-enum FillState : int { kEmpty = 0, kPartial = 4, kFull = 8 };
-
-// Icon columns of the strip; the icon index is the column plus the fill state.
+// The strip holds four columns (bank, playlist, track, pattern) for each fill state: the icon
+// index is the kind's column plus four times the fill.
 inline constexpr int kBankIcon = 0;
 inline constexpr int kPlaylistIcon = 1;
 inline constexpr int kTrackIcon = 2;
 inline constexpr int kPatternIcon = 3;
+inline constexpr int kIconsPerFill = 4;
+
+// The icon of a node of this item and fill.
+int IconOf(const Item& item, Fill fill);
 
 struct TreeNode {
     std::string text;
@@ -59,10 +64,5 @@ std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest,
 
 const TreeNode* FindNode(const Forest& forest, const NodePath& path);
 std::size_t CountNodes(const Forest& forest);
-
-FillState PatternFill(const DumpImage& image, int bank, int track, int pattern);
-FillState TrackFill(const DumpImage& image, int bank, int track);
-FillState PlaylistFill(const DumpImage& image, int bank);
-FillState BankFill(const DumpImage& image, int bank);
 
 }  // namespace korvel::ui

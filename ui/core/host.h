@@ -1,11 +1,15 @@
-// What the main dialog's commands need from the window. The toolkit layer implements it; tests
-// fake it with scripted answers.
+// What the main dialog's commands need from the window, in three kinds: questions and
+// messages, what a pane view shows, and the services the commands use. The toolkit layer
+// implements them; tests fake them with scripted answers.
 #pragma once
 
 #include "dump_tree.h"
 #include "item_tag.h"
-#include "midi_port.h"
 #include "settings.h"
+
+#include "midi_clock.h"
+#include "midi_port.h"
+#include "send_session.h"
 
 #include <optional>
 #include <string>
@@ -14,32 +18,29 @@
 namespace korvel::ui {
 
 class ReceiveRun;
-class SendSession;
 
-class Host {
+// An error carries the warning icon; a notice the information icon.
+enum class Severity { notice, error };
+
+class Prompts {
   public:
-    virtual ~Host() = default;
-
-    // File choosers; nullopt when the user cancels. The save chooser asks before it replaces
-    // an existing file.
-    virtual std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) = 0;
-    virtual std::optional<std::string> ChooseSaveFile(int pane, const std::string& folder,
-                                                      const std::string& proposedName) = 0;
-
+    virtual ~Prompts() = default;
     // A modal message with an OK button only.
-    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    virtual void ShowMessage(const std::string& text, const std::string& caption,
+                             Severity severity) = 0;
     // A modal Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A question whose buttons are the proceed button, named `proceedLabel`, and Cancel; true
+    // to proceed.
+    virtual bool AskToProceed(const std::string& text, const std::string& caption,
+                              const std::string& proceedLabel) = 0;
+};
 
-    // The Memory Layout dialog: the choice (0, 1, 2, or -1 for none) after OK, nullopt after
-    // Cancel.
-    virtual std::optional<int> RunLayoutDialog(int choice) = 0;
-    // The Rename dialog: the text after OK, nullopt when it was closed any other way.
-    virtual std::optional<std::string> RunRenameDialog(const std::string& text) = 0;
-
+class PaneViews {
+  public:
+    virtual ~PaneViews() = default;
     // The tag of the pane's selected node, nullopt when none is selected.
     virtual std::optional<ItemTag> SelectedTag(int pane) = 0;
-
     virtual void ShowStatus(const std::string& line) = 0;
     virtual void ShowFileName(int pane, const std::string& name) = 0;
     // The pane's forest was built anew, or some of its nodes changed.
@@ -47,29 +48,42 @@ class Host {
     virtual void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) = 0;
     // The pane's history gained, lost or moved over a step: Undo and Redo may change.
     virtual void HistoryChanged(int pane) = 0;
+};
 
-    // A question whose buttons are the proceed button, named `proceedLabel`, and Cancel; true
-    // to proceed.
-    virtual bool AskToProceed(const std::string& text, const std::string& caption,
-                              const std::string& proceedLabel) = 0;
+class Services {
+  public:
+    virtual ~Services() = default;
+    // File choosers; nullopt when the user cancels. The save chooser asks before it replaces
+    // an existing file.
+    virtual std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) = 0;
+    virtual std::optional<std::string> ChooseSaveFile(int pane, const std::string& folder,
+                                                      const std::string& proposedName) = 0;
+    // The Memory Layout dialog: the choice (0, 1, 2, or -1 for none) after OK, nullopt after
+    // Cancel.
+    virtual std::optional<int> RunLayoutDialog(int choice) = 0;
+    // The Rename dialog: the text after OK, nullopt when it was closed any other way.
+    virtual std::optional<std::string> RunRenameDialog(const std::string& text) = 0;
 
     // MIDI: the system's ports and the clock the sessions run on.
-    virtual MidiSystem& Midi() = 0;
-    virtual Clock& MidiClock() = 0;
+    virtual midi::MidiSystem& Midi() = 0;
+    virtual midi::Clock& MidiClock() = 0;
     // The "Receive from W2" dialog: lets the user pick the input port (`preselected` first) and
     // polls the receive until it ends by itself or by Done or Cancel.
-    virtual void RunReceiveDialog(ReceiveRun& run, const MidiPortList& ports,
+    virtual void RunReceiveDialog(ReceiveRun& run, const midi::MidiPortList& ports,
                                   const std::string& preselected) = 0;
     // The send's progress dialog: steps the send until it ends; Cancel takes effect between
     // two messages.
-    virtual void RunSendDialog(SendSession& session, const std::string& port) = 0;
+    virtual void RunSendDialog(midi::SendSession& session, const std::string& port) = 0;
     // "MIDI Setup": the settings after OK, nullopt after Cancel.
     virtual std::optional<MidiSettings> RunMidiSetup(const MidiSettings& settings,
-                                                     const MidiPortList& ports) = 0;
+                                                     const midi::MidiPortList& ports) = 0;
     // Where received dumps are backed up ("" when there is no such folder), and the local date
     // and time to name them by, as "2026-12-08 21-05-33".
     virtual std::string ReceivedFolder() = 0;
     virtual std::string LocalTimeStamp() = 0;
 };
+
+// All three in one, as a window or a test's fake provides them.
+class Host : public Prompts, public PaneViews, public Services {};
 
 }  // namespace korvel::ui

@@ -1,4 +1,5 @@
-// The 32-bit tag each tree node carries: which bank, playlist set, track or pattern it is.
+// The 32-bit tag each tree node carries: which bank, playlist set, track or pattern it is. Its
+// bits are the model's item code, so commands identify material only by tags, never by texts.
 #pragma once
 
 #include "item.h"
@@ -13,37 +14,23 @@ using ItemTag = std::uint32_t;
 // The kind bits of a tag.
 enum TagKind : int {
     kNoKind = 0,
-    kBankKind = 0x1000,
-    kPlaylistKind = 0x2000,
-    kTrackKind = 0x4000,
-    kPatternKind = 0x8000,
+    kBankKind = static_cast<int>(ItemCode(Item::Bank(0))),
+    kPlaylistKind = static_cast<int>(ItemCode(Item::Playlists(0))),
+    kTrackKind = static_cast<int>(ItemCode(Item::Track(0, 0))),
+    kPatternKind = static_cast<int>(ItemCode(Item::Pattern(0, 0, 0))),
 };
-
-// Kind in bits 12-15, bank in 16-19, track in 8-11, pattern in 0-3; every other bit 0.
-constexpr ItemTag MakeItemTag(int kind, int bank, int track = 0, int pattern = 0) {
-    return static_cast<ItemTag>(kind) | static_cast<ItemTag>(bank & 0xF) << 16 |
-           static_cast<ItemTag>(track & 0xF) << 8 | static_cast<ItemTag>(pattern & 0xF);
-}
-
-constexpr ItemKind KindOfTag(ItemTag tag) {
-    switch (tag & 0xF000) {
-        case kBankKind:
-            return ItemKind::bank;
-        case kPlaylistKind:
-            return ItemKind::playlists;
-        case kTrackKind:
-            return ItemKind::track;
-        case kPatternKind:
-            return ItemKind::pattern;
-        default:
-            return ItemKind::none;
-    }
-}
 
 // The item a tag names; kind none for a tag of no kind.
 constexpr Item SplitItemTag(ItemTag tag) {
-    return {KindOfTag(tag), static_cast<int>((tag >> 16) & 0xF), static_cast<int>((tag >> 8) & 0xF),
-            static_cast<int>(tag & 0xF)};
+    return ItemFromCode(tag);
+}
+
+constexpr ItemKind KindOfTag(ItemTag tag) {
+    return SplitItemTag(tag).kind;
+}
+
+constexpr ItemTag MakeItemTag(int kind, int bank, int track = 0, int pattern = 0) {
+    return ItemCode({KindOfTag(static_cast<ItemTag>(kind)), bank, track, pattern});
 }
 
 // Kind none and all numbers 0 when nothing is selected.

@@ -3,10 +3,12 @@
 #include "atomic_file.h"
 #include "bank_names.h"
 #include "edits.h"
-#include "side_file.h"
+#include "paths.h"
 
 #include "messages.h"
 #include "receive_run.h"
+
+#include "port_match.h"
 #include "send_session.h"
 
 #include <filesystem>
@@ -19,21 +21,56 @@ const char* PaneName(int pane) {
     return pane == kLeftPane ? "left" : "right";
 }
 
-std::size_t LastSeparator(const std::string& path) {
-    return path.find_last_of("/\\");
-}
-
-std::string FileNameOf(const std::string& path) {
-    const auto separator = LastSeparator(path);
-    return separator == std::string::npos ? path : path.substr(separator + 1);
-}
-
-std::string FolderOf(const std::string& path) {
-    const auto separator = LastSeparator(path);
-    return separator == std::string::npos ? std::string() : path.substr(0, separator);
+// The port a remembered name stands for now, as the MIDI layer's matcher finds it; the
+// remembered name itself when none is found, so that opening it says why.
+std::string FoundPort(const std::vector<std::string>& ports, const std::string& remembered) {
+    return midi::MatchPort(ports, remembered).name.value_or(remembered);
 }
 
 }  // namespace
+
+MainDialog::MainDialog(Host& host, DumpLoader loader) : MainDialog(host, host, host) {
+    for (auto& pane : panes_) {
+        pane.document = Document(loader);
+    }
+    Listen(kLeftPane);
+    Listen(kRightPane);
+}
+
+MainDialog::MainDialog(Prompts& prompts, PaneViews& views, Services& services)
+    : prompts_(prompts), views_(views), services_(services) {
+    Listen(kLeftPane);
+    Listen(kRightPane);
+}
+
+void MainDialog::Listen(int pane) {
+    At(pane).document.SetListener([this, pane](const DocumentEvent& event) { Show(pane, event); });
+}
+
+void MainDialog::Show(int pane, const DocumentEvent& event) {
+    switch (event.change) {
+        case DocumentChange::replaced:
+            RebuildTree(pane);
+            views_.ShowFileName(pane, document(pane).FileName());
+            break;
+        case DocumentChange::layout:
+            RebuildTree(pane);
+            break;
+        case DocumentChange::edited:
+            RefreshTree(pane, TextRule::keepShown);
+            break;
+        case DocumentChange::restored:
+            // Texts a step put in go away with it, so the tree reads as it did before the step.
+            RefreshTree(pane, TextRule::restoreDefaults);
+            break;
+        case DocumentChange::saved:
+            views_.ShowFileName(pane, document(pane).FileName());
+            break;
+    }
+    if (event.historyMoved) {
+        views_.HistoryChanged(pane);
+    }
+}
 
 void MainDialog::Start(SettingsStore& settings) {
     const PaneSettings stored = ReadSettings(settings);
@@ -41,11 +78,9 @@ void MainDialog::Start(SettingsStore& settings) {
         At(p).folder = stored.folders[static_cast<std::size_t>(p)];
     }
     for (int p = 0; p < 2; ++p) {
-        At(p).image->SetLayoutChoice(stored.layoutValues[static_cast<std::size_t>(p)]);
+        At(p).document.SetLayoutChoice(stored.layoutValues[static_cast<std::size_t>(p)]);
     }
     midi_ = ReadMidiSettings(settings);
-    RebuildTree(kLeftPane);
-    RebuildTree(kRightPane);
 }
 
 bool MainDialog::MayEnd() {
@@ -57,54 +92,44 @@ bool MainDialog::MayEnd() {
     const std::string which = left && right ? "The left and the right dump have"
                               : left        ? "The left dump has"
                                             : "The right dump has";
-    return host_.AskYesNo(which + " unsaved changes.\nEnd Korvel and discard them?",
-                          kKorvelCaption);
+    return prompts_.AskYesNo(which + " unsaved changes.\nEnd Korvel and discard them?",
+                             kKorvelCaption);
 }
 
 void MainDialog::End(SettingsStore& settings) {
     PaneSettings values;
     for (int p = 0; p < 2; ++p) {
         values.folders[static_cast<std::size_t>(p)] = At(p).folder;
-        values.layoutValues[static_cast<std::size_t>(p)] = At(p).image->GetLayoutChoice();
+        values.layoutValues[static_cast<std::size_t>(p)] = image(p).GetLayoutChoice();
     }
     WriteSettings(settings, values);
     WriteMidiSettings(settings, midi_);
-    At(kLeftPane).image.reset();
-    At(kRightPane).image.reset();
 }
 
 bool MainDialog::MayDiscard(int pane) {
     if (!IsChanged(pane)) {
         return true;
     }
-    return host_.AskYesNo(
+    return prompts_.AskYesNo(
         std::string("The ") + PaneName(pane) + " dump has unsaved changes.\nDiscard them?",
         kKorvelCaption);
 }
 
 void MainDialog::RebuildTree(int pane) {
-    At(pane).tree = Rebuild(*At(pane).image);
-    host_.TreeRebuilt(pane);
+    At(pane).tree = Rebuild(image(pane));
+    views_.TreeRebuilt(pane);
 }
 
 void MainDialog::RefreshTree(int pane, TextRule texts) {
-    const auto changes = Refresh(*At(pane).image, At(pane).tree, texts);
-    host_.TreeRefreshed(pane, changes);
-}
-
-void MainDialog::Record(int pane, std::string label, ImageChange change) {
-    if (change.IsEmpty()) {
-        return;
-    }
-    At(pane).history.Push({std::move(label), std::move(change)});
-    host_.HistoryChanged(pane);
+    const auto changes = Refresh(image(pane), At(pane).tree, texts);
+    views_.TreeRefreshed(pane, changes);
 }
 
 void MainDialog::OnOpen(int pane) {
     if (!MayDiscard(pane)) {
         return;
     }
-    if (const auto path = host_.ChooseOpenFile(pane, At(pane).folder)) {
+    if (const auto path = services_.ChooseOpenFile(pane, At(pane).folder)) {
         OpenFile(pane, *path, false);
     }
 }
@@ -120,134 +145,99 @@ void MainDialog::OnDropFile(int pane, const std::string& path) {
 }
 
 void MainDialog::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
-    auto image = std::make_unique<DumpImage>();
-    const LoadResult loaded = loader_(*image, path);
+    const LoadResult loaded = At(pane).document.Open(path);
     if (loaded.status == LoadStatus::cannotOpen || loaded.status == LoadStatus::notRegular) {
         // The chooser offered the file, so its failure needs no message; a file named from
         // outside does.
         if (sayWhyNot) {
-            host_.ShowStatus(loaded.message);
+            views_.ShowStatus(loaded.message);
         }
         return;
     }
     if (loaded.status == LoadStatus::noMemory) {
-        host_.ShowMessage(loaded.message, kErrorCaption);
+        prompts_.ShowMessage(loaded.message, kErrorCaption, Severity::error);
         return;
     }
     if (!loaded.ok()) {
-        // Nothing of a file read only in part is shown, so it cannot be saved over the file.
-        host_.ShowMessage(loaded.message, kReadErrorCaption);
+        prompts_.ShowMessage(loaded.message, kReadErrorCaption, Severity::error);
         return;
     }
-    Pane& target = At(pane);
-    target.image = std::move(image);
-    ReadBankNamesBeside(*target.image, path);
-    RebuildTree(pane);
-    target.fileName = FileNameOf(path);
-    host_.ShowFileName(pane, target.fileName);
-    target.folder = FolderOf(path);
-    target.lastFile = path;
-    target.proposedName.clear();
-    target.history.Clear();
-    host_.HistoryChanged(pane);
-    host_.ShowStatus(SkippedSummary(loaded.report));
+    At(pane).folder = FolderOf(path);
+    At(pane).saveFolder = At(pane).folder;
+    views_.ShowStatus(SkippedSummary(loaded.report));
 }
 
 void MainDialog::OnSave(int pane) {
     Pane& target = At(pane);
-    const std::string startFolder = FolderOf(target.lastFile);
-    const auto path = host_.ChooseSaveFile(
-        pane, startFolder, target.fileName.empty() ? target.proposedName : target.fileName);
+    const std::string shownName = target.document.FileName();
+    const auto path = services_.ChooseSaveFile(
+        pane, target.saveFolder, shownName.empty() ? target.document.ProposedName() : shownName);
     if (!path) {
         return;
     }
-    const DumpSaveResult saved = SaveDumpWithBankNames(*target.image, *path);
+    const DumpSaveResult saved = target.document.Save(*path);
     if (!saved.dump.ok) {
-        host_.ShowMessage("The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason,
-                          kErrorCaption);
+        prompts_.ShowMessage(
+            "The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason,
+            kErrorCaption, Severity::error);
         return;
     }
-    target.fileName = FileNameOf(*path);
-    host_.ShowFileName(pane, target.fileName);
-    target.lastFile = *path;
-    target.proposedName.clear();
-    target.history.MarkSaved();
+    target.saveFolder = FolderOf(*path);
+    const std::string fileName = target.document.FileName();
     if (!saved.names.ok) {
-        host_.ShowStatus("Saved " + target.fileName +
-                         ", but the bank names could not be written to " +
-                         FileNameOf(saved.sideFile) + ": " + saved.names.reason);
+        views_.ShowStatus("Saved " + fileName + ", but the bank names could not be written to " +
+                          FileNameOf(saved.sideFile) + ": " + saved.names.reason);
     } else {
-        host_.ShowStatus("Saved " + target.fileName);
+        views_.ShowStatus("Saved " + fileName);
     }
 }
 
 void MainDialog::OnNew(int pane) {
-    if (!MayDiscard(pane)) {
-        return;
+    if (MayDiscard(pane)) {
+        At(pane).document.New();
     }
-    Pane& target = At(pane);
-    target.image = std::make_unique<DumpImage>();
-    RebuildTree(pane);
-    target.fileName.clear();
-    target.proposedName.clear();
-    host_.ShowFileName(pane, target.fileName);
-    target.history.Clear();
-    host_.HistoryChanged(pane);
 }
 
 void MainDialog::OnDelete(int pane) {
-    const Item selected = DecodeSelection(host_.SelectedTag(pane));
-    EditResult deleted = DeleteItem(*At(pane).image, selected);
-    if (deleted.status == EditStatus::refused) {
-        return;
-    }
-    Record(pane, "delete of " + ItemName(selected), std::move(deleted.change));
-    RefreshTree(pane);
+    (void)At(pane).document.Delete(DecodeSelection(views_.SelectedTag(pane)));
 }
 
 void MainDialog::OnRename(int pane) {
-    const Item selected = DecodeSelection(host_.SelectedTag(pane));
-    if (selected.kind != ItemKind::bank) {
-        host_.ShowMessage(kOnlyBanksMessage, kKorvelCaption);
+    const Item selected = DecodeSelection(views_.SelectedTag(pane));
+    if (!CanRename(selected)) {
+        prompts_.ShowMessage(kOnlyBanksRefusal, kKorvelCaption, Severity::notice);
         return;
     }
-    DumpImage& image = *At(pane).image;
-    const auto text = host_.RunRenameDialog(VisibleBankText(image.GetBankName(selected.bank)));
-    if (!text) {
-        return;
+    const auto text =
+        services_.RunRenameDialog(VisibleBankText(image(pane).GetBankName(selected.bank)));
+    if (text) {
+        (void)At(pane).document.Rename(selected, *text);
     }
-    EditResult renamed = RenameBank(image, selected.bank, *text);
-    Record(pane, "rename of " + ItemName(selected), std::move(renamed.change));
-    RefreshTree(pane);
 }
 
 void MainDialog::OnMemLayout(int pane) {
-    DumpImage& image = *At(pane).image;
-    const auto choice = host_.RunLayoutDialog(image.GetLayoutChoice());
-    if (!choice) {
-        return;
+    if (const auto choice = services_.RunLayoutDialog(image(pane).GetLayoutChoice())) {
+        At(pane).document.SetLayoutChoice(*choice);
     }
-    image.SetLayoutChoice(*choice);
-    RebuildTree(pane);
 }
 
 void MainDialog::OnTransfer(int sourcePane, int destinationPane) {
-    const auto sourceTag = host_.SelectedTag(sourcePane);
-    const auto destinationTag = host_.SelectedTag(destinationPane);
+    const auto sourceTag = views_.SelectedTag(sourcePane);
+    const auto destinationTag = views_.SelectedTag(destinationPane);
     if (sourceTag && destinationTag) {
         Transfer(sourcePane, *sourceTag, destinationPane, *destinationTag);
     }
 }
 
 void MainDialog::OnDropTransfer(int sourcePane, int destinationPane, ItemTag target) {
-    const auto sourceTag = host_.SelectedTag(sourcePane);
+    const auto sourceTag = views_.SelectedTag(sourcePane);
     if (sourceTag && sourcePane != destinationPane) {
         Transfer(sourcePane, *sourceTag, destinationPane, target);
     }
 }
 
 bool MainDialog::WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag target) const {
-    const auto sourceTag = host_.SelectedTag(sourcePane);
+    const auto sourceTag = views_.SelectedTag(sourcePane);
     if (!sourceTag || sourcePane == destinationPane) {
         return false;
     }
@@ -257,22 +247,17 @@ bool MainDialog::WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag ta
 
 void MainDialog::Transfer(int sourcePane, ItemTag sourceTag, int destinationPane,
                           ItemTag destinationTag) {
-    const Item from = SplitItemTag(sourceTag);
-    const Item to = SplitItemTag(destinationTag);
-    EditResult copied = TransferItem(*At(destinationPane).image, *At(sourcePane).image, from, to);
+    const EditResult copied = At(destinationPane)
+                                  .document.Transfer(document(sourcePane),
+                                                     SplitItemTag(sourceTag),
+                                                     SplitItemTag(destinationTag));
     if (copied.status == EditStatus::refused) {
         if (!copied.refusal.empty()) {
-            host_.ShowMessage(copied.refusal, kErrorCaption);
+            prompts_.ShowMessage(copied.refusal, kErrorCaption, Severity::error);
         }
         return;
     }
-    const bool done = copied.IsDone();
-    const std::string stopText = done ? std::string() : StoppedCopyText(copied);
-    // A copy that stopped part way has changed the image too: what it copied is one step.
-    Record(destinationPane, "copy of " + ItemName(from) + " into " + ItemName(to),
-           std::move(copied.change));
-    RefreshTree(destinationPane);
-    host_.ShowStatus(stopText);
+    views_.ShowStatus(copied.IsDone() ? std::string() : StoppedCopyText(copied));
 }
 
 void MainDialog::OnUndo(int pane) {
@@ -284,36 +269,30 @@ void MainDialog::OnRedo(int pane) {
 }
 
 void MainDialog::UndoOrRedo(int pane, bool undo) {
-    History& history = At(pane).history;
-    DumpImage& image = *At(pane).image;
-    const HistoryStep* step = undo ? history.Undo(image) : history.Redo(image);
-    if (step == nullptr) {
-        return;
+    Document& document = At(pane).document;
+    if (const HistoryStep* step = undo ? document.Undo() : document.Redo()) {
+        views_.ShowStatus((undo ? "Undid " : "Redid ") + step->label);
     }
-    // Texts a step put in go away with it, so the tree reads as it did before the step.
-    RefreshTree(pane, TextRule::restoreDefaults);
-    host_.HistoryChanged(pane);
-    host_.ShowStatus((undo ? "Undid " : "Redid ") + step->label);
 }
 
 std::string MainDialog::UndoText(int pane) const {
-    const HistoryStep* step = this->pane(pane).history.NextUndo();
+    const HistoryStep* step = document(pane).Steps().NextUndo();
     return step != nullptr ? "Undo " + step->label : std::string();
 }
 
 std::string MainDialog::RedoText(int pane) const {
-    const HistoryStep* step = this->pane(pane).history.NextRedo();
+    const HistoryStep* step = document(pane).Steps().NextRedo();
     return step != nullptr ? "Redo " + step->label : std::string();
 }
 
 void MainDialog::OnMidiSetup() {
-    if (const auto chosen = host_.RunMidiSetup(midi_, host_.Midi().ListPorts())) {
+    if (const auto chosen = services_.RunMidiSetup(midi_, services_.Midi().ListPorts())) {
         midi_ = *chosen;
     }
 }
 
 std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string& stamp) {
-    const std::string folder = host_.ReceivedFolder();
+    const std::string folder = services_.ReceivedFolder();
     std::error_code error;
     if (!folder.empty()) {
         std::filesystem::create_directories(folder, error);
@@ -323,9 +302,9 @@ std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string&
     const std::vector<std::uint8_t> kept = run.Session()->Kept();
     const WriteResult written = ReplaceFileWithBytes(path, kept);
     if (!written.ok) {
-        host_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
-                              written.reason + "\n\nIt is in the pane; save it from there.",
-                          kErrorCaption);
+        prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
+                                 written.reason + "\n\nIt is in the pane; save it from there.",
+                             kErrorCaption, Severity::error);
         return {};
     }
     return path;
@@ -335,44 +314,34 @@ void MainDialog::OnReceive(int pane) {
     if (!MayDiscard(pane)) {
         return;
     }
-    const MidiPortList ports = host_.Midi().ListPorts();
-    ReceiveRun run(host_.Midi(), host_.MidiClock(), std::chrono::milliseconds(midi_.idleMs));
-    host_.RunReceiveDialog(run, ports, midi_.inputPort);
+    const midi::MidiPortList ports = services_.Midi().ListPorts();
+    ReceiveRun run(services_.Midi(), services_.MidiClock(),
+                   std::chrono::milliseconds(midi_.idleMs));
+    services_.RunReceiveDialog(run, ports, FoundPort(ports.inputs, midi_.inputPort));
     if (!run.Port().empty()) {
         midi_.inputPort = run.Port();
     }
-    const ReceiveSession* session = run.Session();
+    const midi::ReceiveSession* session = run.Session();
     if (session == nullptr || session->NothingArrived()) {
         return;  // nothing came: the pane stays exactly as it was
     }
     // What came is kept on disk before anything else, even after a cancel.
-    const std::string stamp = host_.LocalTimeStamp();
+    const std::string stamp = services_.LocalTimeStamp();
     const std::string backup = BackUpReceived(run, stamp);
-    Pane& target = At(pane);
-    auto image = std::make_unique<DumpImage>();
-    const std::vector<std::uint8_t> messages = session->Messages();
-    (void)image->Load(messages);
-    target.image = std::move(image);
-    RebuildTree(pane);
-    target.fileName.clear();
-    host_.ShowFileName(pane, target.fileName);
-    target.proposedName = "W2 " + stamp.substr(0, 16) + ".syx";
-    target.history.Clear();
-    target.history.MarkNeverSaved();
-    host_.HistoryChanged(pane);
-    if (session->End() == ReceiveEnd::tooLarge) {
-        host_.ShowMessage(kReceiveLimitText, kErrorCaption);
+    At(pane).document.FromReceived(session->Messages(), "W2 " + stamp.substr(0, 16) + ".syx");
+    if (session->End() == midi::ReceiveEnd::tooLarge) {
+        prompts_.ShowMessage(midi::kReceiveLimitText, kErrorCaption, Severity::error);
     }
-    const std::size_t held = target.image->MessagesInSaveOrder().size();
-    host_.ShowStatus("Received " + std::to_string(held) + " messages from " + run.Port() +
-                     (backup.empty() ? std::string() : "; all that came is kept in " + backup));
+    const std::size_t held = image(pane).MessagesInSaveOrder().size();
+    views_.ShowStatus("Received " + std::to_string(held) + " messages from " + run.Port() +
+                      (backup.empty() ? std::string() : "; all that came is kept in " + backup));
 }
 
 void MainDialog::OnSend(int pane) {
     const auto pause = std::chrono::milliseconds(midi_.pauseMs);
-    const SendPlan plan = PlanSend(*At(pane).image, pause);
+    const midi::SendPlan plan = midi::PlanSend(image(pane), pause);
     if (plan.messages.empty()) {
-        host_.ShowMessage("The dump holds no messages; there is nothing to send.", kKorvelCaption);
+        prompts_.ShowMessage(midi::kNothingToSendText, kKorvelCaption, Severity::notice);
         return;
     }
     if (midi_.outputPort.empty()) {
@@ -381,23 +350,20 @@ void MainDialog::OnSend(int pane) {
             return;
         }
     }
-    const std::string port = midi_.outputPort;
-    if (!host_.AskToProceed(SendQuestion(plan, PaneName(pane), port), kKorvelCaption, "Send")) {
+    midi::MidiSystem& system = services_.Midi();
+    const std::string port = FoundPort(system.ListPorts().outputs, midi_.outputPort);
+    if (!prompts_.AskToProceed(midi::SendQuestion(plan, PaneName(pane), port), kKorvelCaption,
+                               "Send")) {
         return;
     }
-    std::string reason;
-    const auto output = host_.Midi().OpenOutput(port, reason);
-    if (!output) {
-        host_.ShowMessage(port + " cannot be opened: " + reason, kErrorCaption);
+    const midi::SendOpening opening = midi::OpenForSend(system, port, plan);
+    if (!opening.output) {
+        prompts_.ShowMessage(opening.problem, kErrorCaption, Severity::error);
         return;
     }
-    if (const auto refusal = SendRefusal(plan, port, output->MaxMessageLength())) {
-        host_.ShowMessage(*refusal, kErrorCaption);
-        return;
-    }
-    SendSession session(*output, host_.MidiClock(), plan.messages, pause);
-    host_.RunSendDialog(session, port);
-    host_.ShowStatus(session.SummaryText(port));
+    midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
+    services_.RunSendDialog(session, port);
+    views_.ShowStatus(session.SummaryText(port));
 }
 
 }  // namespace korvel::ui

@@ -2,10 +2,10 @@
 // needs, runs one model operation on a pane's image and tells the host how its tree changed.
 #pragma once
 
+#include "document.h"
 #include "dump_image.h"
 
 #include "dump_tree.h"
-#include "history.h"
 #include "host.h"
 #include "settings.h"
 
@@ -19,29 +19,27 @@ namespace korvel::ui {
 inline constexpr int kLeftPane = 0;
 inline constexpr int kRightPane = 1;
 
+// One pane: the document it shows, the tree drawn from it and where its file choosers start.
 struct Pane {
-    std::unique_ptr<DumpImage> image = std::make_unique<DumpImage>();
+    Document document;
     Forest tree;
-    std::string fileName;      // the name shown above the tree, without its folder
-    std::string folder;        // where Open starts; changed only by a successful Open
-    std::string lastFile;      // full path last opened or saved here, where Save starts
-    std::string proposedName;  // what Save proposes for a dump that has no file name yet
-    History history;           // says too whether the image changed since it was last saved
+    std::string folder;      // where Open starts; changed only by a successful Open
+    std::string saveFolder;  // where Save starts: the folder last opened or saved in
 };
-
-// Reads a dump file into a fresh image; replaceable so that tests can stage read failures.
-using DumpLoader = std::function<LoadResult(DumpImage&, const std::string&)>;
 
 class MainDialog {
   public:
-    explicit MainDialog(Host& host) : host_(host) {}
-    MainDialog(Host& host, DumpLoader loader) : host_(host), loader_(std::move(loader)) {}
+    explicit MainDialog(Host& host) : MainDialog(host, host, host) {}
+    MainDialog(Host& host, DumpLoader loader);
+    MainDialog(Prompts& prompts, PaneViews& views, Services& services);
+    MainDialog(const MainDialog&) = delete;
+    MainDialog& operator=(const MainDialog&) = delete;
 
     // Reads the settings, applies the stored layouts and builds both trees.
     void Start(SettingsStore& settings);
     // Asks, when a pane holds unsaved changes, whether to end anyway; true to end.
     bool MayEnd();
-    // Writes the settings and frees both images, left first.
+    // Writes the settings.
     void End(SettingsStore& settings);
 
     void OnOpen(int pane);
@@ -70,14 +68,15 @@ class MainDialog {
     const MidiSettings& midiSettings() const { return midi_; }
 
     // Edited since it was opened, created or saved, and not undone back to that point.
-    bool IsChanged(int pane) const { return this->pane(pane).history.IsChanged(); }
+    bool IsChanged(int pane) const { return document(pane).IsModified(); }
     // The tooltips of Undo and Redo ("Undo copy of B01 T03 into B04 T01"); empty when there is
     // no step.
     std::string UndoText(int pane) const;
     std::string RedoText(int pane) const;
 
     const Pane& pane(int index) const { return panes_[static_cast<std::size_t>(index)]; }
-    const DumpImage& image(int index) const { return *pane(index).image; }
+    const Document& document(int index) const { return pane(index).document; }
+    const DumpImage& image(int index) const { return document(index).Image(); }
     const Forest& tree(int index) const { return pane(index).tree; }
 
   private:
@@ -86,18 +85,18 @@ class MainDialog {
     bool MayDiscard(int pane);
     void OpenFile(int pane, const std::string& path, bool sayWhyNot);
     void Transfer(int sourcePane, ItemTag sourceTag, int destinationPane, ItemTag destinationTag);
+    void Listen(int pane);
+    // Brings the pane's view up to date with what its document reported.
+    void Show(int pane, const DocumentEvent& event);
     void RebuildTree(int pane);
-    void RefreshTree(int pane, TextRule texts = TextRule::keepShown);
-    // Adds the edit's change to the pane's history as one step, when it changed anything.
-    void Record(int pane, std::string label, ImageChange change);
+    void RefreshTree(int pane, TextRule texts);
     void UndoOrRedo(int pane, bool undo);
     // Writes what a receive kept to the backup folder; the status line or an error says where.
     std::string BackUpReceived(const ReceiveRun& run, const std::string& stamp);
 
-    Host& host_;
-    DumpLoader loader_ = [](DumpImage& image, const std::string& path) {
-        return image.LoadFile(path);
-    };
+    Prompts& prompts_;
+    PaneViews& views_;
+    Services& services_;
     std::array<Pane, 2> panes_;
     MidiSettings midi_;
 };

@@ -3,7 +3,6 @@
 
 namespace korvel::ui {
 
-inline constexpr const char* kOnlyBanksMessage = "Only Banks can be renamed!";
 inline constexpr const char* kErrorCaption = "Error";
 inline constexpr const char* kKorvelCaption = "Korvel";
 inline constexpr const char* kReadErrorCaption = "W2";

@@ -1,5 +1,6 @@
-// The entries of a port list in the MIDI dialogs: the ports there are, and a remembered port
-// that is gone shown as missing rather than silently replaced by another.
+// The entries of a port list in the MIDI dialogs: the ports there are, with the remembered port
+// preselected where the MIDI layer's matcher finds it, and shown as missing rather than
+// silently replaced by another where it does not.
 #pragma once
 
 #include <string>

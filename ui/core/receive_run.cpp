@@ -2,7 +2,7 @@
 
 namespace korvel::ui {
 
-ReceiveRun::ReceiveRun(MidiSystem& midi, Clock& clock, Duration idleEnd)
+ReceiveRun::ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd)
     : midi_(midi), clock_(clock), idleEnd_(idleEnd) {}
 
 std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
@@ -18,7 +18,7 @@ std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
     }
     input_ = std::move(input);
     port_ = port;
-    session_ = std::make_unique<ReceiveSession>(*input_, clock_, idleEnd_);
+    session_ = std::make_unique<midi::ReceiveSession>(*input_, clock_, idleEnd_);
     return std::nullopt;
 }
 

@@ -2,6 +2,7 @@
 // it. Switching the port starts the receive anew on the other port.
 #pragma once
 
+#include "midi_clock.h"
 #include "midi_port.h"
 #include "receive_session.h"
 
@@ -13,7 +14,7 @@ namespace korvel::ui {
 
 class ReceiveRun {
   public:
-    ReceiveRun(MidiSystem& midi, Clock& clock, Duration idleEnd);
+    ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd);
 
     // Opens the port and starts listening on it; the reason when it cannot be opened. Bytes
     // that already came on another port stay the receive's: the port is then kept.
@@ -31,15 +32,15 @@ class ReceiveRun {
     // The line under the port: the counts once bytes flow, a hint after a long silence.
     std::string StatusText();
     // Null before a port was opened.
-    const ReceiveSession* Session() const { return session_.get(); }
+    const midi::ReceiveSession* Session() const { return session_.get(); }
 
   private:
-    MidiSystem& midi_;
-    Clock& clock_;
-    Duration idleEnd_;
+    midi::MidiSystem& midi_;
+    midi::Clock& clock_;
+    midi::Duration idleEnd_;
     std::string port_;
-    std::unique_ptr<MidiInput> input_;
-    std::unique_ptr<ReceiveSession> session_;
+    std::unique_ptr<midi::MidiInput> input_;
+    std::unique_ptr<midi::ReceiveSession> session_;
     bool ended_ = false;
 };
 

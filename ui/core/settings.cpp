@@ -29,11 +29,11 @@ MidiSettings ReadMidiSettings(SettingsStore& store) {
     settings.inputPort = store.GetString(kMidiSection, kInputPortKey, "");
     settings.outputPort = store.GetString(kMidiSection, kOutputPortKey, "");
     settings.pauseMs = store.GetInt(kMidiSection, kMessagePauseKey, defaults.pauseMs);
-    if (settings.pauseMs < 0 || settings.pauseMs > 5000) {
+    if (!midi::IsMessagePauseValid(settings.pauseMs)) {
         settings.pauseMs = defaults.pauseMs;
     }
     settings.idleMs = store.GetInt(kMidiSection, kReceiveIdleKey, defaults.idleMs);
-    if (settings.idleMs < 100 || settings.idleMs > 600000) {
+    if (!midi::IsReceiveIdleValid(settings.idleMs)) {
         settings.idleMs = defaults.idleMs;
     }
     return settings;

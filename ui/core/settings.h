@@ -1,6 +1,8 @@
 // The four values carried from one run to the next, and the store they are kept in.
 #pragma once
 
+#include "midi_limits.h"
+
 #include <array>
 #include <string>
 
@@ -40,8 +42,8 @@ inline constexpr const char* kReceiveIdleKey = "Receive Idle";
 struct MidiSettings {
     std::string inputPort;
     std::string outputPort;
-    int pauseMs = 60;   // between two messages of a send, 0 to 5000
-    int idleMs = 2000;  // a receive ends after this long with no byte
+    int pauseMs = midi::kDefaultMessagePauseMs;  // between two messages of a send
+    int idleMs = midi::kDefaultReceiveIdleMs;    // a receive ends after this long with no byte
     friend bool operator==(const MidiSettings&, const MidiSettings&) = default;
 };
 

@@ -258,9 +258,9 @@ std::optional<std::string> MainWindow::ChooseSaveFile(int, const std::string& fo
     return path ? std::optional(ToPath(*path)) : std::nullopt;
 }
 
-void MainWindow::ShowMessage(const std::string& text, const std::string& caption) {
-    // The core's errors come with the captions "Error" and "W2"; anything else is a notice.
-    const bool error = caption == ui::kErrorCaption || caption == ui::kReadErrorCaption;
+void MainWindow::ShowMessage(const std::string& text, const std::string& caption,
+                             ui::Severity severity) {
+    const bool error = severity == ui::Severity::error;
     QMessageBox box(error ? QMessageBox::Warning : QMessageBox::Information, ToDisplay(caption),
                     ToDisplay(text), QMessageBox::Ok, this);
     box.exec();

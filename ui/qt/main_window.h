@@ -5,6 +5,7 @@
 #include "host.h"
 #include "ini_file.h"
 #include "main_dialog.h"
+#include "midi_clock.h"
 #include "midi_port.h"
 
 #include "file_chooser.h"
@@ -53,7 +54,8 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) override;
     std::optional<std::string> ChooseSaveFile(int pane, const std::string& folder,
                                               const std::string& proposedName) override;
-    void ShowMessage(const std::string& text, const std::string& caption) override;
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     ui::Severity severity) override;
     bool AskYesNo(const std::string& text, const std::string& caption) override;
     std::optional<int> RunLayoutDialog(int choice) override;
     std::optional<std::string> RunRenameDialog(const std::string& text) override;
@@ -65,18 +67,18 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     void HistoryChanged(int pane) override;
     bool AskToProceed(const std::string& text, const std::string& caption,
                       const std::string& proceedLabel) override;
-    ui::MidiSystem& Midi() override;
-    ui::Clock& MidiClock() override { return clock_; }
-    void RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
+    midi::MidiSystem& Midi() override;
+    midi::Clock& MidiClock() override { return clock_; }
+    void RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                           const std::string& preselected) override;
-    void RunSendDialog(ui::SendSession& session, const std::string& port) override;
+    void RunSendDialog(midi::SendSession& session, const std::string& port) override;
     std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings& settings,
-                                                 const ui::MidiPortList& ports) override;
+                                                 const midi::MidiPortList& ports) override;
     std::string ReceivedFolder() override;
     std::string LocalTimeStamp() override;
 
     // The MIDI ports are opened on first use; tests put a system of their own in first.
-    void SetMidiSystem(std::unique_ptr<ui::MidiSystem> midi);
+    void SetMidiSystem(std::unique_ptr<midi::MidiSystem> midi);
 
   protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -111,8 +113,8 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     ui::IniFile settings_;
     QString settingsPath_;
     std::unique_ptr<FileChooser> fileChooser_ = std::make_unique<DialogFileChooser>();
-    std::unique_ptr<ui::MidiSystem> midi_;
-    ui::SteadyClock clock_;
+    std::unique_ptr<midi::MidiSystem> midi_;
+    midi::SteadyClock clock_;
     ui::MainDialog core_;
     bool finished_ = false;
     int focusedPane_ = ui::kLeftPane;

@@ -26,18 +26,18 @@ bool MainWindow::AskToProceed(const std::string& text, const std::string& captio
     return box.clickedButton() == proceed;
 }
 
-void MainWindow::SetMidiSystem(std::unique_ptr<ui::MidiSystem> midi) {
+void MainWindow::SetMidiSystem(std::unique_ptr<midi::MidiSystem> midi) {
     midi_ = std::move(midi);
 }
 
-ui::MidiSystem& MainWindow::Midi() {
+midi::MidiSystem& MainWindow::Midi() {
     if (!midi_) {
         midi_ = std::make_unique<midi::RtMidiSystem>("Korvel");
     }
     return *midi_;
 }
 
-void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
+void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                                   const std::string& preselected) {
     ReceiveDialog dialog(
         run, ports, preselected,
@@ -49,13 +49,13 @@ void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& p
     dialog.exec();
 }
 
-void MainWindow::RunSendDialog(ui::SendSession& session, const std::string&) {
+void MainWindow::RunSendDialog(midi::SendSession& session, const std::string&) {
     SendDialog dialog(session, clock_, this);
     dialog.exec();
 }
 
 std::optional<ui::MidiSettings> MainWindow::RunMidiSetup(const ui::MidiSettings& settings,
-                                                         const ui::MidiPortList& ports) {
+                                                         const midi::MidiPortList& ports) {
     MidiSetupDialog dialog(ports, this);
     dialog.settings = settings;
     if (dialog.exec() != QDialog::Accepted) {

@@ -1,13 +1,17 @@
 #include "midi_setup_dialog.h"
 
+#include "midi_limits.h"
+
 #include "port_list.h"
 #include "ui_midi_setup_dialog.h"
 
 namespace korvel::qt {
 
-MidiSetupDialog::MidiSetupDialog(const ui::MidiPortList& ports, QWidget* parent)
+MidiSetupDialog::MidiSetupDialog(const midi::MidiPortList& ports, QWidget* parent)
     : QDialog(parent), ui_(new Ui::MidiSetupDialog), ports_(ports) {
     ui_->setupUi(this);
+    ui_->pauseSpin->setRange(midi::kMinMessagePauseMs, midi::kMaxMessagePauseMs);
+    ui_->idleSpin->setRange(midi::kMinReceiveIdleMs, midi::kMaxReceiveIdleMs);
 }
 
 MidiSetupDialog::~MidiSetupDialog() = default;

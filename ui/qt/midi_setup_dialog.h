@@ -2,6 +2,7 @@
 // ends a receive.
 #pragma once
 
+#include "midi_clock.h"
 #include "midi_port.h"
 #include "settings.h"
 
@@ -17,7 +18,7 @@ namespace korvel::qt {
 
 class MidiSetupDialog : public QDialog {
   public:
-    MidiSetupDialog(const ui::MidiPortList& ports, QWidget* parent = nullptr);
+    MidiSetupDialog(const midi::MidiPortList& ports, QWidget* parent = nullptr);
     ~MidiSetupDialog() override;
 
     // Set before exec(), read after OK.
@@ -29,7 +30,7 @@ class MidiSetupDialog : public QDialog {
     void done(int result) override;
 
     std::unique_ptr<Ui::MidiSetupDialog> ui_;
-    ui::MidiPortList ports_;
+    midi::MidiPortList ports_;
 };
 
 }  // namespace korvel::qt

@@ -15,7 +15,7 @@ constexpr int kPollMs = 25;
 
 }  // namespace
 
-ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
+ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                              const std::string& preselected, std::function<std::string()> setUp,
                              QWidget* parent)
     : QDialog(parent),

@@ -2,6 +2,7 @@
 // A timer polls the core's receive; the dialog closes when it ends by itself, on Done or Cancel.
 #pragma once
 
+#include "midi_clock.h"
 #include "midi_port.h"
 #include "receive_run.h"
 
@@ -23,7 +24,7 @@ namespace korvel::qt {
 class ReceiveDialog : public QDialog {
   public:
     // `setUp` runs the MIDI Setup and gives back the port now chosen for receiving.
-    ReceiveDialog(ui::ReceiveRun& run, const ui::MidiPortList& ports,
+    ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                   const std::string& preselected, std::function<std::string()> setUp,
                   QWidget* parent = nullptr);
     ~ReceiveDialog() override;
@@ -37,7 +38,7 @@ class ReceiveDialog : public QDialog {
 
     std::unique_ptr<Ui::ReceiveDialog> ui_;
     ui::ReceiveRun& run_;
-    ui::MidiPortList ports_;
+    midi::MidiPortList ports_;
     std::function<std::string()> setUp_;
     QPushButton* done_ = nullptr;
     QTimer timer_;

@@ -7,7 +7,7 @@
 
 namespace korvel::qt {
 
-SendDialog::SendDialog(ui::SendSession& session, ui::Clock& clock, QWidget* parent)
+SendDialog::SendDialog(midi::SendSession& session, midi::Clock& clock, QWidget* parent)
     : QDialog(parent), ui_(new Ui::SendDialog), session_(session), clock_(clock) {
     ui_->setupUi(this);
     ui_->progressBar->setMaximum(static_cast<int>(session_.Total()));
@@ -21,12 +21,12 @@ SendDialog::SendDialog(ui::SendSession& session, ui::Clock& clock, QWidget* pare
 SendDialog::~SendDialog() = default;
 
 void SendDialog::Tick() {
-    const ui::Instant next = session_.Step();
+    const midi::Instant next = session_.Step();
     ui_->progressLine->setText(ToDisplay(session_.ProgressText()));
     ui_->progressBar->setValue(static_cast<int>(session_.Sent()));
     // After the last message the dialog stays until it has left the cable, so that closing
     // the port cannot cut it off.
-    const ui::Instant wakeUp = session_.HasEnded() ? session_.LastMessageLeaves() : next;
+    const midi::Instant wakeUp = session_.HasEnded() ? session_.LastMessageLeaves() : next;
     const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wakeUp - clock_.Now());
     if (session_.HasEnded() && wait.count() <= 0) {
         accept();

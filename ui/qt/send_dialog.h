@@ -2,6 +2,7 @@
 // steps the core's send at the times it asks for; a cancel takes effect between two messages.
 #pragma once
 
+#include "midi_clock.h"
 #include "midi_port.h"
 #include "send_session.h"
 
@@ -18,7 +19,7 @@ namespace korvel::qt {
 
 class SendDialog : public QDialog {
   public:
-    SendDialog(ui::SendSession& session, ui::Clock& clock, QWidget* parent = nullptr);
+    SendDialog(midi::SendSession& session, midi::Clock& clock, QWidget* parent = nullptr);
     ~SendDialog() override;
 
     void reject() override;
@@ -27,8 +28,8 @@ class SendDialog : public QDialog {
     void Tick();
 
     std::unique_ptr<Ui::SendDialog> ui_;
-    ui::SendSession& session_;
-    ui::Clock& clock_;
+    midi::SendSession& session_;
+    midi::Clock& clock_;
     QTimer timer_;
 };
 

@@ -13,7 +13,7 @@ QString ToDisplay(const std::string& bytes) {
     if (std::all_of(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) == 0; })) {
         return QString::fromLatin1(bytes.data(), static_cast<qsizetype>(bytes.size()));
     }
-    return QString::fromStdString(ui::StoredTextToUtf8(bytes));
+    return QString::fromStdString(StoredTextToUtf8(bytes));
 }
 
 std::string ToStored(const QString& text) {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-namespace korvel::ui {
+namespace korvel {
 
 // True for exactly the UTF-8 of RFC 3629: no overlong forms, no surrogates, nothing above
 // U+10FFFF.
@@ -12,4 +12,4 @@ bool IsStrictUtf8(const std::string& bytes);
 // The name as UTF-8: unchanged when it is strict UTF-8, otherwise read as Latin-1.
 std::string StoredTextToUtf8(const std::string& bytes);
 
-}  // namespace korvel::ui
+}  // namespace korvel

@@ -1,10 +1,12 @@
 #include "receive_session.h"
 
+#include "count_text.h"
+#include "dump_image.h"
 #include "sysex_message.h"
 
 #include <algorithm>
 
-namespace korvel::ui {
+namespace korvel::midi {
 
 ReceiveSession::ReceiveSession(MidiInput& input, Clock& clock, Duration idleEnd, std::size_t limit)
     : input_(input), clock_(clock), idleEnd_(idleEnd), limit_(limit) {
@@ -79,22 +81,10 @@ bool ReceiveSession::ShowHint() {
     return NothingArrived() && clock_.Now() - started_ >= kReceiveHintAfter;
 }
 
-std::string GroupedNumber(std::uint64_t value) {
-    const std::string digits = std::to_string(value);
-    std::string grouped;
-    for (std::size_t i = 0; i < digits.size(); ++i) {
-        if (i > 0 && (digits.size() - i) % 3 == 0) {
-            grouped += ',';
-        }
-        grouped += digits[i];
-    }
-    return grouped;
-}
-
 std::string ReceiveSession::ProgressText() const {
     std::string text = "Patterns " + std::to_string(counts_.patterns) +
-                       " of 384 \u00B7 Playlists " + std::to_string(counts_.playlists) +
-                       " of 96 \u00B7 Type-3 message: " + (counts_.type3 ? "yes" : "no") +
+                       " of " + std::to_string(kPatternSlotCount) + " \u00B7 Playlists " + std::to_string(counts_.playlists) +
+                       " of " + std::to_string(kPlaylistSlotCount) + " \u00B7 Type-3 message: " + (counts_.type3 ? "yes" : "no") +
                        " \u00B7 " + GroupedNumber(counts_.bytes) + " bytes";
     if (counts_.wrongChecksums > 0) {
         text += " \u00B7 " + std::to_string(counts_.wrongChecksums) +
@@ -103,4 +93,4 @@ std::string ReceiveSession::ProgressText() const {
     return text;
 }
 
-}  // namespace korvel::ui
+}  // namespace korvel::midi

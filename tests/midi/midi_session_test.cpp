@@ -1,23 +1,21 @@
 // Receiving and sending on fake ports and a fake clock: the pieces a backend delivers, the
 // pauses that end a receive, the pacing and cancel of a send, and what the window does with both.
 #include "dump_builder.h"
+#include "count_text.h"
 #include "dump_image.h"
 
-#include "port_choices.h"
 #include "receive_session.h"
 #include "send_session.h"
-#include "settings.h"
 #include "sysex_assembler.h"
 
 #include "fake_midi.h"
-#include "session.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 
-namespace korvel::ui {
+namespace korvel::midi {
 namespace {
 
 using korvel::testing::Bytes;
@@ -155,98 +153,5 @@ TEST(Sending, PacesCancelsBetweenMessagesAndSaysWhatWasSent) {
     EXPECT_NE(SendRefusal(plan, "W2", plan.longest - 1), std::nullopt);
 }
 
-TEST(PortChoices, RememberedPortThatIsGoneShowsAsMissing) {
-    const auto present = MakePortChoices({"a:1", "b:2"}, "b:2");
-    EXPECT_EQ(present.selected, 1);
-    EXPECT_EQ(present.entries.size(), 2u);
-    const auto gone = MakePortChoices({"a:1"}, "W2:out");
-    ASSERT_EQ(gone.entries.size(), 2u);
-    EXPECT_EQ(gone.selected, 1);
-    EXPECT_EQ(gone.entries[1].label, "W2:out (missing)");
-    EXPECT_EQ(MakePortChoices({}, "").entries[0].label, "No MIDI ports found");
-}
-
-TEST(MidiSettings, OwnSectionBesideTheFourOfTheDesign) {
-    testing::MemorySettings store;
-    EXPECT_EQ(ReadMidiSettings(store), MidiSettings{});
-    const MidiSettings chosen{"W2:out", "W2:in", 0, 5000};
-    WriteMidiSettings(store, chosen);
-    EXPECT_EQ(store.GetString("MIDI", "Message Pause", "?"), "0");
-    EXPECT_EQ(ReadMidiSettings(store), chosen);
-    store.values[{"MIDI", "Message Pause"}] = "9000";
-    EXPECT_EQ(ReadMidiSettings(store).pauseMs, 60);
-}
-
-class WindowMidi : public testing::Session {
-  protected:
-    void SetUp() override {
-        Session::SetUp();
-        host.receivedFolder = dir.File("received");
-        Open(0, Dump("left.syx", FullDump(5)));
-    }
-};
-
-TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
-    auto& input = host.midi.AddInput("W2:out");
-    host.setupAnswers.push_back(MidiSettings{"W2:out", "", 60, 2000});
-    dialog.OnMidiSetup();
-    Bytes dump = FullDump(7);
-    dump.insert(dump.end(), {0xF0, 'Q', 'R'});  // a last message whose F7 never came
-    host.atReceive = [&](ReceiveRun& run) {
-        input.pieces.push_back(dump);
-        run.Poll();
-        host.clock.Advance(3s);
-        run.Poll();
-        ASSERT_TRUE(run.HasEnded());
-    };
-    dialog.OnReceive(1);
-    EXPECT_EQ(host.receivePreselections.back(), "W2:out");
-    EXPECT_EQ(dialog.image(1).WriteToBytes(), FullDump(7));
-    EXPECT_TRUE(dialog.IsChanged(1));
-    EXPECT_EQ(host.fileNames[1], "");
-    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33.syx")), dump);
-    EXPECT_NE(host.statusLines.back().find("received/W2 2026-12-08 21-05-33.syx"),
-              std::string::npos);
-    host.saveAnswers.push_back(std::nullopt);
-    dialog.OnSave(1);
-    EXPECT_EQ(host.saveProposals.back().second, "W2 2026-12-08 21-05.syx");
-}
-
-TEST_F(WindowMidi, CancelBeforeAnythingArrivedLeavesThePane) {
-    host.midi.AddInput("W2:out");
-    host.atReceive = [](ReceiveRun& run) {
-        ASSERT_EQ(run.Listen("W2:out"), std::nullopt);
-        run.Cancel();
-    };
-    const DumpImage* before = &dialog.image(0);
-    dialog.OnReceive(0);
-    EXPECT_EQ(&dialog.image(0), before);
-    EXPECT_FALSE(std::filesystem::exists(dir.File("received")));
-}
-
-TEST_F(WindowMidi, SendAsksThenSendsInSaveOrder) {
-    auto& output = host.midi.AddOutput("W2:in", host.clock);
-    host.yesNoAnswers.push_back(true);
-    dialog.OnNew(1);
-    dialog.OnSend(1);
-    EXPECT_EQ(host.messages.back().text, "The dump holds no messages; there is nothing to send.");
-    host.setupAnswers.push_back(MidiSettings{"", "W2:in", 0, 2000});
-    host.proceedAnswers.push_back(false);
-    dialog.OnSend(0);
-    EXPECT_TRUE(output.sent.empty());
-    host.proceedAnswers.push_back(true);
-    dialog.OnSend(0);
-    EXPECT_EQ(korvel::testing::Concat(output.sent), FullDump(5));
-    EXPECT_EQ(host.questions.back().text.rfind("Send the left dump to W2:in? 481 messages", 0), 0u);
-    EXPECT_EQ(host.statusLines.back().rfind("Sent 481 messages to W2:in in ", 0), 0u);
-    host.midi.outputs["W2:in"]->failAt = 3;
-    output.sent.clear();
-    host.proceedAnswers.push_back(true);
-    dialog.OnSend(0);
-    EXPECT_EQ(output.sent.size(), 3u);
-    EXPECT_NE(host.statusLines.back().find("the port failed: the cable was pulled"),
-              std::string::npos);
-}
-
 }  // namespace
-}  // namespace korvel::ui
+}  // namespace korvel::midi

@@ -1,16 +1,15 @@
 #include "sysex_assembler.h"
 
 #include "status_scan.h"
+#include "sysex_message.h"
 
 #include <algorithm>
 #include <bit>
 
-namespace korvel::ui {
+namespace korvel::midi {
 
 namespace {
 
-constexpr std::uint8_t kStart = 0xF0;
-constexpr std::uint8_t kEnd = 0xF7;
 constexpr std::uint8_t kFirstRealTime = 0xF8;
 
 }  // namespace
@@ -46,11 +45,11 @@ void SysExAssembler::Scan(const std::uint8_t* bytes, std::size_t length) {
         const std::uint64_t at = size_ + static_cast<std::uint64_t>(p - bytes);
         if (byte >= kFirstRealTime) {
             realTime_.push_back(at);  // clock and active sensing may come anywhere
-        } else if (byte == kStart) {
+        } else if (byte == kSysExStart) {
             cutOff_ += inMessage_ ? 1 : 0;
             open_ = at;
             inMessage_ = true;
-        } else if (byte == kEnd && inMessage_) {
+        } else if (byte == kSysExEnd && inMessage_) {
             spans_.push_back({open_, at});
             inMessage_ = false;
         }
@@ -107,4 +106,4 @@ std::vector<std::uint8_t> SysExAssembler::Messages() const {
     return messages;
 }
 
-}  // namespace korvel::ui
+}  // namespace korvel::midi

@@ -2,6 +2,7 @@
 // is sent. A port the test did not set up cannot be opened.
 #pragma once
 
+#include "midi_clock.h"
 #include "midi_port.h"
 #include "send_session.h"
 
@@ -13,7 +14,7 @@
 #include <string>
 #include <vector>
 
-namespace korvel::ui::testing {
+namespace korvel::midi::testing {
 
 class FakeClock : public Clock {
   public:
@@ -137,4 +138,4 @@ struct FakeMidiSystem::Forward<MidiOutput, FakeOutput*> : MidiOutput {
     FakeOutput& target_;
 };
 
-}  // namespace korvel::ui::testing
+}  // namespace korvel::midi::testing

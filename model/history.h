@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-namespace korvel::ui {
+namespace korvel {
 
 struct HistoryStep {
     std::string label;  // what the step did, as "copy of B01 T03 into B04 T01"
@@ -51,4 +51,4 @@ class History {
     std::optional<std::size_t> saved_ = 0;
 };
 
-}  // namespace korvel::ui
+}  // namespace korvel

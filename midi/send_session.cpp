@@ -1,20 +1,15 @@
 #include "send_session.h"
 
+#include "count_text.h"
 #include "sysex_message.h"
 
-#include "receive_session.h"
-
-namespace korvel::ui {
+namespace korvel::midi {
 
 namespace {
 
 Duration CableTime(std::uint64_t bytes) {
     return std::chrono::duration_cast<Duration>(kCableTimePerByte *
                                                 static_cast<std::int64_t>(bytes));
-}
-
-std::string Counted(std::uint64_t count, const char* one, const char* many) {
-    return GroupedNumber(count) + " " + (count == 1 ? one : many);
 }
 
 }  // namespace
@@ -66,6 +61,20 @@ std::optional<std::string> SendRefusal(const SendPlan& plan, const std::string& 
     return "The dump's longest message has " + GroupedNumber(plan.longest) + " bytes, but " + port +
            " carries at most " + GroupedNumber(maxMessageLength) +
            " bytes in one message; nothing was sent.";
+}
+
+SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPlan& plan) {
+    SendOpening opening;
+    std::string reason;
+    opening.output = midi.OpenOutput(port, reason);
+    if (!opening.output) {
+        opening.problem = port + " cannot be opened: " + reason;
+        opening.portFailed = true;
+    } else if (auto refusal = SendRefusal(plan, port, opening.output->MaxMessageLength())) {
+        opening.output.reset();
+        opening.problem = std::move(*refusal);
+    }
+    return opening;
 }
 
 SendSession::SendSession(MidiOutput& output, Clock& clock,
@@ -136,4 +145,4 @@ std::string SendSession::SummaryText(const std::string& port) const {
     return text;
 }
 
-}  // namespace korvel::ui
+}  // namespace korvel::midi

@@ -8,7 +8,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace korvel::ui {
+namespace korvel::midi {
 
 class SysExAssembler {
   public:
@@ -50,4 +50,4 @@ class SysExAssembler {
     std::size_t cutOff_ = 0;
 };
 
-}  // namespace korvel::ui
+}  // namespace korvel::midi

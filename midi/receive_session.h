@@ -3,6 +3,10 @@
 // and a clock, so it never waits itself.
 #pragma once
 
+#include "dump_image.h"
+
+#include "midi_clock.h"
+#include "midi_limits.h"
 #include "midi_port.h"
 #include "sysex_assembler.h"
 
@@ -11,14 +15,11 @@
 #include <string>
 #include <vector>
 
-namespace korvel::ui {
+namespace korvel::midi {
 
-inline constexpr std::size_t kReceiveLimit = 16 * 1024 * 1024;
 inline constexpr const char* kReceiveLimitText =
     "The receive reached its limit of 16 MiB and ended there.";
-inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(2000);
-// How long nothing may arrive before the user is told what to check.
-inline constexpr auto kReceiveHintAfter = std::chrono::seconds(10);
+inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(kDefaultReceiveIdleMs);
 
 enum class ReceiveEnd { notYet, idle, done, cancelled, tooLarge };
 
@@ -66,11 +67,8 @@ class ReceiveSession {
     ReceiveEnd end_ = ReceiveEnd::notYet;
     SysExAssembler assembler_;
     ReceiveCounts counts_;
-    std::bitset<384> patternsSeen_;
-    std::bitset<96> playlistsSeen_;
+    std::bitset<kPatternSlotCount> patternsSeen_;
+    std::bitset<kPlaylistSlotCount> playlistsSeen_;
 };
 
-// A count with thousands separated: 57,344.
-std::string GroupedNumber(std::uint64_t value);
-
-}  // namespace korvel::ui
+}  // namespace korvel::midi

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace korvel::ui {
+namespace korvel {
 
 namespace {
 
@@ -72,4 +72,4 @@ std::string StoredTextToUtf8(const std::string& bytes) {
     return text;
 }
 
-}  // namespace korvel::ui
+}  // namespace korvel

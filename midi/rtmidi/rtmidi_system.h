@@ -10,19 +10,19 @@
 
 namespace korvel::midi {
 
-class RtMidiSystem : public ui::MidiSystem {
+class RtMidiSystem : public MidiSystem {
   public:
     // `clientName` is how Korvel's ports are grouped where the backend shows it ("Korvel").
     explicit RtMidiSystem(std::string clientName);
     ~RtMidiSystem() override;
 
-    ui::MidiPortList ListPorts() override;
-    std::unique_ptr<ui::MidiInput> OpenInput(const std::string& port, std::string& reason) override;
-    std::unique_ptr<ui::MidiOutput> OpenOutput(const std::string& port,
+    MidiPortList ListPorts() override;
+    std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) override;
+    std::unique_ptr<MidiOutput> OpenOutput(const std::string& port,
                                                std::string& reason) override;
-    std::unique_ptr<ui::MidiInput> OpenOwnInput(const std::string& name,
+    std::unique_ptr<MidiInput> OpenOwnInput(const std::string& name,
                                                 std::string& reason) override;
-    std::unique_ptr<ui::MidiOutput> OpenOwnOutput(const std::string& name,
+    std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& name,
                                                   std::string& reason) override;
 
     struct Backend;

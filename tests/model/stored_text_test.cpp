@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-namespace korvel::ui {
+namespace korvel {
 namespace {
 
 // Strict UTF-8 passes through; anything else, including forms loose decoders accept, is
@@ -35,4 +35,4 @@ TEST(StoredText, AcceptsExactlyStrictUtf8) {
 }
 
 }  // namespace
-}  // namespace korvel::ui
+}  // namespace korvel

@@ -1,6 +1,6 @@
 #include "history.h"
 
-namespace korvel::ui {
+namespace korvel {
 
 void History::Push(HistoryStep step) {
     steps_.erase(steps_.begin() + static_cast<std::ptrdiff_t>(position_), steps_.end());
@@ -58,4 +58,4 @@ std::size_t History::HeldBytes() const {
     return bytes;
 }
 
-}  // namespace korvel::ui
+}  // namespace korvel

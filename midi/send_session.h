@@ -5,21 +5,21 @@
 
 #include "dump_image.h"
 
+#include "midi_clock.h"
+#include "midi_limits.h"
 #include "midi_port.h"
 
 #include <chrono>
+#include <memory>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
-namespace korvel::ui {
+namespace korvel::midi {
 
-// 31,250 baud, ten bits a byte.
-inline constexpr auto kCableTimePerByte = std::chrono::microseconds(320);
-inline constexpr auto kDefaultMessagePause = std::chrono::milliseconds(60);
-inline constexpr int kMaxMessagePauseMs = 5000;
+inline constexpr auto kDefaultMessagePause = std::chrono::milliseconds(kDefaultMessagePauseMs);
 
 struct SendPlan {
     std::vector<std::span<const std::uint8_t>> messages;  // in the order a save writes them
@@ -30,6 +30,17 @@ struct SendPlan {
 };
 
 SendPlan PlanSend(const DumpImage& image, Duration pause);
+
+inline constexpr const char* kNothingToSendText =
+    "The dump holds no messages; there is nothing to send.";
+
+// An output port opened for a planned send, or why the send cannot go there.
+struct SendOpening {
+    std::unique_ptr<MidiOutput> output;
+    std::string problem;      // empty when the output is open
+    bool portFailed = false;  // the port could not be opened, rather than refusing the dump
+};
+SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPlan& plan);
 
 // "Send the right dump to PORT? 481 messages, 98,304 bytes, about 60 s.", naming wrong checksums.
 std::string SendQuestion(const SendPlan& plan, const std::string& paneName,
@@ -80,4 +91,4 @@ class SendSession {
     std::string failure_;
 };
 
-}  // namespace korvel::ui
+}  // namespace korvel::midi

@@ -102,7 +102,7 @@ std::optional<unsigned> IndexOf(const std::vector<std::string>& names, const std
     return std::nullopt;
 }
 
-class RtInput : public ui::MidiInput {
+class RtInput : public MidiInput {
   public:
     using Port = RtMidiIn;
     std::unique_ptr<RtMidiIn> port;
@@ -136,7 +136,7 @@ class RtInput : public ui::MidiInput {
     std::vector<std::uint8_t> pending_;
 };
 
-class RtOutput : public ui::MidiOutput {
+class RtOutput : public MidiOutput {
   public:
     using Port = RtMidiOut;
     std::unique_ptr<RtMidiOut> port;
@@ -145,7 +145,7 @@ class RtOutput : public ui::MidiOutput {
 
     std::size_t MaxMessageLength() const override { return maxLength; }
 
-    ui::SendResult Send(std::span<const std::uint8_t> message) override {
+    SendResult Send(std::span<const std::uint8_t> message) override {
         lastError.clear();
         try {
             port->sendMessage(message.data(), message.size());
@@ -208,8 +208,8 @@ RtMidiSystem::RtMidiSystem(std::string clientName)
 
 RtMidiSystem::~RtMidiSystem() = default;
 
-ui::MidiPortList RtMidiSystem::ListPorts() {
-    ui::MidiPortList list;
+MidiPortList RtMidiSystem::ListPorts() {
+    MidiPortList list;
     if (backend_->api == RtMidi::UNSPECIFIED) {
         return list;
     }
@@ -231,7 +231,7 @@ template <typename Wrapper, typename Open>
 std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, std::string& reason,
                                   Open open) {
     if (api == RtMidi::UNSPECIFIED) {
-        reason = ui::kNoPortsText;
+        reason = kNoPortsText;
         return nullptr;
     }
     auto wrapper = std::make_unique<Wrapper>();
@@ -281,7 +281,7 @@ void PrepareInput(RtInput& input) {
 
 }  // namespace
 
-std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenInput(const std::string& port,
+std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port,
                                                        std::string& reason) {
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&port](RtInput& input) {
         PrepareInput(input);
@@ -289,7 +289,7 @@ std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenInput(const std::string& port,
     });
 }
 
-std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
+std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
                                                           std::string& reason) {
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&name](RtInput& input) {
         PrepareInput(input);
@@ -298,14 +298,14 @@ std::unique_ptr<ui::MidiInput> RtMidiSystem::OpenOwnInput(const std::string& nam
     });
 }
 
-std::unique_ptr<ui::MidiOutput> RtMidiSystem::OpenOutput(const std::string& port,
+std::unique_ptr<MidiOutput> RtMidiSystem::OpenOutput(const std::string& port,
                                                          std::string& reason) {
     return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&port](RtOutput& output) {
         return OpenNamed(*output.port, port, "send");
     });
 }
 
-std::unique_ptr<ui::MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
+std::unique_ptr<MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
                                                             std::string& reason) {
     return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&name](RtOutput& output) {
         output.port->openVirtualPort(name);

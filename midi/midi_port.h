@@ -1,8 +1,7 @@
 // What the receive and send sessions need of MIDI: ports that deliver received bytes and send one
-// message, and a clock. The MIDI layer implements them for the system's ports; tests fake them.
+// message. The RtMidi backend implements them for the system's ports; tests fake them.
 #pragma once
 
-#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -10,24 +9,10 @@
 #include <string>
 #include <vector>
 
-namespace korvel::ui {
+namespace korvel::midi {
 
 // What the MIDI dialogs and korvel-cli say when the system offers no port at all.
 inline constexpr const char* kNoPortsText = "No MIDI ports found";
-
-using Instant = std::chrono::steady_clock::time_point;
-using Duration = std::chrono::steady_clock::duration;
-
-class Clock {
-  public:
-    virtual ~Clock() = default;
-    virtual Instant Now() = 0;
-};
-
-class SteadyClock : public Clock {
-  public:
-    Instant Now() override { return std::chrono::steady_clock::now(); }
-};
 
 class MidiInput {
   public:
@@ -73,4 +58,4 @@ class MidiSystem {
                                                       std::string& reason) = 0;
 };
 
-}  // namespace korvel::ui
+}  // namespace korvel::midi

@@ -1,0 +1,118 @@
+#include "document.h"
+
+#include "paths.h"
+
+namespace korvel {
+
+Document::Document()
+    : loader_([](DumpImage& image, const std::string& path) { return image.LoadFile(path); }) {}
+
+Document::Document(DumpLoader loader) : loader_(std::move(loader)) {}
+
+std::string Document::FileName() const {
+    return FileNameOf(path_);
+}
+
+void Document::Tell(DocumentChange change, bool historyMoved) {
+    if (listener_) {
+        listener_({change, historyMoved});
+    }
+}
+
+void Document::Replace(std::unique_ptr<DumpImage> image) {
+    image_ = std::move(image);
+    history_.Clear();
+}
+
+LoadResult Document::Open(const std::string& path) {
+    auto image = std::make_unique<DumpImage>();
+    LoadResult loaded = loader_(*image, path);
+    if (!loaded.ok()) {
+        // Nothing of a file read only in part is kept, so it cannot be saved over the file.
+        return loaded;
+    }
+    ReadBankNamesBeside(*image, path);
+    Replace(std::move(image));
+    path_ = path;
+    proposedName_.clear();
+    Tell(DocumentChange::replaced, true);
+    return loaded;
+}
+
+void Document::New() {
+    Replace(std::make_unique<DumpImage>());
+    path_.clear();
+    proposedName_.clear();
+    Tell(DocumentChange::replaced, true);
+}
+
+void Document::FromReceived(std::span<const std::uint8_t> messages, std::string proposedName) {
+    auto image = std::make_unique<DumpImage>();
+    // What a receive kept is parsed as a file is; what it passes over stays in the backup.
+    (void)image->Load(messages);
+    Replace(std::move(image));
+    history_.MarkNeverSaved();
+    path_.clear();
+    proposedName_ = std::move(proposedName);
+    Tell(DocumentChange::replaced, true);
+}
+
+DumpSaveResult Document::Save(const std::string& path) {
+    DumpSaveResult saved = SaveDumpWithBankNames(*image_, path);
+    if (saved.dump.ok) {
+        path_ = path;
+        proposedName_.clear();
+        history_.MarkSaved();
+        Tell(DocumentChange::saved, false);
+    }
+    return saved;
+}
+
+void Document::SetLayoutChoice(int choice) {
+    image_->SetLayoutChoice(choice);
+    Tell(DocumentChange::layout, false);
+}
+
+EditResult Document::Record(std::string label, EditResult result) {
+    if (result.status == EditStatus::refused) {
+        return result;
+    }
+    const bool changed = !result.change.IsEmpty();
+    if (changed) {
+        // A copy that stopped part way has changed the image too: what it copied is one step.
+        history_.Push({std::move(label), std::move(result.change)});
+    }
+    Tell(DocumentChange::edited, changed);
+    return result;
+}
+
+EditResult Document::Transfer(const Document& source, const Item& from, const Item& to) {
+    return Record("copy of " + ItemName(from) + " into " + ItemName(to),
+                  TransferItem(*image_, *source.image_, from, to));
+}
+
+EditResult Document::Delete(const Item& item) {
+    return Record("delete of " + ItemName(item), DeleteItem(*image_, item));
+}
+
+EditResult Document::Rename(const Item& item, const std::string& text) {
+    return Record("rename of " + ItemName(item), RenameItem(*image_, item, text));
+}
+
+const HistoryStep* Document::Undo() {
+    const HistoryStep* step = history_.Undo(*image_);
+    if (step != nullptr) {
+        Tell(DocumentChange::restored, true);
+    }
+    return step;
+}
+
+const HistoryStep* Document::Redo() {
+    const HistoryStep* step = history_.Redo(*image_);
+    if (step != nullptr) {
+        Tell(DocumentChange::restored, true);
+    }
+    return step;
+}
+
+}  // namespace korvel

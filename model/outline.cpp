@@ -1,0 +1,118 @@
+#include "outline.h"
+
+#include "bank_names.h"
+
+namespace korvel {
+
+namespace {
+
+// Track and pattern labels are built by hand rather than with printf: an outline has 480 of
+// them. A number below 10 is padded to two places with `pad`, or not at all for '\0'.
+std::string Label(const char* prefix, int number, char pad) {
+    std::string text(prefix);
+    if (number >= 10) {
+        text += static_cast<char>('0' + number / 10);
+    } else if (pad != '\0') {
+        text += pad;
+    }
+    text += static_cast<char>('0' + number % 10);
+    return text;
+}
+
+// "Track %1d" and "Pattern %2d".
+std::string TrackLabel(int track) {
+    return Label("Track ", track + 1, '\0');
+}
+std::string PatternLabel(int pattern) {
+    return Label("Pattern ", pattern + 1, ' ');
+}
+
+Fill Combine(int full, int empty, int count) {
+    if (full == count) {
+        return Fill::full;
+    }
+    return empty == count ? Fill::empty : Fill::partial;
+}
+
+}  // namespace
+
+const char* FillName(Fill fill) {
+    switch (fill) {
+        case Fill::empty:
+            return "empty";
+        case Fill::partial:
+            return "partial";
+        case Fill::full:
+            break;
+    }
+    return "full";
+}
+
+Fill PatternFill(const DumpImage& image, int bank, int track, int pattern) {
+    return image.IsPatternEmpty(bank, track, pattern) ? Fill::empty : Fill::full;
+}
+
+Fill TrackFill(const DumpImage& image, int bank, int track) {
+    const int count = image.PatternsPerTrack();
+    int full = 0;
+    for (int p = 0; p < count; ++p) {
+        full += PatternFill(image, bank, track, p) == Fill::full ? 1 : 0;
+    }
+    return Combine(full, count - full, count);
+}
+
+Fill PlaylistFill(const DumpImage& image, int bank) {
+    return image.AreBankPlaylistsEmpty(bank) ? Fill::empty : Fill::full;
+}
+
+Fill BankFill(const DumpImage& image, int bank) {
+    int full = 0;
+    int empty = 0;
+    const auto count = [&full, &empty](Fill fill) {
+        full += fill == Fill::full ? 1 : 0;
+        empty += fill == Fill::empty ? 1 : 0;
+    };
+    count(PlaylistFill(image, bank));
+    for (int t = 0; t < kTracksPerBank; ++t) {
+        count(TrackFill(image, bank, t));
+    }
+    return Combine(full, empty, kTracksPerBank + 1);
+}
+
+Outline MakeOutline(const DumpImage& image) {
+    Outline outline;
+    outline.reserve(static_cast<std::size_t>(image.BankCount()));
+    const int patternsPerTrack = image.PatternsPerTrack();
+    for (int b = 0; b < image.BankCount(); ++b) {
+        OutlineNode bank{Item::Bank(b), DefaultBankName(b), image.GetBankName(b), Fill::empty, {}};
+        bank.children.reserve(1 + kTracksPerBank);
+        bank.children.push_back({Item::Playlists(b),
+                                 PlaylistProvenance(b),
+                                 image.GetPlaylistName(b),
+                                 PlaylistFill(image, b),
+                                 {}});
+        int fullChildren = bank.children.back().fill == Fill::full ? 1 : 0;
+        int emptyChildren = bank.children.back().fill == Fill::empty ? 1 : 0;
+        for (int t = 0; t < kTracksPerBank; ++t) {
+            OutlineNode track{Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t),
+                              Fill::empty, {}};
+            track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
+            int full = 0;
+            for (int p = 0; p < patternsPerTrack; ++p) {
+                const Fill fill = PatternFill(image, b, t, p);
+                full += fill == Fill::full ? 1 : 0;
+                track.children.push_back({Item::Pattern(b, t, p), PatternLabel(p),
+                                          image.GetPatternName(b, t, p), fill, {}});
+            }
+            track.fill = Combine(full, patternsPerTrack - full, patternsPerTrack);
+            fullChildren += track.fill == Fill::full ? 1 : 0;
+            emptyChildren += track.fill == Fill::empty ? 1 : 0;
+            bank.children.push_back(std::move(track));
+        }
+        bank.fill = Combine(fullChildren, emptyChildren, kTracksPerBank + 1);
+        outline.push_back(std::move(bank));
+    }
+    return outline;
+}
+
+}  // namespace korvel

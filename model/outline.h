@@ -1,0 +1,40 @@
+// A dump as its tree reads: banks, each with its playlist set and eight tracks of patterns, with
+// every item's default text, the name the image gives it and how full it is. The window's tree
+// and korvel-cli's `tree` are both drawn from it.
+#pragma once
+
+#include "dump_image.h"
+#include "item.h"
+
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+enum class Fill { empty, partial, full };
+
+// "empty", "partial", "full".
+const char* FillName(Fill fill);
+
+struct OutlineNode {
+    Item item;
+    std::string defaultText;  // "Bank 01", "Playlist B01", "Track 1", "Pattern  1"
+    std::string name;         // the image's name for the item; empty when it has none
+    Fill fill = Fill::empty;
+    std::vector<OutlineNode> children;
+
+    // What a tree that shows names reads: the name, or else the default text.
+    const std::string& Text() const { return name.empty() ? defaultText : name; }
+};
+
+// One node per bank, in tree order under the image's layout.
+using Outline = std::vector<OutlineNode>;
+
+Outline MakeOutline(const DumpImage& image);
+
+Fill PatternFill(const DumpImage& image, int bank, int track, int pattern);
+Fill TrackFill(const DumpImage& image, int bank, int track);
+Fill PlaylistFill(const DumpImage& image, int bank);
+Fill BankFill(const DumpImage& image, int bank);
+
+}  // namespace korvel

@@ -1,0 +1,62 @@
+#include "paths.h"
+
+#include <filesystem>
+
+namespace korvel {
+
+namespace {
+
+// std::filesystem's rule: '/' everywhere, and the preferred '\\' where the system has it. Bytes
+// are looked at one by one, so a UTF-8 name is split exactly where its separators are.
+bool IsSeparator(char c) {
+    return c == '/' || c == static_cast<char>(std::filesystem::path::preferred_separator);
+}
+
+std::size_t FileNameStart(const std::string& path) {
+    for (std::size_t i = path.size(); i > 0; --i) {
+        if (IsSeparator(path[i - 1])) {
+            return i;
+        }
+    }
+    return 0;
+}
+
+std::size_t ExtensionDot(const std::string& path) {
+    const std::size_t start = FileNameStart(path);
+    const std::size_t dot = path.rfind('.');
+    return dot != std::string::npos && dot >= start ? dot : std::string::npos;
+}
+
+}  // namespace
+
+std::string FileNameOf(const std::string& path) {
+    return path.substr(FileNameStart(path));
+}
+
+std::string FolderPrefixOf(const std::string& path) {
+    return path.substr(0, FileNameStart(path));
+}
+
+std::string FolderOf(const std::string& path) {
+    std::string folder = FolderPrefixOf(path);
+    if (!folder.empty() && EndsInSeparator(folder)) {
+        folder.pop_back();
+    }
+    return folder;
+}
+
+bool EndsInSeparator(const std::string& path) {
+    return !path.empty() && IsSeparator(path.back());
+}
+
+std::string ExtensionOf(const std::string& path) {
+    const std::size_t dot = ExtensionDot(path);
+    return dot == std::string::npos ? std::string() : path.substr(dot);
+}
+
+std::string WithExtension(const std::string& path, const std::string& extension) {
+    const std::size_t dot = ExtensionDot(path);
+    return (dot == std::string::npos ? path : path.substr(0, dot)) + extension;
+}
+
+}  // namespace korvel

@@ -1,0 +1,23 @@
+// The parts of a path, by the system's own separator rule ('/' everywhere, '\' too on Windows),
+// so that the window, the side file and the atomic save split a path the same way.
+#pragma once
+
+#include <string>
+
+namespace korvel {
+
+// The file's name without its folder.
+std::string FileNameOf(const std::string& path);
+// The folder without a separator at its end; "" for a bare file name.
+std::string FolderOf(const std::string& path);
+// The folder with its separator, ready for a file name to be appended; "" for a bare name.
+std::string FolderPrefixOf(const std::string& path);
+// True when the path ends in a separator: it names a folder.
+bool EndsInSeparator(const std::string& path);
+// The file name's extension from its last '.', dot included ("" when it has none). A name that
+// is all extension (".bnl") has that extension: a '.' in a folder's name never counts.
+std::string ExtensionOf(const std::string& path);
+// The path with its extension replaced by `extension`, or `extension` appended when it has none.
+std::string WithExtension(const std::string& path, const std::string& extension);
+
+}  // namespace korvel
