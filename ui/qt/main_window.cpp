@@ -17,11 +17,13 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <QTreeWidget>
 
 #if defined(Q_OS_WIN)
 #include <windows.h>
@@ -54,11 +56,9 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
                    Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
                    Qt::WindowCloseButtonHint);
     icons_ = LoadTreeIcons();
-    trees_[ui::kLeftPane] = new TreeAdapter(ui_->leftTree, icons_, ui::kLeftPane, this);
-    trees_[ui::kRightPane] = new TreeAdapter(ui_->rightTree, icons_, ui::kRightPane, this);
     setAcceptDrops(true);
-    ConnectButtons();
-    SetToolTips();
+    SetUpPanes();
+    SetUpTransfers();
     AddAboutEntries();
     AddUndoKeys();
     AddTreeKeysAndMenus();
@@ -67,7 +67,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     settings_.Load(ToPath(settingsPath_));
     core_.Start(settings_);
     RestorePlace();
-    ui_->leftTree->setFocus();
+    panes_[ui::kLeftPane]->TreeWidget()->setFocus();
 }
 
 // A window torn down without being closed (the application quitting under it) still keeps
@@ -76,54 +76,57 @@ MainWindow::~MainWindow() {
     Finish();
 }
 
-void MainWindow::ConnectButtons() {
-    const auto bind = [this](QPushButton* button, auto command) {
-        button->setAutoDefault(false);
-        button->setDefault(false);
-        connect(button, &QPushButton::clicked, this, command);
+void MainWindow::SetUpPanes() {
+    panes_ = {ui_->leftGroup, ui_->rightGroup};
+    struct Binding {
+        PaneCommand command;
+        void (ui::MainDialog::*run)(int);
     };
-    bind(ui_->leftOpen, [this] { core_.OnOpen(ui::kLeftPane); });
-    bind(ui_->rightOpen, [this] { core_.OnOpen(ui::kRightPane); });
-    bind(ui_->leftSave, [this] { core_.OnSave(ui::kLeftPane); });
-    bind(ui_->rightSave, [this] { core_.OnSave(ui::kRightPane); });
-    bind(ui_->leftNew, [this] { core_.OnNew(ui::kLeftPane); });
-    bind(ui_->rightNew, [this] { core_.OnNew(ui::kRightPane); });
-    bind(ui_->leftDelete, [this] { core_.OnDelete(ui::kLeftPane); });
-    bind(ui_->rightDelete, [this] { core_.OnDelete(ui::kRightPane); });
-    bind(ui_->leftRename, [this] { core_.OnRename(ui::kLeftPane); });
-    bind(ui_->rightRename, [this] { core_.OnRename(ui::kRightPane); });
-    bind(ui_->leftMemLayout, [this] { core_.OnMemLayout(ui::kLeftPane); });
-    bind(ui_->rightMemLayout, [this] { core_.OnMemLayout(ui::kRightPane); });
-    bind(ui_->leftUndo, [this] { core_.OnUndo(ui::kLeftPane); });
-    bind(ui_->rightUndo, [this] { core_.OnUndo(ui::kRightPane); });
-    bind(ui_->leftRedo, [this] { core_.OnRedo(ui::kLeftPane); });
-    bind(ui_->rightRedo, [this] { core_.OnRedo(ui::kRightPane); });
-    bind(ui_->leftReceive, [this] { core_.OnReceive(ui::kLeftPane); });
-    bind(ui_->rightReceive, [this] { core_.OnReceive(ui::kRightPane); });
-    bind(ui_->leftSend, [this] { core_.OnSend(ui::kLeftPane); });
-    bind(ui_->rightSend, [this] { core_.OnSend(ui::kRightPane); });
-    bind(ui_->leftToRight, [this] { core_.OnTransfer(ui::kLeftPane, ui::kRightPane); });
-    bind(ui_->rightToLeft, [this] { core_.OnTransfer(ui::kRightPane, ui::kLeftPane); });
+    static constexpr Binding kBindings[] = {
+        {PaneCommand::open, &ui::MainDialog::OnOpen},
+        {PaneCommand::save, &ui::MainDialog::OnSave},
+        {PaneCommand::newDump, &ui::MainDialog::OnNew},
+        {PaneCommand::remove, &ui::MainDialog::OnDelete},
+        {PaneCommand::rename, &ui::MainDialog::OnRename},
+        {PaneCommand::undo, &ui::MainDialog::OnUndo},
+        {PaneCommand::redo, &ui::MainDialog::OnRedo},
+        {PaneCommand::receive, &ui::MainDialog::OnReceive},
+        {PaneCommand::send, &ui::MainDialog::OnSend},
+        {PaneCommand::memLayout, &ui::MainDialog::OnMemLayout},
+    };
+    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
+        PaneWidget* widget = panes_[static_cast<std::size_t>(pane)];
+        widget->Setup(pane, pane == ui::kLeftPane ? tr("Left") : tr("Right"), icons_, this);
+        for (const Binding& binding : kBindings) {
+            connect(widget->Action(binding.command), &QAction::triggered, this,
+                    [this, pane, run = binding.run] { (core_.*run)(pane); });
+        }
+    }
 }
 
-void MainWindow::SetToolTips() {
+void MainWindow::SetUpTransfers() {
     const struct {
         QPushButton* button;
-        QString tip;
-    } tips[] = {
-        {ui_->leftOpen, tr("Open a dump into the left pane (Ctrl+O)")},
-        {ui_->rightOpen, tr("Open a dump into the right pane (Ctrl+O)")},
-        {ui_->leftSave, tr("Save the left dump (Ctrl+S)")},
-        {ui_->rightSave, tr("Save the right dump (Ctrl+S)")},
-        {ui_->leftDelete, tr("Delete the selected material (Delete)")},
-        {ui_->rightDelete, tr("Delete the selected material (Delete)")},
-        {ui_->leftRename, tr("Rename the selected bank (F2)")},
-        {ui_->rightRename, tr("Rename the selected bank (F2)")},
-        {ui_->leftToRight, tr("Copy the left selection onto the right one (Ctrl+Right)")},
-        {ui_->rightToLeft, tr("Copy the right selection onto the left one (Ctrl+Left)")},
+        QString text;
+        Qt::Key key;
+        QString description;
+        int from;
+    } transfers[] = {
+        {ui_->leftToRight, QStringLiteral("-->"), Qt::Key_Right,
+         tr("Copy the left selection onto the right one"), ui::kLeftPane},
+        {ui_->rightToLeft, QStringLiteral("<--"), Qt::Key_Left,
+         tr("Copy the right selection onto the left one"), ui::kRightPane},
     };
-    for (const auto& entry : tips) {
-        entry.button->setToolTip(entry.tip);
+    for (const auto& transfer : transfers) {
+        auto* action = new QAction(transfer.text, this);
+        action->setShortcut(QKeySequence(Qt::CTRL | transfer.key));
+        action->setShortcutContext(Qt::WidgetShortcut);
+        action->setToolTip(TipWithKeys(transfer.description, *action));
+        const int from = transfer.from;
+        const int to = from == ui::kLeftPane ? ui::kRightPane : ui::kLeftPane;
+        connect(action, &QAction::triggered, this, [this, from, to] { core_.OnTransfer(from, to); });
+        ShowAction(transfer.button, action);
+        transfers_[static_cast<std::size_t>(from)] = action;
     }
 }
 
@@ -149,22 +152,26 @@ void MainWindow::RestorePlace() {
     }
 }
 
+// Undo and Redo keep their keys in the whole window, acting in the pane last in use.
 void MainWindow::AddUndoKeys() {
-    const auto add = [this](const QKeySequence& keys, auto command) {
-        auto* shortcut = new QShortcut(keys, this);
-        connect(shortcut, &QShortcut::activated, this, command);
+    const auto add = [this](PaneCommand command) {
+        for (const QKeySequence& keys : panes_[ui::kLeftPane]->Action(command)->shortcuts()) {
+            auto* shortcut = new QShortcut(keys, this);
+            connect(shortcut, &QShortcut::activated, this, [this, command] {
+                panes_[static_cast<std::size_t>(FocusedPane())]->Action(command)->trigger();
+            });
+        }
     };
-    add(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { core_.OnUndo(FocusedPane()); });
-    add(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [this] { core_.OnRedo(FocusedPane()); });
-    add(QKeySequence(Qt::CTRL | Qt::Key_Y), [this] { core_.OnRedo(FocusedPane()); });
+    add(PaneCommand::undo);
+    add(PaneCommand::redo);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { NoteFocus(now); });
 }
 
 void MainWindow::NoteFocus(QWidget* widget) {
     for (QWidget* w = widget; w != nullptr; w = w->parentWidget()) {
-        if (w == ui_->leftGroup || w == ui_->rightGroup) {
-            focusedPane_ = w == ui_->leftGroup ? ui::kLeftPane : ui::kRightPane;
+        if (w == panes_[ui::kLeftPane] || w == panes_[ui::kRightPane]) {
+            focusedPane_ = w == panes_[ui::kLeftPane] ? ui::kLeftPane : ui::kRightPane;
             return;
         }
     }
@@ -294,7 +301,7 @@ std::optional<std::string> MainWindow::RunRenameDialog(const std::string& text) 
 }
 
 std::optional<ui::ItemTag> MainWindow::SelectedTag(int pane) {
-    return trees_[static_cast<std::size_t>(pane)]->SelectedTag();
+    return panes_[static_cast<std::size_t>(pane)]->Tree().SelectedTag();
 }
 
 void MainWindow::ShowStatus(const std::string& line) {
@@ -305,26 +312,20 @@ void MainWindow::ShowStatus(const std::string& line) {
 }
 
 void MainWindow::ShowFileName(int pane, const std::string& name) {
-    (pane == ui::kLeftPane ? ui_->leftFileName : ui_->rightFileName)->setText(FromPath(name));
+    panes_[static_cast<std::size_t>(pane)]->FileNameBox()->setText(FromPath(name));
 }
 
 void MainWindow::TreeRebuilt(int pane) {
-    trees_[static_cast<std::size_t>(pane)]->Rebuild(core_.tree(pane));
+    panes_[static_cast<std::size_t>(pane)]->Tree().Rebuild(core_.tree(pane));
 }
 
 void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) {
-    trees_[static_cast<std::size_t>(pane)]->Apply(core_.tree(pane), changes);
+    panes_[static_cast<std::size_t>(pane)]->Tree().Apply(core_.tree(pane), changes);
 }
 
 void MainWindow::HistoryChanged(int pane) {
-    const bool left = pane == ui::kLeftPane;
-    const auto show = [](QPushButton* button, const std::string& text, const QString& keys) {
-        button->setEnabled(!text.empty());
-        button->setToolTip(text.empty() ? QString() : ToDisplay(text) + keys);
-    };
-    show(left ? ui_->leftUndo : ui_->rightUndo, core_.UndoText(pane), tr(" (Ctrl+Z)"));
-    show(left ? ui_->leftRedo : ui_->rightRedo, core_.RedoText(pane),
-         tr(" (Ctrl+Shift+Z or Ctrl+Y)"));
+    panes_[static_cast<std::size_t>(pane)]->ShowSteps(ToDisplay(core_.UndoText(pane)),
+                                                      ToDisplay(core_.RedoText(pane)));
 }
 
 }  // namespace korvel::qt

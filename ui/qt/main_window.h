@@ -9,6 +9,7 @@
 #include "midi_port.h"
 
 #include "file_chooser.h"
+#include "pane_widget.h"
 #include "tree_adapter.h"
 
 #include <QDialog>
@@ -90,12 +91,12 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
   private:
     // Writes the settings and frees the images, once.
     void Finish();
-    void ConnectButtons();
+    void SetUpPanes();
+    void SetUpTransfers();
     void AddAboutEntries();
     void SetStartSize();
     void AddUndoKeys();
     void AddTreeKeysAndMenus();
-    void SetToolTips();
     void ShowNodeMenu(int pane, const QPoint& at);
     void RestorePlace();
     // The pane a node drag comes from: the tree it started in, or -1.
@@ -109,7 +110,9 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
 
     std::unique_ptr<Ui::MainDialog> ui_;
     TreeIcons icons_;
-    std::array<TreeAdapter*, 2> trees_{};
+    std::array<PaneWidget*, 2> panes_{};
+    // "-->" and "<--": the source pane's selection onto the other pane's.
+    std::array<QAction*, 2> transfers_{};
     ui::IniFile settings_;
     QString settingsPath_;
     std::unique_ptr<FileChooser> fileChooser_ = std::make_unique<DialogFileChooser>();

@@ -2,6 +2,8 @@
 // tree and files from outside. Every one of them forwards to a core command.
 #include "main_window.h"
 
+#include "edits.h"
+
 #include "item_tag.h"
 
 #include "text_codec.h"
@@ -18,35 +20,18 @@ namespace korvel::qt {
 
 void MainWindow::AddTreeKeysAndMenus() {
     for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
-        QTreeWidget* tree = pane == ui::kLeftPane ? ui_->leftTree : ui_->rightTree;
-        // Taken from the tree's own key presses: the view would keep F2 for editing.
-        trees_[static_cast<std::size_t>(pane)]->SetKeyHandler([this, pane](const QKeyEvent& key) {
-            const bool control = key.modifiers() == Qt::ControlModifier;
-            const bool plain = key.modifiers() == Qt::NoModifier;
-            if (plain && key.key() == Qt::Key_Delete) {
-                core_.OnDelete(pane);
-            } else if (plain && key.key() == Qt::Key_F2) {
-                core_.OnRename(pane);
-            } else if (control && key.key() == Qt::Key_O) {
-                core_.OnOpen(pane);
-            } else if (control && key.key() == Qt::Key_S) {
-                core_.OnSave(pane);
-            } else if (control && key.key() == Qt::Key_Right) {
-                ui_->leftToRight->click();
-            } else if (control && key.key() == Qt::Key_Left) {
-                ui_->rightToLeft->click();
-            } else {
-                return false;
-            }
-            return true;
+        PaneWidget* widget = panes_[static_cast<std::size_t>(pane)];
+        // Taken from the tree's own key presses: the view would keep F2 from a shortcut.
+        widget->Tree().SetKeyHandler([this, widget](const QKeyEvent& key) {
+            return widget->TriggerByKey(key, {transfers_[0], transfers_[1]});
         });
-        connect(tree, &QWidget::customContextMenuRequested, this,
+        connect(widget->TreeWidget(), &QWidget::customContextMenuRequested, this,
                 [this, pane](const QPoint& at) { ShowNodeMenu(pane, at); });
     }
 }
 
 void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
-    QTreeWidget* tree = pane == ui::kLeftPane ? ui_->leftTree : ui_->rightTree;
+    QTreeWidget* tree = panes_[static_cast<std::size_t>(pane)]->TreeWidget();
     QTreeWidgetItem* item = tree->itemAt(at);
     if (item == nullptr) {
         return;
@@ -57,7 +42,7 @@ void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
     menu.addAction(tr("Copy to the other dump"), this,
                    [this, pane, other] { core_.OnTransfer(pane, other); });
     menu.addAction(tr("Delete"), this, [this, pane] { core_.OnDelete(pane); });
-    if (ui::KindOfTag(static_cast<ui::ItemTag>(item->type())) == ItemKind::bank) {
+    if (CanRename(ui::SplitItemTag(static_cast<ui::ItemTag>(item->type())))) {
         menu.addAction(tr("Rename\u2026"), this, [this, pane] { core_.OnRename(pane); });
     }
     menu.addSeparator();
@@ -66,10 +51,12 @@ void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
 }
 
 int MainWindow::PaneOf(QObject* source) const {
-    if (source == ui_->leftTree) {
-        return ui::kLeftPane;
+    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
+        if (source == panes_[static_cast<std::size_t>(pane)]->TreeWidget()) {
+            return pane;
+        }
     }
-    return source == ui_->rightTree ? ui::kRightPane : -1;
+    return -1;
 }
 
 namespace {
@@ -132,7 +119,8 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 void MainWindow::dropEvent(QDropEvent* event) {
     const QList<QUrl> files = LocalFiles(event->mimeData());
     const QPoint at = event->position().toPoint();
-    const int pane = ui_->rightGroup->geometry().contains(at) ? ui::kRightPane : ui::kLeftPane;
+    const int pane =
+        panes_[ui::kRightPane]->geometry().contains(at) ? ui::kRightPane : ui::kLeftPane;
     event->acceptProposedAction();
     OpenDroppedFiles(pane, files);
 }

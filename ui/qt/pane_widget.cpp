@@ -1,0 +1,150 @@
+#include "pane_widget.h"
+
+#include "ui_pane.h"
+
+#include <QAction>
+#include <QKeyEvent>
+
+namespace korvel::qt {
+
+namespace {
+
+struct CommandSpec {
+    PaneCommand command;
+    const char* name;  // the button's name after its side: "leftOpen"
+    const char* text;
+    QList<QKeySequence> keys;
+    // The tooltip before its keys; %1 is the side in small letters. Undo and Redo describe
+    // their next step instead.
+    const char* description;
+};
+
+const std::array<CommandSpec, kPaneCommandCount>& Specs() {
+    static const std::array<CommandSpec, kPaneCommandCount> specs = {{
+        {PaneCommand::open, "Open", QT_TR_NOOP("Open"), {QKeySequence(Qt::CTRL | Qt::Key_O)},
+         QT_TR_NOOP("Open a dump into the %1 pane")},
+        {PaneCommand::save, "Save", QT_TR_NOOP("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
+         QT_TR_NOOP("Save the %1 dump")},
+        {PaneCommand::newDump, "New", QT_TR_NOOP("New"), {}, nullptr},
+        {PaneCommand::remove, "Delete", QT_TR_NOOP("Delete"), {QKeySequence(Qt::Key_Delete)},
+         QT_TR_NOOP("Delete the selected material")},
+        {PaneCommand::rename, "Rename", QT_TR_NOOP("Rename"), {QKeySequence(Qt::Key_F2)},
+         QT_TR_NOOP("Rename the selected bank")},
+        {PaneCommand::undo, "Undo", QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+         nullptr},
+        {PaneCommand::redo,
+         "Redo",
+         QT_TR_NOOP("Redo"),
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
+         nullptr},
+        {PaneCommand::receive, "Receive", QT_TR_NOOP("Receive"), {}, nullptr},
+        {PaneCommand::send, "Send", QT_TR_NOOP("Send"), {}, nullptr},
+        {PaneCommand::memLayout, "MemLayout", QT_TR_NOOP("MemLayout"), {}, nullptr},
+    }};
+    return specs;
+}
+
+}  // namespace
+
+QString TipWithKeys(const QString& description, const QAction& action) {
+    QStringList keys;
+    for (const QKeySequence& key : action.shortcuts()) {
+        keys.append(key.toString(QKeySequence::PortableText));
+    }
+    if (keys.isEmpty()) {
+        return description;
+    }
+    return description + QStringLiteral(" (") + keys.join(PaneWidget::tr(" or ")) +
+           QStringLiteral(")");
+}
+
+void ShowAction(QPushButton* button, QAction* action) {
+    const auto show = [button, action] {
+        button->setText(action->text());
+        button->setToolTip(action->toolTip() == action->text() ? QString() : action->toolTip());
+        button->setEnabled(action->isEnabled());
+    };
+    show();
+    QObject::connect(action, &QAction::changed, button, show);
+    QObject::connect(button, &QPushButton::clicked, action, &QAction::trigger);
+    button->setAutoDefault(false);
+    button->setDefault(false);
+}
+
+PaneWidget::PaneWidget(QWidget* parent) : QGroupBox(parent), ui_(new Ui::PaneForm) {
+    ui_->setupUi(this);
+}
+
+PaneWidget::~PaneWidget() = default;
+
+QTreeWidget* PaneWidget::TreeWidget() const {
+    return ui_->tree;
+}
+
+QLineEdit* PaneWidget::FileNameBox() const {
+    return ui_->fileName;
+}
+
+void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops) {
+    const std::array<QPushButton*, kPaneCommandCount> buttons = {
+        ui_->openButton,    ui_->saveButton, ui_->newButton,     ui_->deleteButton,
+        ui_->renameButton,  ui_->undoButton, ui_->redoButton,    ui_->receiveButton,
+        ui_->sendButton,    ui_->memLayoutButton};
+    const QString prefix = side.toLower();
+    for (std::size_t i = 0; i < kPaneCommandCount; ++i) {
+        const CommandSpec& spec = Specs()[i];
+        auto* action = new QAction(tr(spec.text), this);
+        action->setShortcuts(spec.keys);
+        // The keys act only through the tree (and, for Undo and Redo, the window), never as
+        // shortcuts of their own: two panes hold the same keys.
+        action->setShortcutContext(Qt::WidgetShortcut);
+        if (spec.description != nullptr) {
+            action->setToolTip(TipWithKeys(tr(spec.description).arg(prefix), *action));
+        }
+        actions_[static_cast<std::size_t>(spec.command)] = action;
+        buttons[i]->setObjectName(prefix + QLatin1String(spec.name));
+        buttons[i]->setAccessibleName(side + QLatin1Char(' ') + action->text());
+        ShowAction(buttons[i], action);
+    }
+    ShowSteps({}, {});
+    setObjectName(prefix + QStringLiteral("Group"));
+    ui_->tree->setObjectName(prefix + QStringLiteral("Tree"));
+    ui_->tree->setAccessibleName(side + tr(" tree"));
+    ui_->fileName->setObjectName(prefix + QStringLiteral("FileName"));
+    ui_->fileName->setAccessibleName(side + tr(" file name"));
+    adapter_ = new TreeAdapter(ui_->tree, icons, pane, drops);
+}
+
+void PaneWidget::ShowSteps(const QString& undoText, const QString& redoText) {
+    const auto show = [](QAction* action, const QString& text) {
+        action->setEnabled(!text.isEmpty());
+        action->setToolTip(text.isEmpty() ? action->text() : TipWithKeys(text, *action));
+    };
+    show(Action(PaneCommand::undo), undoText);
+    show(Action(PaneCommand::redo), redoText);
+}
+
+bool PaneWidget::TriggerByKey(const QKeyEvent& key, const QList<QAction*>& extra) const {
+    const QKeySequence pressed(key.keyCombination());
+    const auto take = [&pressed](QAction* action) {
+        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
+            action->trigger();
+            return true;
+        }
+        return false;
+    };
+    for (const PaneCommand command : {PaneCommand::remove, PaneCommand::rename, PaneCommand::open,
+                                      PaneCommand::save}) {
+        if (take(Action(command))) {
+            return true;
+        }
+    }
+    for (QAction* action : extra) {
+        if (take(action)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace korvel::qt

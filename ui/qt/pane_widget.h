@@ -1,0 +1,64 @@
+// One pane of the window, built from the pane form: the file name, the tree and a button for
+// each of the pane's commands. Each command is one action carrying its text, keys and tooltip;
+// the buttons and the tree's keys take them from there.
+#pragma once
+
+#include "tree_adapter.h"
+
+#include <QGroupBox>
+
+#include <array>
+#include <memory>
+
+class QAction;
+class QKeyEvent;
+class QLineEdit;
+class QPushButton;
+class QTreeWidget;
+
+namespace Ui {
+class PaneForm;
+}
+
+namespace korvel::qt {
+
+enum class PaneCommand { open, save, newDump, remove, rename, undo, redo, receive, send, memLayout };
+inline constexpr std::size_t kPaneCommandCount = 10;
+
+class PaneWidget : public QGroupBox {
+  public:
+    explicit PaneWidget(QWidget* parent = nullptr);
+    ~PaneWidget() override;
+
+    // Names the pane's widgets after its side ("Left", "Right") and mirrors the forest through
+    // a tree adapter.
+    void Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops);
+
+    QAction* Action(PaneCommand command) const {
+        return actions_[static_cast<std::size_t>(command)];
+    }
+    TreeAdapter& Tree() const { return *adapter_; }
+    QTreeWidget* TreeWidget() const;
+    QLineEdit* FileNameBox() const;
+
+    // Undo and Redo with what they would do ("Undo copy of B01 T03 into B04 T01"); disabled
+    // for an empty text.
+    void ShowSteps(const QString& undoText, const QString& redoText);
+
+    // The tree's keys: the pane's commands that have a key, and `extra` actions of the window.
+    // True when one took the key.
+    bool TriggerByKey(const QKeyEvent& key, const QList<QAction*>& extra) const;
+
+  private:
+    std::unique_ptr<Ui::PaneForm> ui_;
+    std::array<QAction*, kPaneCommandCount> actions_{};
+    TreeAdapter* adapter_ = nullptr;
+};
+
+// The tooltip of an action: its description and its keys, "Save the left dump (Ctrl+S)".
+QString TipWithKeys(const QString& description, const QAction& action);
+
+// A push button that shows an action: its text, tooltip and enabled state, and triggers it.
+void ShowAction(QPushButton* button, QAction* action);
+
+}  // namespace korvel::qt
