@@ -2,6 +2,7 @@
 #include "atomic_file.h"
 
 #include "commands.h"
+#include "ending_signals.h"
 #include "options.h"
 
 #include <csignal>
@@ -21,13 +22,7 @@ extern "C" void EndOnSignal(int signal) {
 }
 
 void CatchEndingSignals() {
-    for (const int signal : {
-             SIGINT, SIGTERM
-#if defined(SIGHUP)
-                 ,
-                 SIGHUP
-#endif
-         }) {
+    for (const int signal : korvel::cli::kEndingSignals) {
         std::signal(signal, EndOnSignal);
     }
 }

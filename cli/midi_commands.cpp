@@ -7,6 +7,7 @@
 #include "send_session.h"
 
 #include "dump_files.h"
+#include "ending_signals.h"
 
 #include "port_match.h"
 #include "rtmidi_system.h"
@@ -39,13 +40,13 @@ class StopOnSignal {
   public:
     StopOnSignal() {
         stopRequested = 0;
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
-            previous_[i] = std::signal(kSignals[i], RequestStop);
+        for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+            previous_[i] = std::signal(kEndingSignals[i], RequestStop);
         }
     }
     ~StopOnSignal() {
-        for (std::size_t i = 0; i < kSignals.size(); ++i) {
-            std::signal(kSignals[i], previous_[i]);
+        for (std::size_t i = 0; i < kEndingSignals.size(); ++i) {
+            std::signal(kEndingSignals[i], previous_[i]);
         }
     }
     StopOnSignal(const StopOnSignal&) = delete;
@@ -53,12 +54,7 @@ class StopOnSignal {
     bool Requested() const { return stopRequested != 0; }
 
   private:
-#if defined(SIGHUP)
-    static constexpr std::array<int, 3> kSignals = {SIGINT, SIGTERM, SIGHUP};
-#else
-    static constexpr std::array<int, 2> kSignals = {SIGINT, SIGTERM};
-#endif
-    std::array<void (*)(int), kSignals.size()> previous_{};
+    std::array<void (*)(int), kEndingSignals.size()> previous_{};
 };
 
 bool ErrIsTerminal() {

@@ -38,7 +38,7 @@ int DumpImage::DeleteBank(int bank) {
     for (int t = 0; t < kTracksPerBank; ++t) {
         DeleteTrack(bank, t);
     }
-    bankNames[bank].clear();
+    bankNames_[bank].clear();
     return DeletePlaylists(bank);
 }
 
@@ -52,7 +52,7 @@ void DumpImage::SetBankName(int bank, std::string name) {
             c = ' ';
         }
     }
-    bankNames[bank] = std::move(name);
+    bankNames_[bank] = std::move(name);
 }
 
 }  // namespace korvel

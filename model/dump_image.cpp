@@ -91,30 +91,6 @@ LoadResult DumpImage::Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t 
     return result;
 }
 
-LoadResult DumpImage::Load(std::FILE* file) {
-    ForgetMessages();
-    if (file == nullptr || std::fseek(file, 0, SEEK_END) != 0) {
-        return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read.");
-    }
-    const long length = std::ftell(file);
-    if (length < 0 || std::fseek(file, 0, SEEK_SET) != 0) {
-        return LoadFailure(LoadStatus::cannotOpen, "The file cannot be read.");
-    }
-    if (static_cast<unsigned long long>(length) > kMaxDumpSize) {
-        return LoadFailure(LoadStatus::tooLarge, std::string("The file") + kTooLargeMessage);
-    }
-    const auto count = static_cast<std::uint32_t>(length);
-    std::unique_ptr<std::uint8_t[]> buffer(new (std::nothrow) std::uint8_t[count + 1ULL]);
-    if (buffer == nullptr) {
-        return LoadFailure(LoadStatus::noMemory, kNoMemoryMessage);
-    }
-    if (std::fread(buffer.get(), 1, count, file) != count) {
-        // A short read holds nothing: parsing part of a file would present it as the whole.
-        return LoadFailure(LoadStatus::shortRead, kShortReadMessage);
-    }
-    return Load(std::move(buffer), count);
-}
-
 LoadResult DumpImage::LoadFile(const std::string& path) {
     FileReadResult read = ReadRegularFile(path, kMaxDumpSize);
     switch (read.status) {
@@ -271,7 +247,7 @@ int DumpImage::PatternBase(int bank, int bankCount) {
 
 int DumpImage::PatternSlotIndex(int bank, int track, int pattern) const {
     return (bank % 3) * kTracksPerBank * kPhysicalPatterns + track * kPhysicalPatterns +
-           PatternBase(bank, layout.BankCount()) + pattern;
+           PatternBase(bank, layout_.BankCount()) + pattern;
 }
 
 bool DumpImage::IsTrackValid(int bank, int track) const {
@@ -303,7 +279,7 @@ bool DumpImage::AreBankPlaylistsEmpty(int bank) const {
 
 void DumpImage::SetLayoutChoice(int choice) {
     if (const auto chosen = MemoryLayout::FromChoice(choice)) {
-        layout = *chosen;
+        layout_ = *chosen;
     }
 }
 
@@ -318,15 +294,27 @@ std::string DumpImage::GetTrackName(int bank, int track) const {
     if (bank < 0 || bank >= kBankCount || track < 0 || track >= kTracksPerBank) {
         return {};
     }
-    return trackNames[bank * kTracksPerBank + track];
+    return trackNames_[bank * kTracksPerBank + track];
 }
 
 std::string DumpImage::GetPlaylistName(int bank) const {
-    return bank >= 0 && bank < kBankCount ? playlistNames[bank] : std::string();
+    return bank >= 0 && bank < kBankCount ? playlistNames_[bank] : std::string();
 }
 
 std::string DumpImage::GetBankName(int bank) const {
-    return bank >= 0 && bank < kBankCount ? bankNames[bank] : std::string();
+    return bank >= 0 && bank < kBankCount ? bankNames_[bank] : std::string();
+}
+
+void DumpImage::SetTrackName(int bank, int track, std::string name) {
+    if (bank >= 0 && bank < kBankCount && track >= 0 && track < kTracksPerBank) {
+        TrackNameAt(bank, track) = std::move(name);
+    }
+}
+
+void DumpImage::SetPlaylistName(int bank, std::string name) {
+    if (bank >= 0 && bank < kBankCount) {
+        playlistNames_[static_cast<std::size_t>(bank)] = std::move(name);
+    }
 }
 
 }  // namespace korvel

@@ -52,14 +52,9 @@ class DumpImage {
     std::array<MessageSlot, kPlaylistSlotCount> playlists;  // bank * 8 + playlist
     std::array<MessageSlot, kPatternSlotCount> patterns;    // group * 128 + track * 16 + physical
     MessageSlot type3;
-    MemoryLayout layout;
-    std::array<std::string, kBankCount * kTracksPerBank> trackNames;
-    std::array<std::string, kBankCount> playlistNames;
-    std::array<std::string, kBankCount> bankNames;
 
     // Reading and writing dumps. Load expects a freshly constructed image. A failed load leaves
     // the image without messages.
-    LoadResult Load(std::FILE* file);
     LoadResult Load(std::span<const std::uint8_t> bytes);
     // Takes over a buffer of `length` bytes without copying it.
     LoadResult Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t length);
@@ -77,24 +72,34 @@ class DumpImage {
 
     // Addressing under the memory layout.
     static int PatternBase(int bank, int bankCount);
-    int PatternsPerTrack() const { return layout.PatternsPerTrack(); }
-    int BankCount() const { return layout.BankCount(); }
+    MemoryLayout Layout() const { return layout_; }
+    int PatternsPerTrack() const { return layout_.PatternsPerTrack(); }
+    int BankCount() const { return layout_.BankCount(); }
     int PatternSlotIndex(int bank, int track, int pattern) const;
-    bool IsBankValid(int bank) const { return bank >= 0 && bank < layout.BankCount(); }
+    bool IsBankValid(int bank) const { return bank >= 0 && bank < layout_.BankCount(); }
     bool IsTrackValid(int bank, int track) const;
     bool IsPatternValid(int bank, int track, int pattern) const;
     bool IsPatternEmpty(int bank, int track, int pattern) const;
     bool AreBankPlaylistsEmpty(int bank) const;
     // The layout changes no saved byte, only how positions are grouped into banks.
-    void SetLayout(MemoryLayout newLayout) { layout = newLayout; }
+    void SetLayout(MemoryLayout newLayout) { layout_ = newLayout; }
     // Ignores anything but 0, 1 and 2.
     void SetLayoutChoice(int choice);
-    int GetLayoutChoice() const { return layout.Choice(); }
+    int GetLayoutChoice() const { return layout_.Choice(); }
 
     std::string GetPatternName(int bank, int track, int pattern) const;
     std::string GetTrackName(int bank, int track) const;
     std::string GetPlaylistName(int bank) const;
     std::string GetBankName(int bank) const;
+    // All names at once: track names by bank * 8 + track, playlist and bank names by bank.
+    const std::array<std::string, kBankCount * kTracksPerBank>& TrackNames() const {
+        return trackNames_;
+    }
+    const std::array<std::string, kBankCount>& PlaylistNames() const { return playlistNames_; }
+    const std::array<std::string, kBankCount>& BankNames() const { return bankNames_; }
+    // The names copied material takes; nothing for a position outside the twelve banks.
+    void SetTrackName(int bank, int track, std::string name);
+    void SetPlaylistName(int bank, std::string name);
 
     // Transfers from another image into this one: 1 when done, 0 when stopped at an empty source
     // slot or refused for positions outside either image's layout.
@@ -125,6 +130,17 @@ class DumpImage {
 
   private:
     void Parse(LoadReport& report);
+    // Names by their place in a change.
+    std::string& NameAt(NamePlace place);
+    const std::string& NameAt(NamePlace place) const;
+    std::string& TrackNameAt(int bank, int track) {
+        return trackNames_[static_cast<std::size_t>(bank * kTracksPerBank + track)];
+    }
+
+    MemoryLayout layout_;
+    std::array<std::string, kBankCount * kTracksPerBank> trackNames_;
+    std::array<std::string, kBankCount> playlistNames_;
+    std::array<std::string, kBankCount> bankNames_;
     void Hold(MessageSlot& slot, std::uint8_t* first, std::uint8_t* last, LoadReport& report);
     void ForgetMessages();
 };

@@ -53,21 +53,24 @@ auto& SlotOf(Image& image, SlotPlace place) {
     return place.area == SlotArea::pattern ? image.patterns[index] : image.playlists[index];
 }
 
-template <typename Image>
-auto& NameOf(Image& image, NamePlace place) {
+}  // namespace
+
+std::string& DumpImage::NameAt(NamePlace place) {
     const auto index = static_cast<std::size_t>(place.index);
     switch (place.area) {
         case NameArea::track:
-            return image.trackNames[index];
+            return trackNames_[index];
         case NameArea::playlist:
-            return image.playlistNames[index];
+            return playlistNames_[index];
         case NameArea::bank:
             break;
     }
-    return image.bankNames[index];
+    return bankNames_[index];
 }
 
-}  // namespace
+const std::string& DumpImage::NameAt(NamePlace place) const {
+    return const_cast<DumpImage&>(*this).NameAt(place);
+}
 
 const MessageSlot& DumpImage::SlotAt(SlotPlace place) const {
     return SlotOf(*this, place);
@@ -83,7 +86,7 @@ ImageState DumpImage::Capture(const Footprint& footprint) const {
     }
     state.names.reserve(footprint.names.size());
     for (const NamePlace place : footprint.names) {
-        state.names.push_back({place, NameOf(*this, place)});
+        state.names.push_back({place, NameAt(place)});
     }
     return state;
 }
@@ -93,7 +96,7 @@ void DumpImage::Restore(const ImageState& state) {
         SlotOf(*this, slot.place).Assign(slot.message, slot.name);
     }
     for (const auto& name : state.names) {
-        NameOf(*this, name.place) = name.text;
+        NameAt(name.place) = name.text;
     }
 }
 

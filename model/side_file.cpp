@@ -39,7 +39,7 @@ bool SideFileIsDumpItself(const std::string& dumpPath) {
 }
 
 int DumpImage::ReadBankNames(const std::string& path) {
-    for (auto& name : bankNames) {
+    for (auto& name : bankNames_) {
         name.clear();
     }
     // Anything but a regular file (a FIFO, a device) counts as a missing side file.
@@ -54,7 +54,7 @@ int DumpImage::ReadBankNames(const std::string& path) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        bankNames[static_cast<std::size_t>(bank++)] = std::move(line);
+        bankNames_[static_cast<std::size_t>(bank++)] = std::move(line);
         line.clear();
     };
     for (std::uint64_t i = 0; i < read.size && bank < kBankCount; ++i) {
@@ -74,7 +74,7 @@ int DumpImage::ReadBankNames(const std::string& path) {
 
 WriteResult DumpImage::SaveBankNames(const std::string& path) const {
     return ReplaceFileAtomically(path, [this](std::FILE* file) {
-        for (const auto& name : bankNames) {
+        for (const auto& name : bankNames_) {
             if (std::fwrite(name.data(), 1, name.size(), file) != name.size() ||
                 std::fwrite("\r\n", 1, 2, file) != 2) {
                 return WriteResult::Failure(std::strerror(errno));
@@ -90,8 +90,8 @@ int DumpImage::WriteBankNames(const std::string& path) const {
 
 void ReadBankNamesBeside(DumpImage& image, const std::string& dumpPath) {
     if (SideFileIsDumpItself(dumpPath)) {
-        for (auto& name : image.bankNames) {
-            name.clear();
+        for (int bank = 0; bank < kBankCount; ++bank) {
+            image.SetBankName(bank, {});
         }
         return;
     }

@@ -30,7 +30,7 @@ int DumpImage::CopyPattern(const DumpImage& source, int srcBank, int srcTrack, i
     }
     to.CopyFrom(from);
     to.ReaddressPattern(dstBank % 3, dstTrack,
-                        PatternBase(dstBank, layout.BankCount()) + dstPattern);
+                        PatternBase(dstBank, layout_.BankCount()) + dstPattern);
     to.SetName(from.name.empty() ? PatternProvenance(srcBank, srcTrack, srcPattern) : from.name);
     return 1;
 }
@@ -46,8 +46,8 @@ int DumpImage::CopyTrack(const DumpImage& source, int srcBank, int srcTrack, int
             return 0;
         }
     }
-    const std::string& sourceName = source.trackNames[srcBank * kTracksPerBank + srcTrack];
-    trackNames[dstBank * kTracksPerBank + dstTrack] =
+    const std::string& sourceName = source.trackNames_[srcBank * kTracksPerBank + srcTrack];
+    trackNames_[dstBank * kTracksPerBank + dstTrack] =
         sourceName.empty() ? TrackProvenance(srcBank, srcTrack) : sourceName;
     return 1;
 }
@@ -67,8 +67,8 @@ int DumpImage::CopyPlaylists(const DumpImage& source, int srcBank, int dstBank) 
             to.ReaddressPlaylist(dstBank, i);
         }
     }
-    const std::string& sourceName = source.playlistNames[srcBank];
-    playlistNames[dstBank] = sourceName.empty() ? PlaylistProvenance(srcBank) : sourceName;
+    const std::string& sourceName = source.playlistNames_[srcBank];
+    playlistNames_[dstBank] = sourceName.empty() ? PlaylistProvenance(srcBank) : sourceName;
     return 1;
 }
 
@@ -81,9 +81,9 @@ int DumpImage::CopyBank(const DumpImage& source, int srcBank, int dstBank) {
             return 0;
         }
     }
-    const std::string& sourceName = source.bankNames[srcBank];
+    const std::string& sourceName = source.bankNames_[srcBank];
     if (!sourceName.empty()) {
-        bankNames[dstBank] = NumberedBankName(dstBank, VisibleBankText(sourceName));
+        bankNames_[dstBank] = NumberedBankName(dstBank, VisibleBankText(sourceName));
     }
     return CopyPlaylists(source, srcBank, dstBank);
 }

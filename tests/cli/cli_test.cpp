@@ -77,7 +77,7 @@ TEST_F(Cli, CopiesEachKindBetweenLayouts) {
         ASSERT_EQ(run.code, 0) << c.from << ": " << run.err;
         DumpImage source, expected;
         (void)source.Load(sourceBytes);
-        source.bankNames[1] = "02 Keys";
+        source.SetBankName(1, "02 Keys");
         source.SetLayout(*MemoryLayout::FromBankCount(std::stoi(c.srcLayout)));
         (void)expected.Load(testing::FullDump(2));
         expected.SetLayout(*MemoryLayout::FromBankCount(std::stoi(c.dstLayout)));

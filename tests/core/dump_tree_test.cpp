@@ -88,9 +88,9 @@ TEST(Rebuild, FillStateIcons) {
 
 TEST(Rebuild, TakesOnlyBankNamesFromTheImage) {
     DumpImage image;
-    image.bankNames[2] = "03 Drums";
-    image.trackNames[0] = "B01 T01";
-    image.playlistNames[0] = "Playlist B07";
+    image.SetBankName(2, "03 Drums");
+    image.SetTrackName(0, 0, "B01 T01");
+    image.SetPlaylistName(0, "Playlist B07");
     const Forest forest = Rebuild(image);
     EXPECT_EQ(forest[2].text, "03 Drums");
     EXPECT_EQ(forest[0].children[1].text, "Track 1");
@@ -128,17 +128,17 @@ TEST(Refresh, ShowsNamesAndIconsAndReportsOnlyRealChanges) {
 
 TEST(Refresh, BankTextIsAlwaysRewritten) {
     DumpImage image;
-    image.bankNames[3] = "04 Keys";
+    image.SetBankName(3, "04 Keys");
     Forest forest = Rebuild(image);
-    image.bankNames[3].clear();
+    image.SetBankName(3, {});
     (void)Refresh(image, forest);
     EXPECT_EQ(forest[3].text, "Bank 04");
 }
 
 TEST(Refresh, PutsNamesInAfterARebuild) {
     DumpImage image;
-    image.trackNames[8 * 5 + 2] = "B01 T03";
-    image.playlistNames[5] = "Playlist B02";
+    image.SetTrackName(5, 2, "B01 T03");
+    image.SetPlaylistName(5, "Playlist B02");
     Forest forest = Rebuild(image);
     (void)Refresh(image, forest);
     EXPECT_EQ(forest[5].children[3].text, "B01 T03");

@@ -85,7 +85,7 @@ TEST_F(Session, OpeningAnotherDumpLeavesNoOldNames) {
     Open(0, Dump("a.syx", korvel::testing::FullDump(), "01 A\n02 B\n"));
     Open(0, Dump("b.syx", korvel::testing::FullDump()));
     EXPECT_EQ(dialog.tree(0)[0].text, "Bank 01");
-    for (const auto& name : dialog.image(0).bankNames) {
+    for (const auto& name : dialog.image(0).BankNames()) {
         EXPECT_EQ(name, "");
     }
 }
@@ -438,7 +438,7 @@ TEST_F(Session, FullSessionEndsInTheExpectedFiles) {
     // Expected: the same edits made directly on the model.
     DumpImage source, expected;
     (void)source.Load(left);
-    source.bankNames[2] = "03 Drums";
+    source.SetBankName(2, "03 Drums");
     (void)expected.Load(right);
     expected.SetLayoutChoice(1);
     ASSERT_EQ(expected.CopyTrack(source, 4, 1, 5, 0), 1);

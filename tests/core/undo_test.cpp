@@ -40,9 +40,9 @@ PaneState StateOf(const DumpImage& image, const Forest* tree = nullptr) {
     for (const auto& slot : image.playlists) {
         state.names.push_back(slot.name);
     }
-    state.names.insert(state.names.end(), image.trackNames.begin(), image.trackNames.end());
-    state.names.insert(state.names.end(), image.playlistNames.begin(), image.playlistNames.end());
-    state.names.insert(state.names.end(), image.bankNames.begin(), image.bankNames.end());
+    state.names.insert(state.names.end(), image.TrackNames().begin(), image.TrackNames().end());
+    state.names.insert(state.names.end(), image.PlaylistNames().begin(), image.PlaylistNames().end());
+    state.names.insert(state.names.end(), image.BankNames().begin(), image.BankNames().end());
     if (tree != nullptr) {
         CollectTexts(*tree, state.texts);
     }
@@ -190,7 +190,7 @@ TEST(HistoryBound, OldestStepsGoFirst) {
     EXPECT_TRUE(history.IsChanged());
     while (history.Undo(image) != nullptr) {
     }
-    EXPECT_EQ(image.bankNames[0], "2");
+    EXPECT_EQ(image.GetBankName(0), "2");
     EXPECT_TRUE(history.IsChanged());  // the saved state went with the oldest steps
     EXPECT_EQ(History().Size(), 0u);
     History bounded;

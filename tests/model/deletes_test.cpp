@@ -109,9 +109,9 @@ TEST(Delete, CopiedPatternIsFreedAndNoLongerWritten) {
 TEST(Delete, BankEmptiesItsNameButKeepsTrackAndPlaylistNames) {
     DumpImage image;
     (void)image.Load(testing::FullDump());
-    image.bankNames[4] = "05 Drums";
-    image.trackNames[4 * 8 + 2] = "B01 T03";
-    image.playlistNames[4] = "Playlist B02";
+    image.SetBankName(4, "05 Drums");
+    image.SetTrackName(4, 2, "B01 T03");
+    image.SetPlaylistName(4, "Playlist B02");
     ASSERT_EQ(image.DeleteBank(4), 1);
     EXPECT_EQ(image.GetBankName(4), "");
     EXPECT_EQ(image.GetTrackName(4, 2), "B01 T03");
@@ -123,7 +123,7 @@ TEST(Delete, OutsideTheLayoutIsRefused) {
     DumpImage image;
     (void)image.Load(testing::FullDump());
     image.SetLayoutChoice(0);
-    image.bankNames[5] = "06 Kept";
+    image.SetBankName(5, "06 Kept");
     const auto before = image.WriteToBytes();
     EXPECT_EQ(image.DeletePattern(0, 0, 16), 0);
     EXPECT_EQ(image.DeletePattern(0, 8, 0), 0);

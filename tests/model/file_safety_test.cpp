@@ -58,9 +58,9 @@ TEST(ReadRegularFile, SideFileThatIsAFifoIsMissing) {
     testing::TempDir dir;
     ASSERT_EQ(::mkfifo(dir.File("song.bnl").c_str(), 0600), 0);
     DumpImage image;
-    image.bankNames[0] = "01 Old";
+    image.SetBankName(0, "01 Old");
     EXPECT_EQ(image.ReadBankNames(dir.File("song.bnl")), 0);
-    EXPECT_EQ(image.bankNames[0], "");
+    EXPECT_EQ(image.GetBankName(0), "");
 }
 
 TEST(ReplaceFile, TemporaryIsNeverWiderThanTheTarget) {
@@ -157,8 +157,8 @@ TEST(OwnSideFile, IsNeitherSavedNorRead) {
     DumpImage image;
     ASSERT_TRUE(image.LoadFile(path).ok());
     ReadBankNamesBeside(image, path);
-    EXPECT_EQ(image.bankNames[0], "");
-    image.bankNames[0] = "01 Drums";
+    EXPECT_EQ(image.GetBankName(0), "");
+    image.SetBankName(0, "01 Drums");
     const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
     EXPECT_FALSE(saved.dump.ok);
     EXPECT_NE(saved.dump.reason.find(".bnl"), std::string::npos);

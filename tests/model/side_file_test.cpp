@@ -43,14 +43,14 @@ class SideFile : public ::testing::Test {
 
 TEST_F(SideFile, WritesTwelveCrLfLines) {
     DumpImage image;
-    image.bankNames[2] = "03 Drums";
+    image.SetBankName(2, "03 Drums");
     ASSERT_EQ(image.WriteBankNames(dir.File("a.bnl")), 1);
     EXPECT_EQ(testing::ReadText(dir.File("a.bnl")),
               "\r\n\r\n03 Drums\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
     DumpImage again;
-    again.bankNames[0] = "stale";
+    again.SetBankName(0, "stale");
     ASSERT_EQ(again.ReadBankNames(dir.File("a.bnl")), 1);
-    EXPECT_EQ(again.bankNames, image.bankNames);
+    EXPECT_EQ(again.BankNames(), image.BankNames());
 }
 
 TEST_F(SideFile, UnnamedImageWrites24Bytes) {
@@ -73,9 +73,11 @@ class ReadNames : public SideFile, public ::testing::WithParamInterface<ReadCase
 
 TEST_P(ReadNames, FillsBanksLineByLine) {
     DumpImage image;
-    image.bankNames.fill("old");
+    for (int b = 0; b < kBankCount; ++b) {
+        image.SetBankName(b, "old");
+    }
     ASSERT_EQ(image.ReadBankNames(Write(GetParam().text)), 1);
-    EXPECT_EQ(image.bankNames, GetParam().names) << GetParam().what;
+    EXPECT_EQ(image.BankNames(), GetParam().names) << GetParam().what;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -92,9 +94,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(SideFile, MissingFileLeavesEveryBankUnnamed) {
     DumpImage image;
-    image.bankNames.fill("old");
+    for (int b = 0; b < kBankCount; ++b) {
+        image.SetBankName(b, "old");
+    }
     EXPECT_EQ(image.ReadBankNames(dir.File("missing.bnl")), 0);
-    for (const auto& name : image.bankNames) {
+    for (const auto& name : image.BankNames()) {
         EXPECT_EQ(name, "");
     }
 }
@@ -102,7 +106,7 @@ TEST_F(SideFile, MissingFileLeavesEveryBankUnnamed) {
 TEST_F(SideFile, FailedWriteLeavesTheOldFile) {
     const std::string path = Write("01 Old\r\n");
     DumpImage image;
-    image.bankNames[0] = "01 New";
+    image.SetBankName(0, "01 New");
     EXPECT_EQ(image.WriteBankNames(dir.File("no-such-folder/names.bnl")), 0);
     EXPECT_EQ(testing::ReadText(path), "01 Old\r\n");
 }

@@ -91,7 +91,7 @@ TEST_F(Transfers, EightPatternTrackIntoSixteenPatternTrack) {
 }
 
 TEST_F(Transfers, NamedSourceTrackGivesItsName) {
-    source.trackNames[3 * 8 + 1] = "Bassline";
+    source.SetTrackName(3, 1, "Bassline");
     ASSERT_EQ(destination.CopyTrack(source, 3, 1, 0, 0), 1);
     EXPECT_EQ(destination.GetTrackName(0, 0), "Bassline");
 }
@@ -100,7 +100,7 @@ TEST_F(Transfers, TrackStopsAtTheFirstEmptyPattern) {
     source.SetLayoutChoice(0);
     destination.SetLayoutChoice(0);
     source.patterns[source.PatternSlotIndex(2, 6, 4)].Clear();
-    destination.trackNames[1 * 8 + 3] = "old";
+    destination.SetTrackName(1, 3, "old");
     const auto before = PatternsOf(destination);
     EXPECT_EQ(destination.CopyTrack(source, 2, 6, 1, 3), 0);
     EXPECT_EQ(destination.GetTrackName(1, 3), "old");
@@ -129,7 +129,7 @@ TEST_F(Transfers, PlaylistsOfBank2IntoBank9) {
 
 TEST_F(Transfers, PlaylistsStopAtTheFirstEmptySlot) {
     source.playlists[2 * 8 + 5].Clear();
-    destination.playlistNames[9] = "kept";
+    destination.SetPlaylistName(9, "kept");
     EXPECT_EQ(destination.CopyPlaylists(source, 2, 9), 0);
     EXPECT_EQ(destination.GetPlaylistName(9), "kept");
     for (int i = 0; i < 8; ++i) {
@@ -150,8 +150,8 @@ class BankNames : public Transfers, public ::testing::WithParamInterface<BankNam
 
 TEST_P(BankNames, CarryOverUnderTheDestinationNumber) {
     const auto& c = GetParam();
-    source.bankNames[2] = c.sourceName;
-    destination.bankNames[6] = c.destinationBefore;
+    source.SetBankName(2, c.sourceName);
+    destination.SetBankName(6, c.destinationBefore);
     ASSERT_EQ(destination.CopyBank(source, 2, 6), 1);
     EXPECT_EQ(destination.GetBankName(6), c.expected);
 }
@@ -166,7 +166,7 @@ TEST_F(Transfers, BankWithoutPlaylistsCopiesTracksAndNameThenStops) {
     for (int i = 0; i < 8; ++i) {
         source.playlists[4 * 8 + i].Clear();
     }
-    source.bankNames[4] = "05 Keys";
+    source.SetBankName(4, "05 Keys");
     EXPECT_EQ(destination.CopyBank(source, 4, 1), 0);
     EXPECT_EQ(destination.GetBankName(1), "02 Keys");
     for (int t = 0; t < 8; ++t) {
@@ -232,7 +232,7 @@ TEST_F(Transfers, InvalidPositionsAreRefused) {
     EXPECT_EQ(destination.CopyTrack(source, 0, 0, 0, 0), 0);
     EXPECT_EQ(destination.CopyBank(source, 0, 0), 0);
     EXPECT_EQ(destination.WriteToBytes(), before);
-    for (const auto& name : destination.trackNames) {
+    for (const auto& name : destination.TrackNames()) {
         EXPECT_EQ(name, "");
     }
 }
