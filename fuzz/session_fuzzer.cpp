@@ -25,6 +25,7 @@
 namespace {
 
 namespace ui = korvel::ui;
+namespace midi = korvel::midi;
 
 void Require(bool condition) {
     if (!condition) {
@@ -88,7 +89,7 @@ class FuzzHost : public ui::Host {
         }
         return Folder() + "/" + names[choice % 5];
     }
-    void ShowMessage(const std::string&, const std::string&) override {}
+    void ShowMessage(const std::string&, const std::string&, ui::Severity) override {}
     bool AskYesNo(const std::string&, const std::string&) override { return input_.Byte() & 1; }
     std::optional<int> RunLayoutDialog(int) override {
         const int choice = input_.Byte() % 5;
@@ -137,7 +138,7 @@ class FuzzHost : public ui::Host {
         run.Finish();
     }
     void RunSendDialog(midi::SendSession& session, const std::string&) override {
-        ui::testing::RunSend(session, clock_, [this] { return input_.Byte() % 16 == 0; });
+        midi::testing::RunSend(session, clock_, [this] { return input_.Byte() % 16 == 0; });
     }
     std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings&,
                                                  const midi::MidiPortList&) override {
@@ -148,9 +149,9 @@ class FuzzHost : public ui::Host {
 
   private:
     Input& input_;
-    ui::testing::FakeClock clock_;
-    ui::testing::FakeMidiSystem midi_ = [this] {
-        ui::testing::FakeMidiSystem midi;
+    midi::testing::FakeClock clock_;
+    midi::testing::FakeMidiSystem midi_ = [this] {
+        midi::testing::FakeMidiSystem midi;
         midi.AddInput("W2");
         midi.AddOutput("W2", clock_);
         return midi;

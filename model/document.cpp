@@ -68,8 +68,8 @@ DumpSaveResult Document::Save(const std::string& path) {
     return saved;
 }
 
-void Document::SetLayoutChoice(int choice) {
-    image_->SetLayoutChoice(choice);
+void Document::SetLayout(MemoryLayout layout) {
+    image_->SetLayout(layout);
     Tell(DocumentChange::layout, false);
 }
 

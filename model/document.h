@@ -61,7 +61,7 @@ class Document {
     // Saves the dump and its side file; on a failure of the dump nothing changes.
     DumpSaveResult Save(const std::string& path);
 
-    void SetLayoutChoice(int choice);
+    void SetLayout(MemoryLayout layout);
 
     // The edits; each adds one undo step when it changed anything, and is reported as edited
     // unless it was refused.

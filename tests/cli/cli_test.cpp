@@ -1,6 +1,7 @@
 // Runs the built korvel-cli on dumps made here and checks bytes, exit codes and messages.
 #include "dump_builder.h"
 #include "dump_image.h"
+#include "edits.h"
 #include "sysex_message.h"
 #include "temp_dir.h"
 
@@ -110,9 +111,7 @@ TEST_F(Cli, RefusesWhatTheWindowRefuses) {
     const std::string dst = Dump("dst.syx", testing::FullDump(2));
     const Outcome kinds = Korvel({"copy", src, "B01", dst, "B01T01", "-o", dir.File("o.syx")});
     EXPECT_EQ(kinds.code, 2);
-    EXPECT_EQ(kinds.err,
-              "Source and destination must be of the same type:\nBank, Playlist, Track or "
-              "Pattern.\n");
+    EXPECT_EQ(kinds.err, std::string(kSameKindRefusal) + "\n");
     const Outcome layout =
         Korvel({"copy", src, "B01L", dst, "B01L", "--src-layout", "6", "-o", dir.File("o.syx")});
     EXPECT_EQ(layout.code, 2);
@@ -183,7 +182,7 @@ TEST_F(Cli, RenamesIntoTheSideFileOnly) {
     EXPECT_EQ(ReadFile(path), testing::FullDump(4));
     const Outcome notBank = Korvel({"rename", path, "B03T01", "x"});
     EXPECT_EQ(notBank.code, 2);
-    EXPECT_EQ(notBank.err, "Only Banks can be renamed!\n");
+    EXPECT_EQ(notBank.err, std::string(kOnlyBanksRefusal) + "\n");
 }
 
 TEST_F(Cli, ChecksChecksumsAndCutOffFiles) {

@@ -1,5 +1,6 @@
 #include "dump_builder.h"
 #include "dump_image.h"
+#include "edits.h"
 #include "sysex_message.h"
 
 #include <gtest/gtest.h>
@@ -235,6 +236,18 @@ TEST_F(Transfers, InvalidPositionsAreRefused) {
     for (const auto& name : destination.TrackNames()) {
         EXPECT_EQ(name, "");
     }
+}
+
+// The refusals are the design's own words; the window and korvel-cli show them as they are.
+TEST(EditRefusals, SayWhyInTheDesignsWords) {
+    DumpImage source;
+    DumpImage destination;
+    EXPECT_EQ(TransferItem(destination, source, Item::Bank(0), Item::Track(0, 0)).refusal,
+              "Source and destination must be of the same type:\nBank, Playlist, Track or "
+              "Pattern.");
+    EXPECT_EQ(RenameItem(destination, Item::Track(0, 0), "x").refusal,
+              "Only Banks can be renamed!");
+    EXPECT_FALSE(CanRename(Item::Playlists(0)));
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "dump_builder.h"
 #include "dump_image.h"
+#include "edits.h"
 
 #include "main_window.h"
 #include "modal_driver.h"
@@ -191,8 +192,7 @@ class MainWindowTest : public QObject {
         AnswerMessage(window_.get(), &caption, &text);
         Click("rightToLeft");
         QCOMPARE(caption, QStringLiteral("Error"));
-        QCOMPARE(text, QStringLiteral("Source and destination must be of the same type:\n"
-                                      "Bank, Playlist, Track or Pattern."));
+        QCOMPARE(text, QString::fromLatin1(korvel::kSameKindRefusal));
 
         // Left at 3 banks: copying into the 12-bank right pane is refused.
         OnNextModal(window_.get(), [](QWidget* modal) {
@@ -240,7 +240,7 @@ class MainWindowTest : public QObject {
         AnswerMessage(window_.get(), &caption, &text);
         Click("leftRename");
         QCOMPARE(caption, QStringLiteral("Korvel"));
-        QCOMPARE(text, QStringLiteral("Only Banks can be renamed!"));
+        QCOMPARE(text, QString::fromLatin1(korvel::kOnlyBanksRefusal));
 
         Select(tree, 0);
         Click("leftDelete");

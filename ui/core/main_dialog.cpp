@@ -78,7 +78,7 @@ void MainDialog::Start(SettingsStore& settings) {
         At(p).folder = stored.folders[static_cast<std::size_t>(p)];
     }
     for (int p = 0; p < 2; ++p) {
-        At(p).document.SetLayoutChoice(stored.layoutValues[static_cast<std::size_t>(p)]);
+        ApplyLayoutChoice(p, stored.layoutValues[static_cast<std::size_t>(p)]);
     }
     midi_ = ReadMidiSettings(settings);
 }
@@ -100,7 +100,7 @@ void MainDialog::End(SettingsStore& settings) {
     PaneSettings values;
     for (int p = 0; p < 2; ++p) {
         values.folders[static_cast<std::size_t>(p)] = At(p).folder;
-        values.layoutValues[static_cast<std::size_t>(p)] = image(p).GetLayoutChoice();
+        values.layoutValues[static_cast<std::size_t>(p)] = image(p).Layout().Choice();
     }
     WriteSettings(settings, values);
     WriteMidiSettings(settings, midi_);
@@ -113,6 +113,12 @@ bool MainDialog::MayDiscard(int pane) {
     return prompts_.AskYesNo(
         std::string("The ") + PaneName(pane) + " dump has unsaved changes.\nDiscard them?",
         kKorvelCaption);
+}
+
+void MainDialog::ApplyLayoutChoice(int pane, int choice) {
+    // Anything but the three choices leaves the layout as it is; the tree is built anew all the
+    // same.
+    At(pane).document.SetLayout(MemoryLayout::FromChoice(choice).value_or(image(pane).Layout()));
 }
 
 void MainDialog::RebuildTree(int pane) {
@@ -216,8 +222,8 @@ void MainDialog::OnRename(int pane) {
 }
 
 void MainDialog::OnMemLayout(int pane) {
-    if (const auto choice = services_.RunLayoutDialog(image(pane).GetLayoutChoice())) {
-        At(pane).document.SetLayoutChoice(*choice);
+    if (const auto choice = services_.RunLayoutDialog(image(pane).Layout().Choice())) {
+        ApplyLayoutChoice(pane, *choice);
     }
 }
 

@@ -88,6 +88,8 @@ class MainDialog {
     void Listen(int pane);
     // Brings the pane's view up to date with what its document reported.
     void Show(int pane, const DocumentEvent& event);
+    // The choice of the settings and the Memory Layout dialog (0, 1, 2) as the pane's layout.
+    void ApplyLayoutChoice(int pane, int choice);
     void RebuildTree(int pane);
     void RefreshTree(int pane, TextRule texts);
     void UndoOrRedo(int pane, bool undo);

@@ -99,7 +99,11 @@ void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, Dr
         // shortcuts of their own: two panes hold the same keys.
         action->setShortcutContext(Qt::WidgetShortcut);
         if (spec.description != nullptr) {
-            action->setToolTip(TipWithKeys(tr(spec.description).arg(prefix), *action));
+            QString description = tr(spec.description);
+            if (description.contains(QLatin1String("%1"))) {
+                description = description.arg(prefix);
+            }
+            action->setToolTip(TipWithKeys(description, *action));
         }
         actions_[static_cast<std::size_t>(spec.command)] = action;
         buttons[i]->setObjectName(prefix + QLatin1String(spec.name));
