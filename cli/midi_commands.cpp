@@ -123,7 +123,8 @@ int Ports(const Options& options, Streams streams) {
     midi::RtMidiSystem system("korvel-cli");
     const midi::MidiPortList list = system.ListPorts();
     if (list.inputs.empty() && list.outputs.empty()) {
-        streams.out << midi::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")") << "\n";
+        streams.out << midi::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")")
+                    << "\n";
         return kDone;
     }
     streams.out << "Input ports (" << list.api << "), for receive:\n";
@@ -143,7 +144,7 @@ int Send(const Options& options, Streams streams) {
         return code;
     }
     const midi::Duration pause = options.pauseMs ? std::chrono::milliseconds(*options.pauseMs)
-                                               : midi::Duration(midi::kDefaultMessagePause);
+                                                 : midi::Duration(midi::kDefaultMessagePause);
     const midi::SendPlan plan = midi::PlanSend(image, pause);
     if (plan.messages.empty()) {
         streams.err << kProgram << ": " << midi::kNothingToSendText << "\n";
@@ -209,7 +210,7 @@ int Receive(const Options& options, Streams streams) {
     }
     midi::SteadyClock clock;
     const midi::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
-                                             : midi::Duration(midi::kDefaultReceiveIdle);
+                                               : midi::Duration(midi::kDefaultReceiveIdle);
     midi::ReceiveSession session(*input, clock, idle);
     const midi::Instant started = clock.Now();
     const StopOnSignal stop;

@@ -72,11 +72,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             if (!text) {
                 return parsed;
             }
-            const Range range = word == "--pause"  ? Range{midi::kMinMessagePauseMs,
-                                                          midi::kMaxMessagePauseMs, true}
-                                : word == "--idle" ? Range{midi::kMinReceiveIdleMs,
-                                                          midi::kMaxReceiveIdleMs, true}
-                                                   : Range{0, kLongestWaitSeconds, false};
+            const Range range =
+                word == "--pause"  ? Range{midi::kMinMessagePauseMs, midi::kMaxMessagePauseMs, true}
+                : word == "--idle" ? Range{midi::kMinReceiveIdleMs, midi::kMaxReceiveIdleMs, true}
+                                   : Range{0, kLongestWaitSeconds, false};
             const auto number = ParseCount(*text, range.min, range.max);
             if (!number) {
                 parsed.error = word + " takes a whole number" +

@@ -82,10 +82,12 @@ bool ReceiveSession::ShowHint() {
 }
 
 std::string ReceiveSession::ProgressText() const {
-    std::string text = "Patterns " + std::to_string(counts_.patterns) +
-                       " of " + std::to_string(kPatternSlotCount) + " \u00B7 Playlists " + std::to_string(counts_.playlists) +
-                       " of " + std::to_string(kPlaylistSlotCount) + " \u00B7 Type-3 message: " + (counts_.type3 ? "yes" : "no") +
-                       " \u00B7 " + GroupedNumber(counts_.bytes) + " bytes";
+    std::string text = "Patterns " + std::to_string(counts_.patterns) + " of " +
+                       std::to_string(kPatternSlotCount) + " \u00B7 Playlists " +
+                       std::to_string(counts_.playlists) + " of " +
+                       std::to_string(kPlaylistSlotCount) +
+                       " \u00B7 Type-3 message: " + (counts_.type3 ? "yes" : "no") + " \u00B7 " +
+                       GroupedNumber(counts_.bytes) + " bytes";
     if (counts_.wrongChecksums > 0) {
         text += " \u00B7 " + std::to_string(counts_.wrongChecksums) +
                 (counts_.wrongChecksums == 1 ? " wrong checksum" : " wrong checksums");

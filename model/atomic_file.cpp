@@ -44,7 +44,6 @@ void ClearPending() {
     std::atomic_signal_fence(std::memory_order_seq_cst);
 }
 
-
 // A name of fixed length, so that a target whose name is as long as the file system allows can
 // still be saved.
 std::string TemporaryName(const std::string& path) {

@@ -149,8 +149,9 @@ void DumpImage::Parse(LoadReport& report) {
     const std::uint8_t* p = FindNextStart(base, limit);
     while (p != nullptr) {
         if (!IsHeaderValid(p, limit)) {
-            report.Add(IsHeaderBeginning(p, limit) ? SkipReason::cutOff : SkipReason::foreignMessage,
-                       offsetOf(p));
+            report.Add(
+                IsHeaderBeginning(p, limit) ? SkipReason::cutOff : SkipReason::foreignMessage,
+                offsetOf(p));
             p = FindNextStart(p + 1, limit);
             continue;
         }

@@ -94,15 +94,18 @@ Outline MakeOutline(const DumpImage& image) {
         int fullChildren = bank.children.back().fill == Fill::full ? 1 : 0;
         int emptyChildren = bank.children.back().fill == Fill::empty ? 1 : 0;
         for (int t = 0; t < kTracksPerBank; ++t) {
-            OutlineNode track{Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t),
-                              Fill::empty, {}};
+            OutlineNode track{
+                Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t), Fill::empty, {}};
             track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
             int full = 0;
             for (int p = 0; p < patternsPerTrack; ++p) {
                 const Fill fill = PatternFill(image, b, t, p);
                 full += fill == Fill::full ? 1 : 0;
-                track.children.push_back({Item::Pattern(b, t, p), PatternLabel(p),
-                                          image.GetPatternName(b, t, p), fill, {}});
+                track.children.push_back({Item::Pattern(b, t, p),
+                                          PatternLabel(p),
+                                          image.GetPatternName(b, t, p),
+                                          fill,
+                                          {}});
             }
             track.fill = Combine(full, patternsPerTrack - full, patternsPerTrack);
             fullChildren += track.fill == Fill::full ? 1 : 0;

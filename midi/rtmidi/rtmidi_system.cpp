@@ -281,8 +281,7 @@ void PrepareInput(RtInput& input) {
 
 }  // namespace
 
-std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port,
-                                                       std::string& reason) {
+std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std::string& reason) {
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&port](RtInput& input) {
         PrepareInput(input);
         return OpenNamed(*input.port, port, "receive");
@@ -290,7 +289,7 @@ std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port,
 }
 
 std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
-                                                          std::string& reason) {
+                                                      std::string& reason) {
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&name](RtInput& input) {
         PrepareInput(input);
         input.port->openVirtualPort(name);
@@ -298,15 +297,14 @@ std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
     });
 }
 
-std::unique_ptr<MidiOutput> RtMidiSystem::OpenOutput(const std::string& port,
-                                                         std::string& reason) {
+std::unique_ptr<MidiOutput> RtMidiSystem::OpenOutput(const std::string& port, std::string& reason) {
     return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&port](RtOutput& output) {
         return OpenNamed(*output.port, port, "send");
     });
 }
 
 std::unique_ptr<MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
-                                                            std::string& reason) {
+                                                        std::string& reason) {
     return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&name](RtOutput& output) {
         output.port->openVirtualPort(name);
         return std::optional<std::string>();

@@ -18,12 +18,10 @@ class RtMidiSystem : public MidiSystem {
 
     MidiPortList ListPorts() override;
     std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) override;
-    std::unique_ptr<MidiOutput> OpenOutput(const std::string& port,
-                                               std::string& reason) override;
-    std::unique_ptr<MidiInput> OpenOwnInput(const std::string& name,
-                                                std::string& reason) override;
+    std::unique_ptr<MidiOutput> OpenOutput(const std::string& port, std::string& reason) override;
+    std::unique_ptr<MidiInput> OpenOwnInput(const std::string& name, std::string& reason) override;
     std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& name,
-                                                  std::string& reason) override;
+                                              std::string& reason) override;
 
     struct Backend;
 

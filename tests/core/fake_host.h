@@ -122,10 +122,12 @@ class FakeHost : public Host {
         }
     }
     void RunSendDialog(midi::SendSession& session, const std::string&) override {
-        midi::testing::RunSend(session, clock,
-                [this, &session] { return cancelSendAfter && session.Sent() >= *cancelSendAfter; });
+        midi::testing::RunSend(session, clock, [this, &session] {
+            return cancelSendAfter && session.Sent() >= *cancelSendAfter;
+        });
     }
-    std::optional<MidiSettings> RunMidiSetup(const MidiSettings&, const midi::MidiPortList&) override {
+    std::optional<MidiSettings> RunMidiSetup(const MidiSettings&,
+                                             const midi::MidiPortList&) override {
         return Next(setupAnswers, "MIDI setup");
     }
     std::string ReceivedFolder() override { return receivedFolder; }

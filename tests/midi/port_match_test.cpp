@@ -23,18 +23,27 @@ INSTANTIATE_TEST_SUITE_P(
     Systems, PortMatching,
     ::testing::Values(
         MatchCase{"exact beats a longer name", {"W2 MIDI 1", "W2"}, "W2", "W2"},
-        MatchCase{"ALSA, plugged in again", {"Midi Through 14:0", "W2:W2 MIDI 1 24:0"},
-                  "W2:W2 MIDI 1 20:0", "W2:W2 MIDI 1 24:0"},
-        MatchCase{"ALSA, remembered without numbers", {"W2:W2 MIDI 1 24:0"}, "W2:W2 MIDI 1",
+        MatchCase{"ALSA, plugged in again",
+                  {"Midi Through 14:0", "W2:W2 MIDI 1 24:0"},
+                  "W2:W2 MIDI 1 20:0",
                   "W2:W2 MIDI 1 24:0"},
-        MatchCase{"JACK client prefix", {"system:playback_1", "w2sim:Virtual W2"}, "Virtual W2",
+        MatchCase{"ALSA, remembered without numbers",
+                  {"W2:W2 MIDI 1 24:0"},
+                  "W2:W2 MIDI 1",
+                  "W2:W2 MIDI 1 24:0"},
+        MatchCase{"JACK client prefix",
+                  {"system:playback_1", "w2sim:Virtual W2"},
+                  "Virtual W2",
                   "w2sim:Virtual W2"},
-        MatchCase{"Windows, plugged in again", {"0- Microsoft GS", "3- USB MIDI W2"},
-                  "2- USB MIDI W2", "3- USB MIDI W2"},
+        MatchCase{"Windows, plugged in again",
+                  {"0- Microsoft GS", "3- USB MIDI W2"},
+                  "2- USB MIDI W2",
+                  "3- USB MIDI W2"},
         MatchCase{"macOS", {"IAC Driver Bus 1", "W2 Port 1"}, "W2 Port 1", "W2 Port 1"},
         MatchCase{"gone", {"IAC Driver Bus 1"}, "W2", std::nullopt},
         MatchCase{"nothing named", {"W2"}, "", std::nullopt},
-        MatchCase{"numbers alone are no name", {"Midi Through 14:0"}, "14:0", "Midi Through 14:0"}));
+        MatchCase{
+            "numbers alone are no name", {"Midi Through 14:0"}, "14:0", "Midi Through 14:0"}));
 
 TEST(PortMatching, TwoCandidatesAreAnErrorNamingBoth) {
     const PortMatch match = MatchPort({"W2 A 20:0", "W2 B 21:0"}, "W2");

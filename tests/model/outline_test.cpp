@@ -20,7 +20,8 @@ TEST(Outline, FreshImageUnderEachLayout) {
         const Outline outline = MakeOutline(image);
         ASSERT_EQ(outline.size(), banks);
         const OutlineNode& last = outline.back();
-        EXPECT_EQ(last.Text(), "Bank " + std::string(banks < 10 ? "0" : "") + std::to_string(banks));
+        EXPECT_EQ(last.Text(),
+                  "Bank " + std::string(banks < 10 ? "0" : "") + std::to_string(banks));
         ASSERT_EQ(last.children.size(), 9u);
         EXPECT_EQ(last.children[0].Text(),
                   "Playlist B" + std::string(banks < 10 ? "0" : "") + std::to_string(banks));

@@ -184,8 +184,8 @@ void MainDialog::OnSave(int pane) {
     const DumpSaveResult saved = target.document.Save(*path);
     if (!saved.dump.ok) {
         prompts_.ShowMessage(
-            "The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason,
-            kErrorCaption, Severity::error);
+            "The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason, kErrorCaption,
+            Severity::error);
         return;
     }
     target.saveFolder = FolderOf(*path);
@@ -254,8 +254,7 @@ bool MainDialog::WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag ta
 void MainDialog::Transfer(int sourcePane, ItemTag sourceTag, int destinationPane,
                           ItemTag destinationTag) {
     const EditResult copied = At(destinationPane)
-                                  .document.Transfer(document(sourcePane),
-                                                     SplitItemTag(sourceTag),
+                                  .document.Transfer(document(sourcePane), SplitItemTag(sourceTag),
                                                      SplitItemTag(destinationTag));
     if (copied.status == EditStatus::refused) {
         if (!copied.refusal.empty()) {

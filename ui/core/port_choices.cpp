@@ -7,8 +7,7 @@ namespace korvel::ui {
 
 PortChoices MakePortChoices(const std::vector<std::string>& ports, const std::string& remembered) {
     PortChoices choices;
-    const auto found =
-        remembered.empty() ? std::nullopt : midi::MatchPort(ports, remembered).name;
+    const auto found = remembered.empty() ? std::nullopt : midi::MatchPort(ports, remembered).name;
     for (const auto& port : ports) {
         if (found && port == *found) {
             choices.selected = static_cast<int>(choices.entries.size());

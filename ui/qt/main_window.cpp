@@ -124,7 +124,8 @@ void MainWindow::SetUpTransfers() {
         action->setToolTip(TipWithKeys(transfer.description, *action));
         const int from = transfer.from;
         const int to = from == ui::kLeftPane ? ui::kRightPane : ui::kLeftPane;
-        connect(action, &QAction::triggered, this, [this, from, to] { core_.OnTransfer(from, to); });
+        connect(action, &QAction::triggered, this,
+                [this, from, to] { core_.OnTransfer(from, to); });
         ShowAction(transfer.button, action);
         transfers_[static_cast<std::size_t>(from)] = action;
     }

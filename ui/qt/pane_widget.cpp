@@ -21,16 +21,31 @@ struct CommandSpec {
 
 const std::array<CommandSpec, kPaneCommandCount>& Specs() {
     static const std::array<CommandSpec, kPaneCommandCount> specs = {{
-        {PaneCommand::open, "Open", QT_TR_NOOP("Open"), {QKeySequence(Qt::CTRL | Qt::Key_O)},
+        {PaneCommand::open,
+         "Open",
+         QT_TR_NOOP("Open"),
+         {QKeySequence(Qt::CTRL | Qt::Key_O)},
          QT_TR_NOOP("Open a dump into the %1 pane")},
-        {PaneCommand::save, "Save", QT_TR_NOOP("Save"), {QKeySequence(Qt::CTRL | Qt::Key_S)},
+        {PaneCommand::save,
+         "Save",
+         QT_TR_NOOP("Save"),
+         {QKeySequence(Qt::CTRL | Qt::Key_S)},
          QT_TR_NOOP("Save the %1 dump")},
         {PaneCommand::newDump, "New", QT_TR_NOOP("New"), {}, nullptr},
-        {PaneCommand::remove, "Delete", QT_TR_NOOP("Delete"), {QKeySequence(Qt::Key_Delete)},
+        {PaneCommand::remove,
+         "Delete",
+         QT_TR_NOOP("Delete"),
+         {QKeySequence(Qt::Key_Delete)},
          QT_TR_NOOP("Delete the selected material")},
-        {PaneCommand::rename, "Rename", QT_TR_NOOP("Rename"), {QKeySequence(Qt::Key_F2)},
+        {PaneCommand::rename,
+         "Rename",
+         QT_TR_NOOP("Rename"),
+         {QKeySequence(Qt::Key_F2)},
          QT_TR_NOOP("Rename the selected bank")},
-        {PaneCommand::undo, "Undo", QT_TR_NOOP("Undo"), {QKeySequence(Qt::CTRL | Qt::Key_Z)},
+        {PaneCommand::undo,
+         "Undo",
+         QT_TR_NOOP("Undo"),
+         {QKeySequence(Qt::CTRL | Qt::Key_Z)},
          nullptr},
         {PaneCommand::redo,
          "Redo",
@@ -87,9 +102,9 @@ QLineEdit* PaneWidget::FileNameBox() const {
 
 void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops) {
     const std::array<QPushButton*, kPaneCommandCount> buttons = {
-        ui_->openButton,    ui_->saveButton, ui_->newButton,     ui_->deleteButton,
-        ui_->renameButton,  ui_->undoButton, ui_->redoButton,    ui_->receiveButton,
-        ui_->sendButton,    ui_->memLayoutButton};
+        ui_->openButton,   ui_->saveButton,     ui_->newButton,  ui_->deleteButton,
+        ui_->renameButton, ui_->undoButton,     ui_->redoButton, ui_->receiveButton,
+        ui_->sendButton,   ui_->memLayoutButton};
     const QString prefix = side.toLower();
     for (std::size_t i = 0; i < kPaneCommandCount; ++i) {
         const CommandSpec& spec = Specs()[i];
@@ -137,8 +152,8 @@ bool PaneWidget::TriggerByKey(const QKeyEvent& key, const QList<QAction*>& extra
         }
         return false;
     };
-    for (const PaneCommand command : {PaneCommand::remove, PaneCommand::rename, PaneCommand::open,
-                                      PaneCommand::save}) {
+    for (const PaneCommand command :
+         {PaneCommand::remove, PaneCommand::rename, PaneCommand::open, PaneCommand::save}) {
         if (take(Action(command))) {
             return true;
         }

@@ -22,7 +22,18 @@ class PaneForm;
 
 namespace korvel::qt {
 
-enum class PaneCommand { open, save, newDump, remove, rename, undo, redo, receive, send, memLayout };
+enum class PaneCommand {
+    open,
+    save,
+    newDump,
+    remove,
+    rename,
+    undo,
+    redo,
+    receive,
+    send,
+    memLayout
+};
 inline constexpr std::size_t kPaneCommandCount = 10;
 
 class PaneWidget : public QGroupBox {
