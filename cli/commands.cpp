@@ -3,6 +3,7 @@
 #include "edits.h"
 #include "outline.h"
 
+#include "diff_command.h"
 #include "dump_files.h"
 #include "items.h"
 #include "midi_commands.h"
@@ -170,7 +171,8 @@ int RunCommand(const Options& options, Streams streams) {
     };
     static constexpr Command kCommands[] = {
         {"tree", Tree},   {"check", Check}, {"copy", Copy}, {"delete", Delete},  {"rename", Rename},
-        {"canon", Canon}, {"ports", Ports}, {"send", Send}, {"receive", Receive}};
+        {"canon", Canon}, {"diff", Diff},   {"ports", Ports}, {"send", Send},
+        {"receive", Receive}};
     for (const auto& command : kCommands) {
         if (options.command == command.name) {
             return command.run(options, streams);

@@ -21,6 +21,7 @@ Commands:
                                delete a bank, playlist set, track or pattern
   rename DUMP BANK TEXT        name a bank (kept in the dump's .bnl side file)
   canon DUMP -o OUT            write the dump again in canonical order
+  diff LEFT RIGHT              what differs between two dumps, slot by slot
   ports                        the MIDI input and output ports
   send DUMP --port PORT        send the dump to the W2
   receive OUT --port PORT      receive a dump from the W2 into OUT
@@ -31,6 +32,8 @@ set), B05T02 (its track 2), B05T02P03 (pattern 3 of that track).
 Options:
   --layout 3|6|12              banks the pattern memory is grouped in (default 12)
   --src-layout, --dst-layout   the same for the source and destination of copy
+  --left-layout, --right-layout
+                               the same for the two dumps of diff
   -o OUT                       write the result to OUT and OUT's side file
   --help                       this text, or a command's own with COMMAND --help
 
@@ -101,6 +104,25 @@ Example:
   korvel-cli canon scrambled.syx -o tidy.syx
 )";
 
+constexpr const char* kDiff =
+    R"(Usage: korvel-cli diff LEFT RIGHT [--layout 3|6|12 | --left-layout N --right-layout N]
+                       [--json]
+
+Compares the two dumps slot by slot as the W2 stores them (the type-3 message, 96 playlists,
+384 patterns); the layouts only change how items are named. Prints one line for each pattern
+and playlist set that is not the same, in LEFT's tree order:
+  differs      both hold it, and the bytes differ
+  only left    LEFT holds it, RIGHT's slot is empty
+  only right   RIGHT holds it, LEFT's slot is empty
+followed by "as ITEM" (named under RIGHT's layout) when LEFT's material lies at another place
+in RIGHT: it was moved there. A last line "type-3 differs" when the type-3 messages differ.
+Bank names are not compared. --json prints an array of objects with "item", "mark" and "as".
+Exits 0 when the dumps are the same, 1 when they differ.
+
+Example:
+  korvel-cli diff backup.syx received.syx --left-layout 6
+)";
+
 constexpr const char* kPorts = R"(Usage: korvel-cli ports
 
 Lists the MIDI input ports (for receive) and output ports (for send), numbered, with the
@@ -147,7 +169,7 @@ void PrintHelp(const std::string& command, std::ostream& out) {
     };
     static constexpr CommandHelp kCommands[] = {
         {"tree", kTree},     {"check", kCheck},   {"copy", kCopy},
-        {"delete", kDelete}, {"rename", kRename}, {"canon", kCanon},
+        {"delete", kDelete}, {"rename", kRename}, {"canon", kCanon}, {"diff", kDiff},
         {"ports", kPorts},   {"send", kSend},     {"receive", kReceive}};
     for (const auto& entry : kCommands) {
         if (command == entry.command) {

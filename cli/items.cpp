@@ -56,6 +56,26 @@ std::optional<Item> ParseItem(const std::string& text) {
     return item;
 }
 
+std::string ItemText(const Item& item) {
+    const auto part = [](char letter, int zeroBased) {
+        const int number = zeroBased + 1;
+        return std::string(1, letter) + (number < 10 ? "0" : "") + std::to_string(number);
+    };
+    switch (item.kind) {
+        case ItemKind::bank:
+            return part('B', item.bank);
+        case ItemKind::playlists:
+            return part('B', item.bank) + "L";
+        case ItemKind::track:
+            return part('B', item.bank) + part('T', item.track);
+        case ItemKind::pattern:
+            return part('B', item.bank) + part('T', item.track) + part('P', item.pattern);
+        case ItemKind::none:
+            break;
+    }
+    return {};
+}
+
 std::string LayoutName(const DumpImage& image) {
     return std::to_string(image.BankCount()) + "-bank layout (" +
            std::to_string(image.PatternsPerTrack()) + " patterns per track)";

@@ -88,7 +88,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             (word == "--pause"  ? options.pauseMs
              : word == "--idle" ? options.idleMs
                                 : options.waitSeconds) = number;
-        } else if (word == "--layout" || word == "--src-layout" || word == "--dst-layout") {
+        } else if (word == "--layout" || word == "--src-layout" || word == "--dst-layout" ||
+                   word == "--left-layout" || word == "--right-layout") {
             const auto text = value(word.c_str());
             if (!text) {
                 return parsed;
@@ -98,9 +99,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
                 parsed.error = word + " takes 3, 6 or 12, not " + *text;
                 return parsed;
             }
-            (word == "--layout"       ? options.layout
-             : word == "--src-layout" ? options.sourceLayout
-                                      : options.destinationLayout) = layout;
+            (word == "--layout"                                  ? options.layout
+             : word == "--src-layout" || word == "--left-layout" ? options.sourceLayout
+                                                                 : options.destinationLayout) =
+                layout;
         } else if (word.size() > 1 && word[0] == '-' && word != "-") {
             parsed.error = "unknown option " + word;
             return parsed;

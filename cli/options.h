@@ -13,6 +13,7 @@ struct Options {
     std::string command;
     std::vector<std::string> arguments;
     std::optional<MemoryLayout> layout;
+    // copy's source and destination, diff's left and right
     std::optional<MemoryLayout> sourceLayout;
     std::optional<MemoryLayout> destinationLayout;
     std::optional<std::string> output;

@@ -246,9 +246,9 @@ int DumpImage::PatternBase(int bank, int bankCount) {
     }
 }
 
-int DumpImage::PatternSlotIndex(int bank, int track, int pattern) const {
+int DumpImage::PatternSlotIn(MemoryLayout layout, int bank, int track, int pattern) {
     return (bank % 3) * kTracksPerBank * kPhysicalPatterns + track * kPhysicalPatterns +
-           PatternBase(bank, layout_.BankCount()) + pattern;
+           PatternBase(bank, layout.BankCount()) + pattern;
 }
 
 bool DumpImage::IsTrackValid(int bank, int track) const {

@@ -75,7 +75,11 @@ class DumpImage {
     MemoryLayout Layout() const { return layout_; }
     int PatternsPerTrack() const { return layout_.PatternsPerTrack(); }
     int BankCount() const { return layout_.BankCount(); }
-    int PatternSlotIndex(int bank, int track, int pattern) const;
+    int PatternSlotIndex(int bank, int track, int pattern) const {
+        return PatternSlotIn(layout_, bank, track, pattern);
+    }
+    // The slot of a pattern under any layout.
+    static int PatternSlotIn(MemoryLayout layout, int bank, int track, int pattern);
     bool IsBankValid(int bank) const { return bank >= 0 && bank < layout_.BankCount(); }
     bool IsTrackValid(int bank, int track) const;
     bool IsPatternValid(int bank, int track, int pattern) const;

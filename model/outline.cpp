@@ -79,33 +79,54 @@ Fill BankFill(const DumpImage& image, int bank) {
     return Combine(full, empty, kTracksPerBank + 1);
 }
 
-Outline MakeOutline(const DumpImage& image) {
+namespace {
+
+OutlineNode Node(const Item& item, std::string defaultText, std::string name,
+                 Fill fill = Fill::empty) {
+    OutlineNode node;
+    node.item = item;
+    node.defaultText = std::move(defaultText);
+    node.name = std::move(name);
+    node.fill = fill;
+    return node;
+}
+
+void MarkAgainst(OutlineNode& node, const DumpImage& image, const ComparedSide& compared) {
+    const MemoryLayout layout = image.Layout();
+    node.mark = compared.comparison.ItemMark(compared.side, node.item, layout);
+    if (node.mark == Mark::differs || node.mark == Mark::onlyHere) {
+        node.movedTo =
+            compared.comparison.MovedTo(compared.side, node.item, layout, compared.otherLayout);
+    }
+    node.namesDiffer =
+        node.item.kind == ItemKind::bank && compared.comparison.BankNamesDiffer(node.item.bank);
+    for (OutlineNode& child : node.children) {
+        MarkAgainst(child, image, compared);
+    }
+}
+
+}  // namespace
+
+Outline MakeOutline(const DumpImage& image, const ComparedSide* compared) {
     Outline outline;
     outline.reserve(static_cast<std::size_t>(image.BankCount()));
     const int patternsPerTrack = image.PatternsPerTrack();
     for (int b = 0; b < image.BankCount(); ++b) {
-        OutlineNode bank{Item::Bank(b), DefaultBankName(b), image.GetBankName(b), Fill::empty, {}};
+        OutlineNode bank = Node(Item::Bank(b), DefaultBankName(b), image.GetBankName(b));
         bank.children.reserve(1 + kTracksPerBank);
-        bank.children.push_back({Item::Playlists(b),
-                                 PlaylistProvenance(b),
-                                 image.GetPlaylistName(b),
-                                 PlaylistFill(image, b),
-                                 {}});
+        bank.children.push_back(Node(Item::Playlists(b), PlaylistProvenance(b),
+                                     image.GetPlaylistName(b), PlaylistFill(image, b)));
         int fullChildren = bank.children.back().fill == Fill::full ? 1 : 0;
         int emptyChildren = bank.children.back().fill == Fill::empty ? 1 : 0;
         for (int t = 0; t < kTracksPerBank; ++t) {
-            OutlineNode track{
-                Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t), Fill::empty, {}};
+            OutlineNode track = Node(Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t));
             track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
             int full = 0;
             for (int p = 0; p < patternsPerTrack; ++p) {
                 const Fill fill = PatternFill(image, b, t, p);
                 full += fill == Fill::full ? 1 : 0;
-                track.children.push_back({Item::Pattern(b, t, p),
-                                          PatternLabel(p),
-                                          image.GetPatternName(b, t, p),
-                                          fill,
-                                          {}});
+                track.children.push_back(Node(Item::Pattern(b, t, p), PatternLabel(p),
+                                              image.GetPatternName(b, t, p), fill));
             }
             track.fill = Combine(full, patternsPerTrack - full, patternsPerTrack);
             fullChildren += track.fill == Fill::full ? 1 : 0;
@@ -113,6 +134,9 @@ Outline MakeOutline(const DumpImage& image) {
             bank.children.push_back(std::move(track));
         }
         bank.fill = Combine(fullChildren, emptyChildren, kTracksPerBank + 1);
+        if (compared != nullptr) {
+            MarkAgainst(bank, image, *compared);
+        }
         outline.push_back(std::move(bank));
     }
     return outline;

@@ -3,9 +3,11 @@
 // and korvel-cli's `tree` are both drawn from it.
 #pragma once
 
+#include "comparison.h"
 #include "dump_image.h"
 #include "item.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,6 +23,10 @@ struct OutlineNode {
     std::string defaultText;  // "Bank 01", "Playlist B01", "Track 1", "Pattern  1"
     std::string name;         // the image's name for the item; empty when it has none
     Fill fill = Fill::empty;
+    // Against the other dump, when the outline is drawn with a comparison.
+    Mark mark = Mark::none;
+    std::optional<Item> movedTo;  // where moved material lies, named under the other's layout
+    bool namesDiffer = false;     // a bank whose name is not the other dump's
     std::vector<OutlineNode> children;
 
     // What a tree that shows names reads: the name, or else the default text.
@@ -30,7 +36,14 @@ struct OutlineNode {
 // One node per bank, in tree order under the image's layout.
 using Outline = std::vector<OutlineNode>;
 
-Outline MakeOutline(const DumpImage& image);
+// One side of a comparison, to mark an outline with.
+struct ComparedSide {
+    const Comparison& comparison;
+    int side;
+    MemoryLayout otherLayout;
+};
+
+Outline MakeOutline(const DumpImage& image, const ComparedSide* compared = nullptr);
 
 Fill PatternFill(const DumpImage& image, int bank, int track, int pattern);
 Fill TrackFill(const DumpImage& image, int bank, int track);

@@ -106,6 +106,25 @@ TEST_F(Cli, CopiesEachKindBetweenLayouts) {
               "\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n09 Keys\r\n\r\n\r\n\r\n");
 }
 
+TEST_F(Cli, DiffPrintsWhatDiffersAndExitsLikeCmp) {
+    using testing::PatternMessageAt;
+    const std::string left =
+        Dump("l.syx", testing::Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(17, 24, 2),
+                                       testing::Type3Message()}));
+    const std::string right =
+        Dump("r.syx", testing::Concat({PatternMessageAt(0, 24, 3), PatternMessageAt(20, 24, 2)}));
+    EXPECT_EQ(Korvel({"diff", left, left}).code, 0);
+    const Outcome text = Korvel({"diff", left, right, "--right-layout", "3"});
+    EXPECT_EQ(text.code, 1);
+    EXPECT_EQ(text.out,
+              "B01T01P01 differs\nB01T02P02 only left as B01T02P05\nB04T02P01 only right\n"
+              "type-3 differs\n");
+    const Outcome json = Korvel({"diff", left, right, "--json"});
+    EXPECT_EQ(json.out.rfind("[{\"item\":\"B01T01P01\",\"mark\":\"differs\"},", 0), 0u);
+    EXPECT_EQ(Korvel({"diff", left}).code, 2);
+    EXPECT_EQ(Korvel({"diff", left, dir.File("missing.syx")}).code, 4);
+}
+
 TEST_F(Cli, RefusesWhatTheWindowRefuses) {
     const std::string src = Dump("src.syx", testing::FullDump(1));
     const std::string dst = Dump("dst.syx", testing::FullDump(2));
