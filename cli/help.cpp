@@ -168,9 +168,9 @@ void PrintHelp(const std::string& command, std::ostream& out) {
         const char* text;
     };
     static constexpr CommandHelp kCommands[] = {
-        {"tree", kTree},     {"check", kCheck},   {"copy", kCopy},
-        {"delete", kDelete}, {"rename", kRename}, {"canon", kCanon}, {"diff", kDiff},
-        {"ports", kPorts},   {"send", kSend},     {"receive", kReceive}};
+        {"tree", kTree},     {"check", kCheck},    {"copy", kCopy}, {"delete", kDelete},
+        {"rename", kRename}, {"canon", kCanon},    {"diff", kDiff}, {"ports", kPorts},
+        {"send", kSend},     {"receive", kReceive}};
     for (const auto& entry : kCommands) {
         if (command == entry.command) {
             out << entry.text;

@@ -116,6 +116,8 @@ class FuzzHost : public ui::Host {
     void TreeRebuilt(int) override {}
     void TreeRefreshed(int, const std::vector<ui::NodeChange>&) override {}
     void HistoryChanged(int) override {}
+    void ComparingChanged(bool) override {}
+    void SelectNode(int, const ui::NodePath&) override {}
     bool AskToProceed(const std::string&, const std::string&, const std::string&) override {
         return input_.Byte() & 1;
     }

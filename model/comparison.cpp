@@ -4,6 +4,7 @@
 #include "sysex_message.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <vector>
 
@@ -28,140 +29,124 @@ std::uint64_t Load8(const std::uint8_t* at) {
     return value;
 }
 
-// A cheap key from the length and three samples of the bytes: contents with the same key are
-// compared in full, so it only has to spread contents out, never to tell them apart.
-std::uint64_t SampleKey(std::span<const std::uint8_t> content) {
-    std::uint64_t key = content.size() * 0x9E3779B97F4A7C15ULL;
+// A cheap key from the length and the content's first and last eight bytes: contents with the
+// same key are compared in full, so it only has to spread contents out, never to tell them
+// apart.
+std::uint32_t SampleKey(std::span<const std::uint8_t> content) {
+    std::uint64_t key = content.size();
     if (content.size() >= 8) {
-        key ^= Load8(content.data());
-        key = (key ^ (key >> 29)) * 0xBF58476D1CE4E5B9ULL;
-        key ^= Load8(content.data() + (content.size() - 8) / 2);
-        key = (key ^ (key >> 32)) * 0x94D049BB133111EBULL;
-        key ^= Load8(content.data() + content.size() - 8);
+        key ^= Load8(content.data()) ^ std::rotl(Load8(content.data() + content.size() - 8), 29);
+        key *= 0x9E3779B97F4A7C15ULL;
     } else {
         for (const std::uint8_t byte : content) {
             key = (key ^ byte) * 0x100000001B3ULL;
         }
     }
-    return key ^ (key >> 31);
+    return static_cast<std::uint32_t>(key >> 32);
 }
 
-// The contents of one area of an image, each at the first slot in the tree's order that holds
-// it: open addressing over a fixed power of two, at most half full.
-class ContentTable {
-  public:
-    ContentTable(const DumpImage& image, SlotArea area, const std::vector<int>& treeOrder)
-        : image_(image), area_(area) {
-        entries_.assign(kSize, Entry{});
-        for (const int index : treeOrder) {
-            const MessageSlot& slot = image.SlotAt({area, index});
-            if (!slot.IsEmpty()) {
-                Insert(index, Content(slot));
-            }
+// One area of an image as the comparison reads it: its slots and their index bytes.
+struct Area {
+    std::span<const MessageSlot> slots;
+    int indexBytes;
+
+    static Area Of(const DumpImage& image, SlotArea area) {
+        if (area == SlotArea::pattern) {
+            return {image.patterns, kPatternIndexBytes};
         }
+        return {image.playlists, kPlaylistIndexBytes};
     }
-
-    // The slot of the first place holding this content, or -1.
-    int Find(std::span<const std::uint8_t> content) const {
-        const std::uint64_t key = SampleKey(content);
-        for (std::size_t at = key & kMask;; at = (at + 1) & kMask) {
-            const Entry& entry = entries_[at];
-            if (entry.slot < 0) {
-                return -1;
-            }
-            if (entry.key == key &&
-                SameBytes(Content(image_.SlotAt({area_, entry.slot})), content)) {
-                return entry.slot;
-            }
-        }
+    std::span<const std::uint8_t> Content(int index) const {
+        return ContentOf(slots[static_cast<std::size_t>(index)], indexBytes);
     }
-
-  private:
-    static constexpr std::size_t kSize = 1024;  // twice the largest area, 384 slots
-    static constexpr std::size_t kMask = kSize - 1;
-    struct Entry {
-        std::uint64_t key = 0;
-        int slot = -1;
-    };
-
-    std::span<const std::uint8_t> Content(const MessageSlot& slot) const {
-        return ContentOf(slot,
-                         area_ == SlotArea::pattern ? kPatternIndexBytes : kPlaylistIndexBytes);
-    }
-
-    void Insert(int index, std::span<const std::uint8_t> content) {
-        const std::uint64_t key = SampleKey(content);
-        for (std::size_t at = key & kMask;; at = (at + 1) & kMask) {
-            Entry& entry = entries_[at];
-            if (entry.slot < 0) {
-                entry = {key, index};
-                return;
-            }
-            if (entry.key == key &&
-                SameBytes(Content(image_.SlotAt({area_, entry.slot})), content)) {
-                return;  // an earlier place in the tree holds it already
-            }
-        }
-    }
-
-    const DumpImage& image_;
-    SlotArea area_;
-    std::vector<Entry> entries_;
 };
 
-std::vector<int> TreeOrder(SlotArea area, MemoryLayout layout) {
-    std::vector<int> order;
+// Where a slot stands in the tree's order under a layout.
+int TreeRank(SlotArea area, int index, MemoryLayout layout) {
     if (area == SlotArea::playlist) {
-        order.resize(kPlaylistSlotCount);
-        for (int i = 0; i < kPlaylistSlotCount; ++i) {
-            order[static_cast<std::size_t>(i)] = i;
-        }
-        return order;
+        return index;
     }
-    order.reserve(kPatternSlotCount);
-    for (int b = 0; b < layout.BankCount(); ++b) {
-        for (int t = 0; t < kTracksPerBank; ++t) {
-            for (int p = 0; p < layout.PatternsPerTrack(); ++p) {
-                order.push_back(DumpImage::PatternSlotIn(layout, b, t, p));
+    const Item item = ItemOfSlot({area, index}, layout);
+    return (item.bank * kTracksPerBank + item.track) * kPhysicalPatterns + item.pattern;
+}
+
+// Finds, for each of a few contents of one side (the needles), the place in the other side's
+// tree order that first holds the same content: one pass over the other side's slots, each
+// looked up in a small table of the needles' keys. Open addressing over a power of two at most
+// half full; an entry packs the key's high bits over the needle's number plus one, zero is free.
+class NeedleSearch {
+  public:
+    // `ownKeys` and, for Search, `otherKeys` are each slot's key, for the slots that hold one.
+    NeedleSearch(const Area& own, std::span<const std::uint32_t> ownKeys,
+                 std::span<const int> needles)
+        : own_(own), needles_(needles), found_(needles.size(), -1) {
+        std::uint32_t size = 64;
+        while (size < 2 * needles.size()) {
+            size *= 2;
+        }
+        mask_ = size - 1;
+        entries_.assign(size, 0);
+        for (std::size_t n = 0; n < needles.size(); ++n) {
+            const std::uint32_t key = ownKeys[static_cast<std::size_t>(needles[n])];
+            std::uint32_t at = key & mask_;
+            while (entries_[at] != 0) {
+                at = (at + 1) & mask_;
+            }
+            entries_[at] = (key & ~kNeedleMask) | static_cast<std::uint32_t>(n + 1);
+        }
+    }
+
+    // Looks at every slot of the other side; where two hold a needle's content, the one earlier
+    // in the tree's order is kept.
+    void Search(const Area& other, std::span<const std::uint32_t> otherKeys, SlotArea kind,
+                MemoryLayout layout) {
+        for (std::size_t i = 0; i < other.slots.size(); ++i) {
+            if (other.slots[i].IsEmpty()) {
+                continue;
+            }
+            const std::uint32_t key = otherKeys[i];
+            for (std::uint32_t at = key & mask_; entries_[at] != 0; at = (at + 1) & mask_) {
+                const std::uint32_t entry = entries_[at];
+                if ((entry & ~kNeedleMask) != (key & ~kNeedleMask)) {
+                    continue;
+                }
+                const std::size_t n = (entry & kNeedleMask) - 1;
+                if (!SameBytes(own_.Content(needles_[n]), other.Content(static_cast<int>(i)))) {
+                    continue;
+                }
+                const int slot = static_cast<int>(i);
+                if (found_[n] < 0 ||
+                    TreeRank(kind, slot, layout) < TreeRank(kind, found_[n], layout)) {
+                    found_[n] = slot;
+                }
             }
         }
     }
-    return order;
-}
 
-// What the marks of the slots below a node add up to.
-class MarkSum {
-  public:
-    void Add(Mark mark) {
-        if (mark == Mark::none) {
-            return;
-        }
-        if (first_ == Mark::none) {
-            first_ = mark;
-        }
-        allSame_ = allSame_ && mark == Mark::same;
-        allFirst_ = allFirst_ && mark == first_;
-    }
-    Mark Total() const {
-        if (first_ == Mark::none) {
-            return Mark::none;
-        }
-        if (allSame_) {
-            return Mark::same;
-        }
-        if (allFirst_ && (first_ == Mark::onlyHere || first_ == Mark::onlyThere)) {
-            return first_;
-        }
-        return Mark::differs;
-    }
+    // The slot of the other side found for needle `n`, or -1.
+    int Found(std::size_t n) const { return found_[n]; }
 
   private:
-    Mark first_ = Mark::none;
-    bool allSame_ = true;
-    bool allFirst_ = true;
+    static constexpr std::uint32_t kNeedleMask = 0x1FF;  // needle + 1, up to 385
+
+    const Area& own_;
+    std::span<const int> needles_;
+    std::vector<int> found_;
+    std::vector<std::uint32_t> entries_;
+    std::uint32_t mask_ = 0;
 };
 
 }  // namespace
+
+Mark AddMarks(Mark a, Mark b) {
+    if (a == Mark::none) {
+        return b;
+    }
+    if (b == Mark::none || a == b) {
+        return a;
+    }
+    return Mark::differs;
+}
 
 const char* MarkWord(Mark mark) {
     switch (mark) {
@@ -193,80 +178,96 @@ Item ItemOfSlot(SlotPlace place, MemoryLayout layout) {
 Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
     Comparison result;
     const std::array<const DumpImage*, 2> images = {&left, &right};
-    for (const SlotArea area : {SlotArea::pattern, SlotArea::playlist}) {
-        const int count = area == SlotArea::pattern ? kPatternSlotCount : kPlaylistSlotCount;
-        const int indexBytes = area == SlotArea::pattern ? kPatternIndexBytes : kPlaylistIndexBytes;
-        // Built only when some slot needs to know where its content went.
-        std::array<std::optional<ContentTable>, 2> tables;
-        const auto movedTo = [&](int side, int index,
-                                 const MessageSlot& slot) -> std::optional<SlotPlace> {
-            const int other = 1 - side;
-            auto& table = tables[static_cast<std::size_t>(other)];
-            if (!table) {
-                table.emplace(*images[static_cast<std::size_t>(other)], area,
-                              TreeOrder(area, images[static_cast<std::size_t>(other)]->Layout()));
-            }
-            const int found = table->Find(ContentOf(slot, indexBytes));
-            return found >= 0 && found != index ? std::optional(SlotPlace{area, found})
-                                                : std::nullopt;
-        };
-        for (int i = 0; i < count; ++i) {
-            const SlotPlace place{area, i};
-            const MessageSlot& l = left.SlotAt(place);
-            const MessageSlot& r = right.SlotAt(place);
+    for (const SlotArea kind : {SlotArea::pattern, SlotArea::playlist}) {
+        const std::array<Area, 2> areas = {Area::Of(left, kind), Area::Of(right, kind)};
+        const std::array<std::span<PackedMark>, 2> marks = {
+            result.sides_[kLeftSide].MarksOf(kind), result.sides_[kRightSide].MarksOf(kind)};
+        // The slots of each side that differ or stand alone: their content may lie elsewhere.
+        std::array<std::vector<int>, 2> loose;
+        // Each held message's key, taken while its bytes are at hand anyway.
+        std::array<std::array<std::uint32_t, kPatternSlotCount>, 2> keys;
+        for (auto& slots : loose) {
+            slots.reserve(areas[0].slots.size());
+        }
+        for (std::size_t i = 0; i < areas[0].slots.size(); ++i) {
+            const MessageSlot& l = areas[0].slots[i];
+            const MessageSlot& r = areas[1].slots[i];
             if (l.IsEmpty() && r.IsEmpty()) {
                 continue;
             }
-            SlotMark& leftMark = area == SlotArea::pattern ? result.sides_[0].patterns[i]
-                                                           : result.sides_[0].playlists[i];
-            SlotMark& rightMark = area == SlotArea::pattern ? result.sides_[1].patterns[i]
-                                                            : result.sides_[1].playlists[i];
+            const int index = static_cast<int>(i);
+            keys[0][i] = l.IsEmpty() ? 0 : SampleKey(areas[0].Content(index));
+            keys[1][i] = r.IsEmpty() ? 0 : SampleKey(areas[1].Content(index));
+            Mark& leftMark = marks[0][i].mark;
+            Mark& rightMark = marks[1][i].mark;
             if (!l.IsEmpty() && !r.IsEmpty()) {
                 const bool same = SameBytes(l.Bytes(), r.Bytes());
-                leftMark.mark = rightMark.mark = same ? Mark::same : Mark::differs;
+                leftMark = rightMark = same ? Mark::same : Mark::differs;
                 if (!same) {
                     ++result.differing_;
-                    leftMark.movedTo = movedTo(kLeftSide, i, l);
-                    rightMark.movedTo = movedTo(kRightSide, i, r);
+                    loose[0].push_back(index);
+                    loose[1].push_back(index);
                 }
             } else if (!l.IsEmpty()) {
-                leftMark.mark = Mark::onlyHere;
-                rightMark.mark = Mark::onlyThere;
+                leftMark = Mark::onlyHere;
+                rightMark = Mark::onlyThere;
                 ++result.onlyLeft_;
-                leftMark.movedTo = movedTo(kLeftSide, i, l);
+                loose[0].push_back(index);
             } else {
-                leftMark.mark = Mark::onlyThere;
-                rightMark.mark = Mark::onlyHere;
+                leftMark = Mark::onlyThere;
+                rightMark = Mark::onlyHere;
                 ++result.onlyRight_;
-                rightMark.movedTo = movedTo(kRightSide, i, r);
+                loose[1].push_back(index);
+            }
+        }
+        for (const std::size_t side : {0u, 1u}) {
+            if (loose[side].empty()) {
+                continue;
+            }
+            const std::size_t other = 1 - side;
+            NeedleSearch search(areas[side], keys[side], loose[side]);
+            search.Search(areas[other], keys[other], kind, images[other]->Layout());
+            for (std::size_t n = 0; n < loose[side].size(); ++n) {
+                const int index = loose[side][n];
+                const int found = search.Found(n);
+                // The same place with the same content differs only in its index or checksum.
+                if (found >= 0 && found != index) {
+                    marks[side][static_cast<std::size_t>(index)].movedTo =
+                        static_cast<std::int16_t>(found);
+                }
             }
         }
     }
     result.type3Differs_ = !SameBytes(left.type3.Bytes(), right.type3.Bytes());
-    for (int b = 0; b < kBankCount; ++b) {
-        result.bankNamesDiffer_[static_cast<std::size_t>(b)] =
-            left.GetBankName(b) != right.GetBankName(b);
+    for (std::size_t b = 0; b < result.bankNamesDiffer_.size(); ++b) {
+        result.bankNamesDiffer_[b] = left.BankNames()[b] != right.BankNames()[b];
     }
     return result;
 }
 
-const SlotMark& Comparison::At(int side, SlotPlace place) const {
-    const Side& marks = sides_[static_cast<std::size_t>(side)];
-    const auto index = static_cast<std::size_t>(place.index);
-    return place.area == SlotArea::pattern ? marks.patterns[index] : marks.playlists[index];
+SlotMark Comparison::At(int side, SlotPlace place) const {
+    const PackedMark packed = sides_[static_cast<std::size_t>(side)].MarksOf(
+        place.area)[static_cast<std::size_t>(place.index)];
+    SlotMark mark{packed.mark, std::nullopt};
+    if (packed.movedTo >= 0) {
+        mark.movedTo = SlotPlace{place.area, packed.movedTo};
+    }
+    return mark;
 }
 
 Mark Comparison::ItemMark(int side, const Item& item, MemoryLayout layout) const {
-    MarkSum sum;
+    Mark sum = Mark::none;
+    const auto add = [&](SlotArea area, int index) {
+        sum = AddMarks(sum, At(side, {area, index}).mark);
+    };
     const auto addTrack = [&](int bank, int track) {
         for (int p = 0; p < layout.PatternsPerTrack(); ++p) {
-            sum.Add(At(side, {SlotArea::pattern, DumpImage::PatternSlotIn(layout, bank, track, p)})
-                        .mark);
+            add(SlotArea::pattern, DumpImage::PatternSlotIn(layout, bank, track, p));
         }
     };
     const auto addPlaylists = [&](int bank) {
         for (int p = 0; p < kPlaylistsPerBank; ++p) {
-            sum.Add(At(side, {SlotArea::playlist, bank * kPlaylistsPerBank + p}).mark);
+            add(SlotArea::playlist, bank * kPlaylistsPerBank + p);
         }
     };
     switch (item.kind) {
@@ -289,21 +290,20 @@ Mark Comparison::ItemMark(int side, const Item& item, MemoryLayout layout) const
         case ItemKind::none:
             break;
     }
-    return sum.Total();
+    return sum;
 }
 
 std::optional<Item> Comparison::MovedTo(int side, const Item& item, MemoryLayout layout,
                                         MemoryLayout otherLayout) const {
     if (item.kind == ItemKind::pattern) {
-        const SlotMark& mark =
+        const SlotMark mark =
             At(side, {SlotArea::pattern,
                       DumpImage::PatternSlotIn(layout, item.bank, item.track, item.pattern)});
         return mark.movedTo ? std::optional(ItemOfSlot(*mark.movedTo, otherLayout)) : std::nullopt;
     }
     if (item.kind == ItemKind::playlists) {
         for (int p = 0; p < kPlaylistsPerBank; ++p) {
-            const SlotMark& mark =
-                At(side, {SlotArea::playlist, item.bank * kPlaylistsPerBank + p});
+            const SlotMark mark = At(side, {SlotArea::playlist, item.bank * kPlaylistsPerBank + p});
             if (mark.movedTo) {
                 return ItemOfSlot(*mark.movedTo, otherLayout);
             }

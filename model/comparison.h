@@ -9,17 +9,23 @@
 #include "item.h"
 
 #include <array>
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 
 namespace korvel {
 
 // A slot's or an item's mark, from one side: "same", "differs", "only here", "only there"; none
 // where both are empty.
-enum class Mark { none, same, differs, onlyHere, onlyThere };
+enum class Mark : std::uint8_t { none, same, differs, onlyHere, onlyThere };
 
 inline constexpr int kLeftSide = 0;
 inline constexpr int kRightSide = 1;
+
+// What two marks below one node add up to: none adds nothing, two alike stay as they are, and
+// anything else differs. A node's mark is the sum of its slots'.
+Mark AddMarks(Mark a, Mark b);
 
 // "same", "differs", "only here", "only there", or "" for none.
 const char* MarkWord(Mark mark);
@@ -39,7 +45,7 @@ class Comparison {
     // Both images as they stand; the comparison holds no pointer into them.
     static Comparison Of(const DumpImage& left, const DumpImage& right);
 
-    const SlotMark& At(int side, SlotPlace place) const;
+    SlotMark At(int side, SlotPlace place) const;
     // The mark of an item of `side`'s tree under that side's layout: a slot's own mark, or for
     // a track, playlist set or bank what the marks of the slots below it add up to.
     Mark ItemMark(int side, const Item& item, MemoryLayout layout) const;
@@ -61,9 +67,23 @@ class Comparison {
     std::string Summary() const;
 
   private:
+    // A slot's mark in four bytes: the moved-to slot in the same area, or -1.
+    struct PackedMark {
+        Mark mark = Mark::none;
+        std::int16_t movedTo = -1;
+    };
     struct Side {
-        std::array<SlotMark, kPatternSlotCount> patterns;
-        std::array<SlotMark, kPlaylistSlotCount> playlists;
+        std::array<PackedMark, kPatternSlotCount> patterns;
+        std::array<PackedMark, kPlaylistSlotCount> playlists;
+
+        std::span<PackedMark> MarksOf(SlotArea area) {
+            return area == SlotArea::pattern ? std::span<PackedMark>(patterns)
+                                             : std::span<PackedMark>(playlists);
+        }
+        std::span<const PackedMark> MarksOf(SlotArea area) const {
+            return area == SlotArea::pattern ? std::span<const PackedMark>(patterns)
+                                             : std::span<const PackedMark>(playlists);
+        }
     };
     std::array<Side, 2> sides_;
     std::array<bool, kBankCount> bankNamesDiffer_{};

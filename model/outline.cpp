@@ -91,18 +91,26 @@ OutlineNode Node(const Item& item, std::string defaultText, std::string name,
     return node;
 }
 
+// Marks a node and what lies below it: a pattern takes its slot's mark, a playlist set adds up
+// its playlists', and tracks and banks add up their children's.
 void MarkAgainst(OutlineNode& node, const DumpImage& image, const ComparedSide& compared) {
     const MemoryLayout layout = image.Layout();
-    node.mark = compared.comparison.ItemMark(compared.side, node.item, layout);
+    const Item& item = node.item;
+    if (item.kind == ItemKind::pattern || item.kind == ItemKind::playlists) {
+        node.mark = compared.comparison.ItemMark(compared.side, item, layout);
+    } else {
+        node.mark = Mark::none;
+        for (OutlineNode& child : node.children) {
+            MarkAgainst(child, image, compared);
+            node.mark = AddMarks(node.mark, child.mark);
+        }
+    }
     if (node.mark == Mark::differs || node.mark == Mark::onlyHere) {
         node.movedTo =
-            compared.comparison.MovedTo(compared.side, node.item, layout, compared.otherLayout);
+            compared.comparison.MovedTo(compared.side, item, layout, compared.otherLayout);
     }
     node.namesDiffer =
-        node.item.kind == ItemKind::bank && compared.comparison.BankNamesDiffer(node.item.bank);
-    for (OutlineNode& child : node.children) {
-        MarkAgainst(child, image, compared);
-    }
+        item.kind == ItemKind::bank && compared.comparison.BankNamesDiffer(item.bank);
 }
 
 }  // namespace

@@ -67,6 +67,8 @@ class FakeHost : public Host {
     std::vector<NodeChange> lastChanges[2];
     int historyChanges[2] = {0, 0};
     std::vector<std::string> receivePreselections;
+    bool comparing = false;
+    std::optional<NodePath> selectedPaths[2];
 
     std::optional<std::string> ChooseOpenFile(int, const std::string& folder) override {
         openFolders.push_back(folder);
@@ -102,6 +104,8 @@ class FakeHost : public Host {
         lastChanges[pane] = changes;
     }
     void HistoryChanged(int pane) override { ++historyChanges[pane]; }
+    void ComparingChanged(bool on) override { comparing = on; }
+    void SelectNode(int pane, const NodePath& path) override { selectedPaths[pane] = path; }
     bool AskToProceed(const std::string& text, const std::string& caption,
                       const std::string&) override {
         questions.push_back({text, caption});

@@ -39,7 +39,7 @@ class SlotMarks : public ::testing::TestWithParam<MarkCase> {};
 TEST_P(SlotMarks, FromEachSide) {
     const MarkCase& c = GetParam();
     const Comparison comparison = Comparison::Of(*Loaded(c.left), *Loaded(c.right));
-    const SlotMark& l = comparison.At(kLeftSide, {SlotArea::pattern, 0});
+    const SlotMark l = comparison.At(kLeftSide, {SlotArea::pattern, 0});
     EXPECT_EQ(l.mark, c.leftMark) << c.what;
     EXPECT_EQ(comparison.At(kRightSide, {SlotArea::pattern, 0}).mark, c.rightMark) << c.what;
     EXPECT_EQ(l.movedTo ? std::optional(l.movedTo->index) : std::nullopt, c.leftMovedTo) << c.what;

@@ -523,6 +523,27 @@ class MainWindowTest : public QObject {
         QCOMPARE(version, QStringLiteral("About Korvel|Korvel Version 0.08 beta"));
     }
 
+    void compareShowsAColumnAndF8ReachesTheCore() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        Open("rightOpen", QStringLiteral("right.syx"));
+        auto* compare = Find<QPushButton>("compareButton");
+        QVERIFY(compare->toolTip().contains(QStringLiteral("Ctrl+D")));
+        compare->click();
+        QVERIFY(window_->core().IsComparing());
+        QCOMPARE(Tree("right")->columnCount(), 2);
+        QCOMPARE(Tree("right")->headerItem()->text(1), QStringLiteral("Compared"));
+        QVERIFY(Tree("right")->topLevelItem(0)->child(1)->child(0)->text(1).startsWith(
+            QStringLiteral("differs")));
+        Select(Tree("right"), 0, 0);
+        QTest::keyClick(Tree("right"), Qt::Key_F8);
+        QCOMPARE(Tree("right")->currentItem(), Tree("right")->topLevelItem(0)->child(1)->child(0));
+        QTest::keyClick(window_.get(), Qt::Key_D, Qt::ControlModifier);
+        QVERIFY(!window_->core().IsComparing());
+        QVERIFY(!compare->isChecked());
+        QCOMPARE(Tree("right")->columnCount(), 1);
+    }
+
     // Not a check: saves what the window looks like with two dumps open, for the README.
     void screenshot() {
         const QByteArray target = qgetenv("KORVEL_SCREENSHOT");
@@ -541,6 +562,9 @@ class MainWindowTest : public QObject {
         Tree("right")->topLevelItem(0)->setExpanded(true);
         Tree("right")->topLevelItem(0)->child(8)->setExpanded(true);
         Tree("right")->topLevelItem(0)->child(1)->setExpanded(true);
+        if (qEnvironmentVariableIsSet("KORVEL_SCREENSHOT_COMPARE")) {
+            Click("compareButton");
+        }
         window_->resize(900, 560);
         QTest::qWait(200);
         QVERIFY(window_->grab().save(QString::fromLocal8Bit(target)));

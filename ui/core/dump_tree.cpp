@@ -29,7 +29,15 @@ class Updater {
             node.text = *text;
             change.text = true;
         }
-        if (change.icon || change.text) {
+        std::string compared = ComparedText(item);
+        if (node.mark != item.mark || node.compared != compared ||
+            node.namesDiffer != item.namesDiffer) {
+            node.mark = item.mark;
+            node.compared = std::move(compared);
+            node.namesDiffer = item.namesDiffer;
+            change.mark = true;
+        }
+        if (change.icon || change.text || change.mark) {
             changes_.push_back(change);
         }
     }
@@ -40,10 +48,25 @@ class Updater {
 };
 
 TreeNode NodeOf(const OutlineNode& item, const std::string& text) {
-    return {text, IconOf(item.item, item.fill), ItemCode(item.item), {}};
+    TreeNode node;
+    node.text = text;
+    node.icon = IconOf(item.item, item.fill);
+    node.tag = ItemCode(item.item);
+    node.mark = item.mark;
+    node.compared = ComparedText(item);
+    node.namesDiffer = item.namesDiffer;
+    return node;
 }
 
 }  // namespace
+
+std::string ComparedText(const OutlineNode& node) {
+    std::string text = MarkWord(node.mark);
+    if (node.movedTo) {
+        text += ", as " + ItemName(*node.movedTo);
+    }
+    return text;
+}
 
 int IconOf(const Item& item, Fill fill) {
     // The strip's columns follow the kinds' order: bank, playlist set, track, pattern.
@@ -51,8 +74,8 @@ int IconOf(const Item& item, Fill fill) {
     return column + kIconsPerFill * static_cast<int>(fill);
 }
 
-Forest Rebuild(const DumpImage& image) {
-    const Outline outline = MakeOutline(image);
+Forest Rebuild(const DumpImage& image, const ComparedSide* compared) {
+    const Outline outline = MakeOutline(image, compared);
     Forest forest;
     forest.reserve(outline.size());
     for (const OutlineNode& bankItem : outline) {
@@ -72,10 +95,11 @@ Forest Rebuild(const DumpImage& image) {
     return forest;
 }
 
-std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest, TextRule texts) {
+std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest, TextRule texts,
+                                const ComparedSide* compared) {
     std::vector<NodeChange> changes;
     Updater updater(changes, texts);
-    const Outline outline = MakeOutline(image);
+    const Outline outline = MakeOutline(image, compared);
     for (std::size_t b = 0; b < outline.size() && b < forest.size(); ++b) {
         const OutlineNode& bankItem = outline[b];
         TreeNode& bank = forest[b];
@@ -115,6 +139,25 @@ const TreeNode* FindNode(const Forest& forest, const NodePath& path) {
         return nullptr;
     }
     return &node->children[static_cast<std::size_t>(path.pattern)];
+}
+
+std::vector<SlotNode> SlotNodes(const Forest& forest) {
+    std::vector<SlotNode> nodes;
+    for (std::size_t b = 0; b < forest.size(); ++b) {
+        const auto& children = forest[b].children;
+        for (std::size_t c = 0; c < children.size(); ++c) {
+            const int bank = static_cast<int>(b);
+            const int child = static_cast<int>(c);
+            if (KindOfTag(children[c].tag) == ItemKind::playlists) {
+                nodes.push_back({{bank, child}, &children[c]});
+                continue;
+            }
+            for (std::size_t p = 0; p < children[c].children.size(); ++p) {
+                nodes.push_back({{bank, child, static_cast<int>(p)}, &children[c].children[p]});
+            }
+        }
+    }
+    return nodes;
 }
 
 std::size_t CountNodes(const Forest& forest) {

@@ -28,8 +28,16 @@ struct TreeNode {
     std::string text;
     int icon = 0;
     ItemTag tag = 0;
+    // Against the other dump while comparing: the mark, what the "Compared" column reads
+    // ("differs, as B03 T02 P01"), and for a bank whether the two names differ.
+    Mark mark = Mark::none;
+    std::string compared;
+    bool namesDiffer = false;
     std::vector<TreeNode> children;
 };
+
+// The "Compared" column's text of an outline node.
+std::string ComparedText(const OutlineNode& node);
 
 using Forest = std::vector<TreeNode>;
 
@@ -46,11 +54,13 @@ struct NodeChange {
     NodePath path;
     bool icon = false;
     bool text = false;
+    bool mark = false;  // the mark, the compared text or the names' difference
 };
 
 // The whole tree anew: default texts for playlists, tracks and patterns, bank names from the
 // image, fill-state icons everywhere.
-Forest Rebuild(const DumpImage& image);
+// With `compared`, every node carries its mark against the other dump.
+Forest Rebuild(const DumpImage& image, const ComparedSide* compared = nullptr);
 
 // Whether a refresh puts a node's default text back when its name is gone. Only an undo does:
 // after an edit the tree keeps showing what it showed.
@@ -59,8 +69,17 @@ enum class TextRule { keepShown, restoreDefaults };
 // Brings icons and named texts of an existing forest up to date in place and returns the nodes
 // that really changed, so a widget needs to touch only those. Never adds or removes a node and,
 // unless told to, never puts a default text back; a forest with fewer nodes is tolerated.
+// Without `compared` the marks are taken away.
 std::vector<NodeChange> Refresh(const DumpImage& image, Forest& forest,
-                                TextRule texts = TextRule::keepShown);
+                                TextRule texts = TextRule::keepShown,
+                                const ComparedSide* compared = nullptr);
+
+// The slot-level nodes (patterns and playlist sets) in tree order, with their paths.
+struct SlotNode {
+    NodePath path;
+    const TreeNode* node;
+};
+std::vector<SlotNode> SlotNodes(const Forest& forest);
 
 const TreeNode* FindNode(const Forest& forest, const NodePath& path);
 std::size_t CountNodes(const Forest& forest);

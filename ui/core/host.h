@@ -48,6 +48,10 @@ class PaneViews {
     virtual void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) = 0;
     // The pane's history gained, lost or moved over a step: Undo and Redo may change.
     virtual void HistoryChanged(int pane) = 0;
+    // Comparing was turned on or off: the trees show or hide their marks.
+    virtual void ComparingChanged(bool on) = 0;
+    // Selects the node, opening what is closed above it.
+    virtual void SelectNode(int pane, const NodePath& path) = 0;
 };
 
 class Services {

@@ -48,6 +48,10 @@ void MainDialog::Listen(int pane) {
 }
 
 void MainDialog::Show(int pane, const DocumentEvent& event) {
+    const bool contentChanged = event.change != DocumentChange::saved;
+    if (contentChanged) {
+        Recompare();
+    }
     switch (event.change) {
         case DocumentChange::replaced:
             RebuildTree(pane);
@@ -70,6 +74,82 @@ void MainDialog::Show(int pane, const DocumentEvent& event) {
     if (event.historyMoved) {
         views_.HistoryChanged(pane);
     }
+    if (contentChanged && IsComparing()) {
+        // The other tree's marks follow, and the status line says what differs now.
+        RefreshTree(1 - pane, TextRule::keepShown);
+        Say({});
+    }
+}
+
+void MainDialog::Recompare() {
+    if (IsComparing()) {
+        comparison_ = Comparison::Of(image(kLeftPane), image(kRightPane));
+    }
+}
+
+std::optional<ComparedSide> MainDialog::SideOf(int pane) const {
+    if (!comparison_) {
+        return std::nullopt;
+    }
+    return ComparedSide{*comparison_, pane == kLeftPane ? kLeftSide : kRightSide,
+                        image(1 - pane).Layout()};
+}
+
+void MainDialog::Say(const std::string& text) {
+    if (!comparison_) {
+        views_.ShowStatus(text);
+        return;
+    }
+    const std::string summary = "Compared: " + comparison_->Summary();
+    views_.ShowStatus(text.empty() ? summary : text + " \u00B7 " + summary);
+}
+
+void MainDialog::OnCompare(bool on) {
+    if (on == IsComparing()) {
+        return;
+    }
+    if (on) {
+        comparison_ = Comparison::Of(image(kLeftPane), image(kRightPane));
+    } else {
+        comparison_.reset();
+    }
+    for (const int pane : {kLeftPane, kRightPane}) {
+        RefreshTree(pane, TextRule::keepShown);
+    }
+    views_.ComparingChanged(on);
+    Say({});
+}
+
+void MainDialog::OnNextDifference(int pane, bool forward) {
+    // Without the column the marks are found all the same; the tree just does not show them.
+    const Comparison comparison =
+        comparison_ ? *comparison_ : Comparison::Of(image(kLeftPane), image(kRightPane));
+    const ComparedSide side{comparison, pane == kLeftPane ? kLeftSide : kRightSide,
+                            image(1 - pane).Layout()};
+    const Forest marked = Rebuild(image(pane), &side);
+    const std::vector<SlotNode> nodes = SlotNodes(marked);
+    if (nodes.empty()) {
+        return;
+    }
+    const auto selected = views_.SelectedTag(pane);
+    // Where the walk starts: the selected node's place in tree order, or before the first.
+    std::size_t start = forward ? nodes.size() - 1 : 0;
+    for (std::size_t i = 0; selected && i < nodes.size(); ++i) {
+        if (nodes[i].node->tag == *selected) {
+            start = i;
+        }
+    }
+    const std::size_t count = nodes.size();
+    for (std::size_t step = 1; step <= count; ++step) {
+        const std::size_t at = forward ? (start + step) % count : (start + count - step) % count;
+        const Mark mark = nodes[at].node->mark;
+        if (mark != Mark::none && mark != Mark::same) {
+            views_.SelectNode(pane, nodes[at].path);
+            Say({});
+            return;
+        }
+    }
+    Say("Nothing differs from the other dump.");
 }
 
 void MainDialog::Start(SettingsStore& settings) {
@@ -122,12 +202,14 @@ void MainDialog::ApplyLayoutChoice(int pane, int choice) {
 }
 
 void MainDialog::RebuildTree(int pane) {
-    At(pane).tree = Rebuild(image(pane));
+    const auto side = SideOf(pane);
+    At(pane).tree = Rebuild(image(pane), side ? &*side : nullptr);
     views_.TreeRebuilt(pane);
 }
 
 void MainDialog::RefreshTree(int pane, TextRule texts) {
-    const auto changes = Refresh(image(pane), At(pane).tree, texts);
+    const auto side = SideOf(pane);
+    const auto changes = Refresh(image(pane), At(pane).tree, texts, side ? &*side : nullptr);
     views_.TreeRefreshed(pane, changes);
 }
 
@@ -156,7 +238,7 @@ void MainDialog::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
         // The chooser offered the file, so its failure needs no message; a file named from
         // outside does.
         if (sayWhyNot) {
-            views_.ShowStatus(loaded.message);
+            Say(loaded.message);
         }
         return;
     }
@@ -170,7 +252,7 @@ void MainDialog::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
     }
     At(pane).folder = FolderOf(path);
     At(pane).saveFolder = At(pane).folder;
-    views_.ShowStatus(SkippedSummary(loaded.report));
+    Say(SkippedSummary(loaded.report));
 }
 
 void MainDialog::OnSave(int pane) {
@@ -191,10 +273,10 @@ void MainDialog::OnSave(int pane) {
     target.saveFolder = FolderOf(*path);
     const std::string fileName = target.document.FileName();
     if (!saved.names.ok) {
-        views_.ShowStatus("Saved " + fileName + ", but the bank names could not be written to " +
-                          FileNameOf(saved.sideFile) + ": " + saved.names.reason);
+        Say("Saved " + fileName + ", but the bank names could not be written to " +
+            FileNameOf(saved.sideFile) + ": " + saved.names.reason);
     } else {
-        views_.ShowStatus("Saved " + fileName);
+        Say("Saved " + fileName);
     }
 }
 
@@ -262,7 +344,7 @@ void MainDialog::Transfer(int sourcePane, ItemTag sourceTag, int destinationPane
         }
         return;
     }
-    views_.ShowStatus(copied.IsDone() ? std::string() : StoppedCopyText(copied));
+    Say(copied.IsDone() ? std::string() : StoppedCopyText(copied));
 }
 
 void MainDialog::OnUndo(int pane) {
@@ -276,7 +358,7 @@ void MainDialog::OnRedo(int pane) {
 void MainDialog::UndoOrRedo(int pane, bool undo) {
     Document& document = At(pane).document;
     if (const HistoryStep* step = undo ? document.Undo() : document.Redo()) {
-        views_.ShowStatus((undo ? "Undid " : "Redid ") + step->label);
+        Say((undo ? "Undid " : "Redid ") + step->label);
     }
 }
 
@@ -338,8 +420,8 @@ void MainDialog::OnReceive(int pane) {
         prompts_.ShowMessage(midi::kReceiveLimitText, kErrorCaption, Severity::error);
     }
     const std::size_t held = image(pane).MessagesInSaveOrder().size();
-    views_.ShowStatus("Received " + std::to_string(held) + " messages from " + run.Port() +
-                      (backup.empty() ? std::string() : "; all that came is kept in " + backup));
+    Say("Received " + std::to_string(held) + " messages from " + run.Port() +
+        (backup.empty() ? std::string() : "; all that came is kept in " + backup));
 }
 
 void MainDialog::OnSend(int pane) {
@@ -368,7 +450,7 @@ void MainDialog::OnSend(int pane) {
     }
     midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
     services_.RunSendDialog(session, port);
-    views_.ShowStatus(session.SummaryText(port));
+    Say(session.SummaryText(port));
 }
 
 }  // namespace korvel::ui

@@ -2,6 +2,7 @@
 // needs, runs one model operation on a pane's image and tells the host how its tree changed.
 #pragma once
 
+#include "comparison.h"
 #include "document.h"
 #include "dump_image.h"
 
@@ -12,6 +13,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace korvel::ui {
@@ -64,6 +66,12 @@ class MainDialog {
     void OnReceive(int pane);
     void OnSend(int pane);
     void OnMidiSetup();
+    // Comparing the two dumps, on or off for the window: each tree's nodes carry their marks.
+    void OnCompare(bool on);
+    bool IsComparing() const { return comparison_.has_value(); }
+    // F8 and Shift+F8: the next or previous pattern or playlist set, from the selection on and
+    // round the end, whose mark says it is not the same in the other dump.
+    void OnNextDifference(int pane, bool forward);
 
     const MidiSettings& midiSettings() const { return midi_; }
 
@@ -92,6 +100,12 @@ class MainDialog {
     void ApplyLayoutChoice(int pane, int choice);
     void RebuildTree(int pane);
     void RefreshTree(int pane, TextRule texts);
+    // While comparing: the comparison anew after a change of either dump.
+    void Recompare();
+    // This pane's side of the comparison, or null when not comparing.
+    std::optional<ComparedSide> SideOf(int pane) const;
+    // The status line: the command's own words, and while comparing what differs.
+    void Say(const std::string& text);
     void UndoOrRedo(int pane, bool undo);
     // Writes what a receive kept to the backup folder; the status line or an error says where.
     std::string BackUpReceived(const ReceiveRun& run, const std::string& stamp);
@@ -100,6 +114,7 @@ class MainDialog {
     PaneViews& views_;
     Services& services_;
     std::array<Pane, 2> panes_;
+    std::optional<Comparison> comparison_;
     MidiSettings midi_;
 };
 

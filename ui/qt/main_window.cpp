@@ -59,6 +59,7 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     setAcceptDrops(true);
     SetUpPanes();
     SetUpTransfers();
+    SetUpCompare();
     AddAboutEntries();
     AddUndoKeys();
     AddTreeKeysAndMenus();
@@ -128,6 +129,31 @@ void MainWindow::SetUpTransfers() {
                 [this, from, to] { core_.OnTransfer(from, to); });
         ShowAction(transfer.button, action);
         transfers_[static_cast<std::size_t>(from)] = action;
+    }
+}
+
+void MainWindow::SetUpCompare() {
+    compare_ = new QAction(tr("Compare"), this);
+    compare_->setCheckable(true);
+    compare_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
+    compare_->setToolTip(TipWithKeys(tr("Show what differs between the two dumps"), *compare_));
+    connect(compare_, &QAction::toggled, this, [this](bool on) { core_.OnCompare(on); });
+    ShowAction(ui_->compareButton, compare_);
+    ui_->compareButton->setCheckable(true);
+    connect(compare_, &QAction::toggled, ui_->compareButton, &QPushButton::setChecked);
+    auto* key = new QShortcut(compare_->shortcut(), this);
+    connect(key, &QShortcut::activated, compare_, &QAction::toggle);
+    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
+        for (const bool forward : {true, false}) {
+            auto* action =
+                new QAction(forward ? tr("Next difference") : tr("Previous difference"), this);
+            action->setShortcut(forward ? QKeySequence(Qt::Key_F8)
+                                        : QKeySequence(Qt::SHIFT | Qt::Key_F8));
+            action->setShortcutContext(Qt::WidgetShortcut);
+            connect(action, &QAction::triggered, this,
+                    [this, pane, forward] { core_.OnNextDifference(pane, forward); });
+            differences_[static_cast<std::size_t>(pane)][forward ? 0 : 1] = action;
+        }
     }
 }
 
@@ -327,6 +353,17 @@ void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& chan
 void MainWindow::HistoryChanged(int pane) {
     panes_[static_cast<std::size_t>(pane)]->ShowSteps(ToDisplay(core_.UndoText(pane)),
                                                       ToDisplay(core_.RedoText(pane)));
+}
+
+void MainWindow::ComparingChanged(bool on) {
+    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
+        panes_[static_cast<std::size_t>(pane)]->Tree().ShowComparing(on, core_.tree(pane));
+    }
+    compare_->setChecked(on);
+}
+
+void MainWindow::SelectNode(int pane, const ui::NodePath& path) {
+    panes_[static_cast<std::size_t>(pane)]->Tree().Select(path);
 }
 
 }  // namespace korvel::qt

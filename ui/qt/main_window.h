@@ -66,6 +66,8 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     void TreeRebuilt(int pane) override;
     void TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) override;
     void HistoryChanged(int pane) override;
+    void ComparingChanged(bool on) override;
+    void SelectNode(int pane, const ui::NodePath& path) override;
     bool AskToProceed(const std::string& text, const std::string& caption,
                       const std::string& proceedLabel) override;
     midi::MidiSystem& Midi() override;
@@ -93,6 +95,7 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     void Finish();
     void SetUpPanes();
     void SetUpTransfers();
+    void SetUpCompare();
     void AddAboutEntries();
     void SetStartSize();
     void AddUndoKeys();
@@ -113,6 +116,9 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     std::array<PaneWidget*, 2> panes_{};
     // "-->" and "<--": the source pane's selection onto the other pane's.
     std::array<QAction*, 2> transfers_{};
+    QAction* compare_ = nullptr;
+    // F8 and Shift+F8 in each tree: the next and the previous difference.
+    std::array<std::array<QAction*, 2>, 2> differences_{};
     ui::IniFile settings_;
     QString settingsPath_;
     std::unique_ptr<FileChooser> fileChooser_ = std::make_unique<DialogFileChooser>();

@@ -22,8 +22,10 @@ void MainWindow::AddTreeKeysAndMenus() {
     for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
         PaneWidget* widget = panes_[static_cast<std::size_t>(pane)];
         // Taken from the tree's own key presses: the view would keep F2 from a shortcut.
-        widget->Tree().SetKeyHandler([this, widget](const QKeyEvent& key) {
-            return widget->TriggerByKey(key, {transfers_[0], transfers_[1]});
+        const auto& differences = differences_[static_cast<std::size_t>(pane)];
+        widget->Tree().SetKeyHandler([this, widget, differences](const QKeyEvent& key) {
+            return widget->TriggerByKey(
+                key, {transfers_[0], transfers_[1], differences[0], differences[1]});
         });
         connect(widget->TreeWidget(), &QWidget::customContextMenuRequested, this,
                 [this, pane](const QPoint& at) { ShowNodeMenu(pane, at); });

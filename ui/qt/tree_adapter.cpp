@@ -5,31 +5,87 @@
 
 #include <QDropEvent>
 #include <QEvent>
+#include <QHeaderView>
+#include <QHelpEvent>
 #include <QKeyEvent>
 #include <QPalette>
 #include <QPixmap>
 #include <QTreeWidget>
 
+#include <functional>
+
 namespace korvel::qt {
 
 namespace {
 
+constexpr int kComparedColumn = 1;
+
+// One colour for each mark that says the dumps differ here; same and unmarked stay plain.
+QBrush MarkBrush(Mark mark) {
+    switch (mark) {
+        case Mark::differs:
+            return QColor(255, 224, 160);
+        case Mark::onlyHere:
+            return QColor(200, 240, 200);
+        case Mark::onlyThere:
+            return QColor(200, 220, 255);
+        default:
+            return {};
+    }
+}
+
+// Shows a node's mark: the "Compared" column's words and the row's colour, or nothing.
+void PaintMark(QTreeWidgetItem* item, const ui::TreeNode& node) {
+    const QBrush brush = MarkBrush(node.mark);
+    for (const int column : {0, kComparedColumn}) {
+        item->setBackground(column, brush);
+        // On a coloured row the text keeps its contrast whatever the palette.
+        item->setForeground(column, brush.style() == Qt::NoBrush ? QBrush() : QBrush(Qt::black));
+        item->setToolTip(column,
+                         node.namesDiffer ? TreeAdapter::tr("The bank names differ") : QString());
+    }
+    item->setData(0, kMarkRole, static_cast<int>(node.mark));
+    item->setText(kComparedColumn, QString::fromStdString(node.compared));
+}
+
+void ClearMark(QTreeWidgetItem* item) {
+    for (const int column : {0, kComparedColumn}) {
+        item->setData(column, Qt::BackgroundRole, QVariant());
+        item->setData(column, Qt::ForegroundRole, QVariant());
+        item->setToolTip(column, QString());
+    }
+    item->setData(0, kMarkRole, QVariant());
+    item->setText(kComparedColumn, QString());
+}
+
 // The ItemTag is the item's type: a per-item integer fixed when the item is made, which costs
 // nothing more to store. Every tag has a kind bit of 0x1000 or above, so it is also above
 // QTreeWidgetItem::UserType, as types of one's own must be.
-QTreeWidgetItem* MakeItem(const ui::TreeNode& node, const TreeIcons& icons) {
+QTreeWidgetItem* MakeItem(const ui::TreeNode& node, const TreeIcons& icons, bool comparing) {
     auto* item = new QTreeWidgetItem(static_cast<int>(node.tag));
     item->setText(0, ToDisplay(node.text));
     item->setIcon(0, icons[static_cast<std::size_t>(node.icon)]);
+    if (comparing) {
+        PaintMark(item, node);
+    }
     if (!node.children.empty()) {
         QList<QTreeWidgetItem*> children;
         children.reserve(static_cast<qsizetype>(node.children.size()));
         for (const auto& child : node.children) {
-            children.append(MakeItem(child, icons));
+            children.append(MakeItem(child, icons, comparing));
         }
         item->addChildren(children);
     }
     return item;
+}
+
+// Every item below `item`, with its node, depth first.
+void ForEachItem(QTreeWidgetItem* item, const ui::TreeNode& node,
+                 const std::function<void(QTreeWidgetItem*, const ui::TreeNode&)>& visit) {
+    visit(item, node);
+    for (int i = 0; i < item->childCount() && i < static_cast<int>(node.children.size()); ++i) {
+        ForEachItem(item->child(i), node.children[static_cast<std::size_t>(i)], visit);
+    }
 }
 
 }  // namespace
@@ -87,7 +143,9 @@ void TreeAdapter::Highlight(QTreeWidgetItem* item) {
         return;
     }
     if (highlighted_ != nullptr) {
-        highlighted_->setData(0, Qt::BackgroundRole, QVariant());
+        // Back to the mark's colour, or to none.
+        highlighted_->setBackground(
+            0, MarkBrush(static_cast<Mark>(highlighted_->data(0, kMarkRole).toInt())));
     }
     highlighted_ = item;
     if (highlighted_ != nullptr) {
@@ -131,7 +189,11 @@ bool TreeAdapter::DragEvent(QEvent* event) {
 
 bool TreeAdapter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::ToolTip) {
-        return true;
+        // Only the tooltips the adapter set (bank names that differ); not the view's own for
+        // texts it cuts off.
+        const auto* help = static_cast<QHelpEvent*>(event);
+        const QTreeWidgetItem* item = watched == viewport_ ? tree_->itemAt(help->pos()) : nullptr;
+        return item == nullptr || item->toolTip(0).isEmpty();
     }
     if (watched == viewport_ && drops_ != nullptr && DragEvent(event)) {
         return true;
@@ -159,7 +221,7 @@ void TreeAdapter::Rebuild(const ui::Forest& forest) {
     QList<QTreeWidgetItem*> banks;
     banks.reserve(static_cast<qsizetype>(forest.size()));
     for (const auto& bank : forest) {
-        banks.append(MakeItem(bank, icons_));
+        banks.append(MakeItem(bank, icons_, comparing_));
     }
     tree_->addTopLevelItems(banks);
     tree_->setUpdatesEnabled(true);
@@ -189,6 +251,42 @@ void TreeAdapter::Apply(const ui::Forest& forest, const std::vector<ui::NodeChan
         if (change.text) {
             item->setText(0, ToDisplay(node->text));
         }
+        if (change.mark && comparing_) {
+            PaintMark(item, *node);
+        }
+    }
+}
+
+void TreeAdapter::ShowComparing(bool on, const ui::Forest& forest) {
+    comparing_ = on;
+    highlighted_ = nullptr;
+    tree_->setColumnCount(on ? 2 : 1);
+    tree_->setHeaderHidden(!on);
+    if (on) {
+        tree_->setHeaderLabels({QString(), tr("Compared")});
+        // The node texts keep their room; the marks take the rest.
+        tree_->header()->setStretchLastSection(true);
+        tree_->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
+    }
+    for (int b = 0; b < tree_->topLevelItemCount() && b < static_cast<int>(forest.size()); ++b) {
+        ForEachItem(tree_->topLevelItem(b), forest[static_cast<std::size_t>(b)],
+                    [on](QTreeWidgetItem* item, const ui::TreeNode& node) {
+                        if (on) {
+                            PaintMark(item, node);
+                        } else {
+                            ClearMark(item);
+                        }
+                    });
+    }
+}
+
+void TreeAdapter::Select(const ui::NodePath& path) {
+    if (QTreeWidgetItem* item = ItemAt(path)) {
+        for (QTreeWidgetItem* above = item->parent(); above != nullptr; above = above->parent()) {
+            above->setExpanded(true);
+        }
+        tree_->setCurrentItem(item);
+        tree_->scrollToItem(item);
     }
 }
 

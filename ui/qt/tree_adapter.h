@@ -3,6 +3,8 @@
 
 #include "dump_tree.h"
 
+#include <Qt>
+
 #include <QIcon>
 #include <QObject>
 
@@ -17,6 +19,9 @@ class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace korvel::qt {
+
+// Where an item keeps its mark, so that a drag's highlight can give the colour back.
+inline constexpr int kMarkRole = Qt::UserRole + 1;
 
 // The twelve 12 x 12 pictures of the tree icon strip, by icon index.
 using TreeIcons = std::array<QIcon, 12>;
@@ -43,6 +48,10 @@ class TreeAdapter : public QObject {
     // Updates only the items whose icon or text changed; selection and expansion stay.
     void Apply(const ui::Forest& forest, const std::vector<ui::NodeChange>& changes);
     std::optional<ui::ItemTag> SelectedTag() const;
+    // Shows the "Compared" column and the marks' colours, or takes them away.
+    void ShowComparing(bool on, const ui::Forest& forest);
+    // Selects the node, opening what is closed above it, and scrolls it into view.
+    void Select(const ui::NodePath& path);
 
     QTreeWidgetItem* ItemAt(const ui::NodePath& path) const;
 
@@ -66,6 +75,7 @@ class TreeAdapter : public QObject {
     int pane_;
     DropTarget* drops_;
     QTreeWidgetItem* highlighted_ = nullptr;
+    bool comparing_ = false;
     std::function<bool(const QKeyEvent&)> keys_;
 };
 

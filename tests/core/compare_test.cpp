@@ -1,0 +1,79 @@
+// Comparing in the window: marks in both trees that follow every change, the status line, and
+// F8 through the differences.
+#include "dump_builder.h"
+
+#include "session.h"
+
+#include <gtest/gtest.h>
+
+namespace korvel::ui {
+namespace {
+
+using korvel::testing::Concat;
+using korvel::testing::PatternMessageAt;
+
+class Comparing : public testing::Session {
+  protected:
+    void SetUp() override {
+        Session::SetUp();
+        // Left: slots 0 and 1 (B01 T01 P01-P02). Right: slot 0 the same, slot 2 its own.
+        Open(0, Dump("left.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(1, 24, 2)})));
+        Open(1,
+             Dump("right.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(2, 24, 3)})));
+    }
+    const TreeNode& Pattern(int pane, int p) const {
+        return *FindNode(dialog.tree(pane), {0, 1, p});
+    }
+};
+
+TEST_F(Comparing, MarksBothTreesAndFollowsEveryChange) {
+    dialog.OnCompare(true);
+    EXPECT_TRUE(host.comparing);
+    EXPECT_EQ(Pattern(0, 0).compared, "same");
+    EXPECT_EQ(Pattern(0, 1).mark, Mark::onlyHere);
+    EXPECT_EQ(Pattern(1, 1).compared, "only there");
+    EXPECT_EQ(dialog.tree(0)[0].mark, Mark::differs);
+    EXPECT_EQ(host.statusLines.back(),
+              "Compared: 0 slots differ, 1 only on the left, 1 only on the right; the type-3 "
+              "messages are the same.");
+
+    // A copy into the right pane changes the marks of both trees at once.
+    Select(0, MakeItemTag(kPatternKind, 0, 0, 1));
+    Select(1, MakeItemTag(kPatternKind, 0, 0, 1));
+    dialog.OnTransfer(0, 1);
+    EXPECT_EQ(Pattern(0, 1).mark, Mark::same);
+    EXPECT_EQ(Pattern(1, 1).mark, Mark::same);
+    dialog.OnUndo(1);
+    EXPECT_EQ(Pattern(0, 1).mark, Mark::onlyHere);
+    EXPECT_NE(host.statusLines.back().find("Undid copy of B01 T01 P02 into B01 T01 P02 \u00B7 "
+                                           "Compared: "),
+              std::string::npos);
+
+    dialog.OnCompare(false);
+    EXPECT_FALSE(host.comparing);
+    EXPECT_EQ(Pattern(0, 1).mark, Mark::none);
+    EXPECT_EQ(Pattern(0, 1).compared, "");
+}
+
+TEST_F(Comparing, NextDifferenceWrapsAndSaysWhenThereIsNone) {
+    Select(0, MakeItemTag(kPatternKind, 0, 0, 0));
+    dialog.OnNextDifference(0, true);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 1}));
+    Select(0, MakeItemTag(kPatternKind, 0, 0, 1));
+    dialog.OnNextDifference(0, true);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 2}));  // only on the right
+    Select(0, MakeItemTag(kPatternKind, 0, 0, 2));
+    dialog.OnNextDifference(0, true);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 1}));  // round the end
+    dialog.OnNextDifference(0, false);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 1}));
+
+    Open(1, Dump("same.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(1, 24, 2)})));
+    host.selectedPaths[0].reset();
+    dialog.OnNextDifference(0, true);
+    EXPECT_FALSE(host.selectedPaths[0]);
+    EXPECT_EQ(host.statusLines.back(), "Nothing differs from the other dump.");
+}
+
+}  // namespace
+}  // namespace korvel::ui
