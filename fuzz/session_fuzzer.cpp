@@ -53,11 +53,15 @@ class Input {
     std::size_t at_ = 0;
 };
 
+// The files a session opens and saves live in memory where the system has a folder there:
+// a save syncs every file it writes, and on a disk that is most of a session's time.
 const std::string& Folder() {
     static const std::string folder = [] {
-        char pattern[] = "/tmp/korvel-session-fuzz-XXXXXX";
-        Require(::mkdtemp(pattern) != nullptr);
-        return std::string(pattern);
+        std::string pattern = std::filesystem::is_directory("/dev/shm")
+                                  ? "/dev/shm/korvel-session-fuzz-XXXXXX"
+                                  : "/tmp/korvel-session-fuzz-XXXXXX";
+        Require(::mkdtemp(pattern.data()) != nullptr);
+        return pattern;
     }();
     return folder;
 }
@@ -160,6 +164,33 @@ class FuzzHost : public ui::Host {
     }();
 };
 
+// Each tree has its image's shape, a refresh settles at once, and while comparing every node
+// carries the mark a comparison of the images as they stand gives it.
+void RequireTreesMatchImages(const ui::MainDialog& dialog) {
+    const std::optional<korvel::Comparison> now =
+        dialog.IsComparing()
+            ? std::optional(korvel::Comparison::Of(dialog.image(0), dialog.image(1)))
+            : std::nullopt;
+    for (int p = 0; p < 2; ++p) {
+        const korvel::DumpImage& image = dialog.image(p);
+        const std::size_t banks = static_cast<std::size_t>(image.BankCount());
+        const std::size_t tracks = banks * korvel::kTracksPerBank;
+        ui::Forest tree = dialog.tree(p);
+        Require(ui::CountNodes(tree) ==
+                banks * 2 + tracks + tracks * static_cast<std::size_t>(image.PatternsPerTrack()));
+        std::optional<korvel::ComparedSide> side;
+        if (now) {
+            side.emplace(korvel::ComparedSide{*now, p, dialog.image(1 - p).Layout()});
+        }
+        const korvel::ComparedSide* compared = side ? &*side : nullptr;
+        for (const ui::NodeChange& change :
+             ui::Refresh(image, tree, ui::TextRule::keepShown, compared)) {
+            Require(!change.mark && !change.icon);
+        }
+        Require(ui::Refresh(image, tree, ui::TextRule::keepShown, compared).empty());
+    }
+}
+
 void RunSession(Input& input) {
     FuzzHost host(input);
     ui::MainDialog dialog(host);
@@ -167,7 +198,7 @@ void RunSession(Input& input) {
     dialog.Start(settings);
     for (int step = 0; step < 64 && !input.AtEnd(); ++step) {
         const int pane = input.Byte() & 1;
-        switch (input.Byte() % 13) {
+        switch (input.Byte() % 15) {
             case 0:
                 dialog.OnOpen(pane);
                 break;
@@ -201,17 +232,23 @@ void RunSession(Input& input) {
             case 10:
                 dialog.OnMidiSetup();
                 break;
+            case 11:
+                dialog.OnCompare(input.Byte() & 1);
+                break;
+            case 12:
+                dialog.OnNextDifference(pane, input.Byte() & 1);
+                break;
             default:
                 dialog.OnTransfer(pane, 1 - pane);
                 break;
         }
-        for (int p = 0; p < 2; ++p) {
-            ui::Forest tree = dialog.tree(p);
-            Require(ui::CountNodes(tree) == ui::CountNodes(ui::Rebuild(dialog.image(p))));
-            (void)ui::Refresh(dialog.image(p), tree);
-            Require(ui::Refresh(dialog.image(p), tree).empty());
+        // Checked now and then rather than after every command: it costs more than most
+        // commands, and a tree that went wrong stays wrong until the pane is rebuilt.
+        if (step % 8 == 7) {
+            RequireTreesMatchImages(dialog);
         }
     }
+    RequireTreesMatchImages(dialog);
     (void)dialog.MayEnd();
     dialog.End(settings);
 }

@@ -1,16 +1,25 @@
 #include "bank_names.h"
 
-#include <cstdio>
-
 namespace korvel {
 
 namespace {
 
-// printf-style formatting of one-based numbers into a short text.
-template <typename... Numbers>
-std::string Format(const char* format, Numbers... zeroBased) {
-    char text[64];
-    std::snprintf(text, sizeof text, format, (zeroBased + 1)...);
+// `prefix` and the one-based number as "%02d" writes it; built by hand, since a tree's outline
+// takes two of these for every bank each time it is drawn.
+void AppendNumber(std::string& text, const char* prefix, int zeroBased) {
+    const int number = zeroBased + 1;
+    text += prefix;
+    if (number < 0 || number >= 100) {
+        text += std::to_string(number);
+        return;
+    }
+    text += static_cast<char>('0' + number / 10);
+    text += static_cast<char>('0' + number % 10);
+}
+
+std::string Numbered(const char* prefix, int zeroBased) {
+    std::string text;
+    AppendNumber(text, prefix, zeroBased);
     return text;
 }
 
@@ -25,25 +34,31 @@ std::string RenamedBankName(int bank, const std::string& text) {
 }
 
 std::string DefaultBankName(int bank) {
-    return Format("Bank %02d", bank);
+    return Numbered("Bank ", bank);
 }
 
 std::string NumberedBankName(int bank, const std::string& text) {
-    std::string name = Format("%02d ", bank);
+    std::string name = Numbered("", bank);
+    name += ' ';
     name.append(text);
     return name;
 }
 
 std::string PatternProvenance(int bank, int track, int pattern) {
-    return Format("B%02d T%02d P%02d", bank, track, pattern);
+    std::string text = Numbered("B", bank);
+    AppendNumber(text, " T", track);
+    AppendNumber(text, " P", pattern);
+    return text;
 }
 
 std::string TrackProvenance(int bank, int track) {
-    return Format("B%02d T%02d", bank, track);
+    std::string text = Numbered("B", bank);
+    AppendNumber(text, " T", track);
+    return text;
 }
 
 std::string PlaylistProvenance(int bank) {
-    return Format("Playlist B%02d", bank);
+    return Numbered("Playlist B", bank);
 }
 
 }  // namespace korvel

@@ -120,32 +120,34 @@ Outline MakeOutline(const DumpImage& image, const ComparedSide* compared) {
     outline.reserve(static_cast<std::size_t>(image.BankCount()));
     const int patternsPerTrack = image.PatternsPerTrack();
     for (int b = 0; b < image.BankCount(); ++b) {
-        OutlineNode bank = Node(Item::Bank(b), DefaultBankName(b), image.GetBankName(b));
+        // Nodes are made in place: an outline has up to 504 of them.
+        OutlineNode& bank =
+            outline.emplace_back(Node(Item::Bank(b), DefaultBankName(b), image.GetBankName(b)));
         bank.children.reserve(1 + kTracksPerBank);
-        bank.children.push_back(Node(Item::Playlists(b), PlaylistProvenance(b),
-                                     image.GetPlaylistName(b), PlaylistFill(image, b)));
-        int fullChildren = bank.children.back().fill == Fill::full ? 1 : 0;
-        int emptyChildren = bank.children.back().fill == Fill::empty ? 1 : 0;
+        const OutlineNode& playlists =
+            bank.children.emplace_back(Node(Item::Playlists(b), PlaylistProvenance(b),
+                                            image.GetPlaylistName(b), PlaylistFill(image, b)));
+        int fullChildren = playlists.fill == Fill::full ? 1 : 0;
+        int emptyChildren = playlists.fill == Fill::empty ? 1 : 0;
         for (int t = 0; t < kTracksPerBank; ++t) {
-            OutlineNode track = Node(Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t));
+            OutlineNode& track = bank.children.emplace_back(
+                Node(Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t)));
             track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
             int full = 0;
             for (int p = 0; p < patternsPerTrack; ++p) {
                 const Fill fill = PatternFill(image, b, t, p);
                 full += fill == Fill::full ? 1 : 0;
-                track.children.push_back(Node(Item::Pattern(b, t, p), PatternLabel(p),
-                                              image.GetPatternName(b, t, p), fill));
+                track.children.emplace_back(Node(Item::Pattern(b, t, p), PatternLabel(p),
+                                                 image.GetPatternName(b, t, p), fill));
             }
             track.fill = Combine(full, patternsPerTrack - full, patternsPerTrack);
             fullChildren += track.fill == Fill::full ? 1 : 0;
             emptyChildren += track.fill == Fill::empty ? 1 : 0;
-            bank.children.push_back(std::move(track));
         }
         bank.fill = Combine(fullChildren, emptyChildren, kTracksPerBank + 1);
         if (compared != nullptr) {
             MarkAgainst(bank, image, *compared);
         }
-        outline.push_back(std::move(bank));
     }
     return outline;
 }

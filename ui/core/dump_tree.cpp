@@ -29,13 +29,17 @@ class Updater {
             node.text = *text;
             change.text = true;
         }
-        std::string compared = ComparedText(item);
-        if (node.mark != item.mark || node.compared != compared ||
+        // Unmarked on both sides is the common case: no compared text to build.
+        if (node.mark != item.mark || item.mark != Mark::none ||
             node.namesDiffer != item.namesDiffer) {
-            node.mark = item.mark;
-            node.compared = std::move(compared);
-            node.namesDiffer = item.namesDiffer;
-            change.mark = true;
+            std::string compared = ComparedText(item);
+            if (node.mark != item.mark || node.compared != compared ||
+                node.namesDiffer != item.namesDiffer) {
+                node.mark = item.mark;
+                node.compared = std::move(compared);
+                node.namesDiffer = item.namesDiffer;
+                change.mark = true;
+            }
         }
         if (change.icon || change.text || change.mark) {
             changes_.push_back(change);
@@ -61,6 +65,9 @@ TreeNode NodeOf(const OutlineNode& item, const std::string& text) {
 }  // namespace
 
 std::string ComparedText(const OutlineNode& node) {
+    if (node.mark == Mark::none) {
+        return {};
+    }
     std::string text = MarkWord(node.mark);
     if (node.movedTo) {
         text += ", as " + ItemName(*node.movedTo);
