@@ -238,14 +238,16 @@ int Receive(const Options& options, Streams streams) {
     if (session.End() == midi::ReceiveEnd::tooLarge) {
         streams.err << kProgram << ": " << midi::kReceiveLimitText << "\n";
     }
-    const auto messages = session.Messages();
-    const WriteResult written = ReplaceFileWithBytes(out, messages);
+    // The file is the musician's backup: every byte that came, real-time bytes aside, as the
+    // window's receive keeps it; what is not a whole message is reported below.
+    const auto kept = session.Kept();
+    const WriteResult written = ReplaceFileWithBytes(out, kept);
     if (!written.ok) {
         streams.err << kProgram << ": cannot write " << out << ": " << written.reason << "\n";
         return kFileError;
     }
     DumpImage image;
-    const LoadResult loaded = image.Load(messages);
+    const LoadResult loaded = image.Load(kept);
     return PrintProblems(image, loaded.report, streams.out) == 0 ? kDone : kProblemsFound;
 }
 

@@ -109,10 +109,13 @@ Instant SendSession::Step() {
         started_ = true;
         firstSend_ = now;
     }
+    // The message is on its way from the moment the port took it, however long that took: the
+    // next one waits for its cable time from then.
+    const Instant handedOver = clock_.Now();
     ++sent_;
     bytesSent_ += message.size();
     bytesLeft_ -= message.size();
-    nextStart_ = now + CableTime(message.size()) + pause_;
+    nextStart_ = handedOver + CableTime(message.size()) + pause_;
     ended_ = sent_ == messages_.size();
     return ended_ ? now : nextStart_;
 }

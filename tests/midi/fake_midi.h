@@ -49,9 +49,10 @@ class FakeInput : public MidiInput {
 
 class FakeOutput : public MidiOutput {
   public:
-    explicit FakeOutput(Clock& clock) : clock_(clock) {}
+    explicit FakeOutput(FakeClock& clock) : clock_(clock) {}
     std::size_t maxLength = 16379;
-    int failAt = -1;  // the message number that fails
+    int failAt = -1;       // the message number that fails
+    Duration sendTakes{};  // how long the port holds the caller in each Send
     std::vector<std::vector<std::uint8_t>> sent;
     std::vector<Instant> sentAt;
 
@@ -62,11 +63,12 @@ class FakeOutput : public MidiOutput {
         }
         sent.emplace_back(message.begin(), message.end());
         sentAt.push_back(clock_.Now());
+        clock_.Advance(sendTakes);
         return {};
     }
 
   private:
-    Clock& clock_;
+    FakeClock& clock_;
 };
 
 // Hands out the inputs and outputs the test made; they stay the test's to look at.
@@ -81,7 +83,7 @@ class FakeMidiSystem : public MidiSystem {
         ownedInputs_.push_back(std::make_unique<FakeInput>());
         return *(inputs[name] = ownedInputs_.back().get());
     }
-    FakeOutput& AddOutput(const std::string& name, Clock& clock) {
+    FakeOutput& AddOutput(const std::string& name, FakeClock& clock) {
         ports.outputs.push_back(name);
         ownedOutputs_.push_back(std::make_unique<FakeOutput>(clock));
         return *(outputs[name] = ownedOutputs_.back().get());

@@ -153,5 +153,26 @@ TEST(Sending, PacesCancelsBetweenMessagesAndSaysWhatWasSent) {
     EXPECT_NE(SendRefusal(plan, "W2", plan.longest - 1), std::nullopt);
 }
 
+// A port that holds the caller while it sends: the next message waits for the cable time from
+// when the port let go, not from when it was called.
+TEST(Sending, PacesFromWhenThePortTookTheMessage) {
+    DumpImage image;
+    ASSERT_TRUE(image.Load(FullDump(2)).ok());
+    const SendPlan plan = PlanSend(image, 0ms);
+    FakeClock clock;
+    testing::FakeOutput output(clock);
+    output.sendTakes = 2ms;
+    SendSession session(output, clock, plan.messages, 0ms);
+    testing::RunSend(session, clock);
+    ASSERT_EQ(output.sent.size(), 481u);
+    for (std::size_t i = 1; i < output.sent.size(); ++i) {
+        ASSERT_EQ(output.sentAt[i] - output.sentAt[i - 1],
+                  2ms + kCableTimePerByte * static_cast<int>(output.sent[i - 1].size()));
+    }
+    EXPECT_EQ(session.LastMessageLeaves(),
+              output.sentAt.back() + 2ms +
+                  kCableTimePerByte * static_cast<int>(output.sent.back().size()));
+}
+
 }  // namespace
 }  // namespace korvel::midi

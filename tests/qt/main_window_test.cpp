@@ -2,9 +2,12 @@
 #include "dump_image.h"
 #include "edits.h"
 
+#include "fake_midi.h"
 #include "main_window.h"
 #include "modal_driver.h"
 
+#include <QAction>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -542,6 +545,37 @@ class MainWindowTest : public QObject {
         QVERIFY(!window_->core().IsComparing());
         QVERIFY(!compare->isChecked());
         QCOMPARE(Tree("right")->columnCount(), 1);
+    }
+
+    // A device plugged in again under new numbers: MIDI Setup finds it by its remembered name,
+    // and Refresh reads the lists again.
+    void midiSetupRefreshesAndFindsAPluggedAgainDevice() {
+        QFile ini(Ini());
+        QVERIFY(ini.open(QIODevice::WriteOnly));
+        ini.write("[MIDI]\nInput Port=W2:W2 MIDI 1 20:0\n");
+        ini.close();
+        Start();
+        auto midi = std::make_unique<korvel::midi::testing::FakeMidiSystem>();
+        auto* fake = midi.get();
+        fake->AddInput("Midi Through 14:0");
+        window_->SetMidiSystem(std::move(midi));
+        QStringList before;
+        QStringList after;
+        OnNextModal(window_.get(), [&](QWidget* modal) {
+            auto* inputs = modal->findChild<QComboBox*>(QStringLiteral("inputList"));
+            before.append(inputs->currentText());
+            fake->AddInput("W2:W2 MIDI 1 24:0");
+            modal->findChild<QPushButton*>(QStringLiteral("refreshInputs"))->click();
+            after.append(inputs->currentText());
+            QTest::keyClick(modal, Qt::Key_Escape);
+        });
+        for (QAction* action : window_->actions()) {
+            if (action->text() == QStringLiteral("MIDI Setup...")) {
+                action->trigger();
+            }
+        }
+        QCOMPARE(before, QStringList{QStringLiteral("W2:W2 MIDI 1 20:0 (missing)")});
+        QCOMPARE(after, QStringList{QStringLiteral("W2:W2 MIDI 1 24:0")});
     }
 
     // Not a check: saves what the window looks like with two dumps open, for the README.

@@ -45,7 +45,7 @@ void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList&
             core_.OnMidiSetup();
             return core_.midiSettings().inputPort;
         },
-        this);
+        [this] { return Midi().ListPorts(); }, this);
     dialog.exec();
 }
 
@@ -56,7 +56,8 @@ void MainWindow::RunSendDialog(midi::SendSession& session, const std::string&) {
 
 std::optional<ui::MidiSettings> MainWindow::RunMidiSetup(const ui::MidiSettings& settings,
                                                          const midi::MidiPortList& ports) {
-    MidiSetupDialog dialog(ports, this);
+    MidiSetupDialog dialog(
+        ports, [this] { return Midi().ListPorts(); }, this);
     dialog.settings = settings;
     if (dialog.exec() != QDialog::Accepted) {
         return std::nullopt;

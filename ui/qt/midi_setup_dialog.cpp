@@ -5,11 +5,25 @@
 #include "port_list.h"
 #include "ui_midi_setup_dialog.h"
 
+#include <QPushButton>
+
 namespace korvel::qt {
 
-MidiSetupDialog::MidiSetupDialog(const midi::MidiPortList& ports, QWidget* parent)
-    : QDialog(parent), ui_(new Ui::MidiSetupDialog), ports_(ports) {
+MidiSetupDialog::MidiSetupDialog(const midi::MidiPortList& ports, PortLister listPorts,
+                                 QWidget* parent)
+    : QDialog(parent),
+      ui_(new Ui::MidiSetupDialog),
+      ports_(ports),
+      listPorts_(std::move(listPorts)) {
     ui_->setupUi(this);
+    connect(ui_->refreshInputs, &QPushButton::clicked, this, [this] {
+        ports_ = listPorts_();
+        RefillPortList(ui_->inputList, ports_.inputs);
+    });
+    connect(ui_->refreshOutputs, &QPushButton::clicked, this, [this] {
+        ports_ = listPorts_();
+        RefillPortList(ui_->outputList, ports_.outputs);
+    });
     ui_->pauseSpin->setRange(midi::kMinMessagePauseMs, midi::kMaxMessagePauseMs);
     ui_->idleSpin->setRange(midi::kMinReceiveIdleMs, midi::kMaxReceiveIdleMs);
 }

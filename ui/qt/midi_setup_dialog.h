@@ -6,6 +6,8 @@
 #include "midi_port.h"
 #include "settings.h"
 
+#include "port_list.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -18,7 +20,8 @@ namespace korvel::qt {
 
 class MidiSetupDialog : public QDialog {
   public:
-    MidiSetupDialog(const midi::MidiPortList& ports, QWidget* parent = nullptr);
+    MidiSetupDialog(const midi::MidiPortList& ports, PortLister listPorts,
+                    QWidget* parent = nullptr);
     ~MidiSetupDialog() override;
 
     // Set before exec(), read after OK.
@@ -31,6 +34,7 @@ class MidiSetupDialog : public QDialog {
 
     std::unique_ptr<Ui::MidiSetupDialog> ui_;
     midi::MidiPortList ports_;
+    PortLister listPorts_;
 };
 
 }  // namespace korvel::qt

@@ -17,4 +17,8 @@ std::string ChosenPort(const QComboBox* list) {
     return list->currentData().toByteArray().toStdString();
 }
 
+void RefillPortList(QComboBox* list, const std::vector<std::string>& ports) {
+    FillPortList(list, ui::MakePortChoices(ports, ChosenPort(list)));
+}
+
 }  // namespace korvel::qt

@@ -17,12 +17,13 @@ constexpr int kPollMs = 25;
 
 ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                              const std::string& preselected, std::function<std::string()> setUp,
-                             QWidget* parent)
+                             PortLister listPorts, QWidget* parent)
     : QDialog(parent),
       ui_(new Ui::ReceiveDialog),
       run_(run),
       ports_(ports),
-      setUp_(std::move(setUp)) {
+      setUp_(std::move(setUp)),
+      listPorts_(std::move(listPorts)) {
     ui_->setupUi(this);
     done_ = ui_->buttons->addButton(tr("Done"), QDialogButtonBox::AcceptRole);
     connect(done_, &QPushButton::clicked, this, [this] {
@@ -36,6 +37,11 @@ ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& port
         const std::string port = setUp_();
         FillPortList(ui_->portList, ui::MakePortChoices(ports_.inputs, port));
         Listen(port);
+    });
+    connect(ui_->refreshButton, &QPushButton::clicked, this, [this] {
+        ports_ = listPorts_();
+        RefillPortList(ui_->portList, ports_.inputs);
+        Listen(ChosenPort(ui_->portList));
     });
     FillPortList(ui_->portList, ui::MakePortChoices(ports_.inputs, preselected));
     Listen(ChosenPort(ui_->portList));
@@ -58,6 +64,7 @@ void ReceiveDialog::Tick() {
     // Once bytes flow the receive stays on its port.
     ui_->portList->setEnabled(run_.MayChangePort());
     ui_->setupButton->setEnabled(run_.MayChangePort());
+    ui_->refreshButton->setEnabled(run_.MayChangePort());
     if (run_.IsListening()) {
         ui_->progressLine->setText(ToDisplay(run_.StatusText()));
     }

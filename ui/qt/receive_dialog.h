@@ -6,6 +6,8 @@
 #include "midi_port.h"
 #include "receive_run.h"
 
+#include "port_list.h"
+
 #include <QDialog>
 #include <QTimer>
 
@@ -26,7 +28,7 @@ class ReceiveDialog : public QDialog {
     // `setUp` runs the MIDI Setup and gives back the port now chosen for receiving.
     ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                   const std::string& preselected, std::function<std::string()> setUp,
-                  QWidget* parent = nullptr);
+                  PortLister listPorts, QWidget* parent = nullptr);
     ~ReceiveDialog() override;
 
     // Escape and the close box cancel; what came is still kept.
@@ -40,6 +42,7 @@ class ReceiveDialog : public QDialog {
     ui::ReceiveRun& run_;
     midi::MidiPortList ports_;
     std::function<std::string()> setUp_;
+    PortLister listPorts_;
     QPushButton* done_ = nullptr;
     QTimer timer_;
 };
