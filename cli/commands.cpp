@@ -170,9 +170,9 @@ int RunCommand(const Options& options, Streams streams) {
         int (*run)(const Options&, Streams);
     };
     static constexpr Command kCommands[] = {
-        {"tree", Tree},     {"check", Check},    {"copy", Copy}, {"delete", Delete},
-        {"rename", Rename}, {"canon", Canon},    {"diff", Diff}, {"ports", Ports},
-        {"send", Send},     {"receive", Receive}};
+        {"tree", Tree},     {"check", Check},     {"copy", Copy},    {"delete", Delete},
+        {"rename", Rename}, {"canon", Canon},     {"diff", Diff},    {"ports", Ports},
+        {"send", Send},     {"receive", Receive}, {"verify", Verify}};
     for (const auto& command : kCommands) {
         if (options.command == command.name) {
             return command.run(options, streams);

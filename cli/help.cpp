@@ -25,6 +25,7 @@ Commands:
   ports                        the MIDI input and output ports
   send DUMP --port PORT        send the dump to the W2
   receive OUT --port PORT      receive a dump from the W2 into OUT
+  verify DUMP --port PORT      check that the W2 holds DUMP as it was sent
 
 Items are written as the tree shows them, one-based: B05 (bank 5), B05L (its playlist
 set), B05T02 (its track 2), B05T02P03 (pattern 3 of that track).
@@ -123,6 +124,22 @@ Example:
   korvel-cli diff backup.syx received.syx --left-layout 6
 )";
 
+constexpr const char* kVerify =
+    R"(Usage: korvel-cli verify DUMP --port PORT [--layout 3|6|12] [--idle MS] [--wait S]
+                         [--own-port NAME] [--backup FILE]
+
+Receives what the W2 sends as receive does (start the dump on the W2), then checks it against
+DUMP message by message at each slot DUMP holds. Prints one line for each slot that did not
+come back: the item (named under --layout, 12 banks unless given) and "differs" (it came back
+with other bytes) or "missing" (it did not come back); "type-3" stands for the type-3
+message. Then a summary. Slots the W2 holds that DUMP does not are counted, not failed.
+--backup FILE also writes every byte that arrived to FILE.
+Exits 0 when every message came back as sent, 1 when some did not or nothing arrived.
+
+Example:
+  korvel-cli verify gig.syx --port W2 --wait 120
+)";
+
 constexpr const char* kPorts = R"(Usage: korvel-cli ports
 
 Lists the MIDI input ports (for receive) and output ports (for send), numbered, with the
@@ -168,9 +185,9 @@ void PrintHelp(const std::string& command, std::ostream& out) {
         const char* text;
     };
     static constexpr CommandHelp kCommands[] = {
-        {"tree", kTree},     {"check", kCheck},    {"copy", kCopy}, {"delete", kDelete},
-        {"rename", kRename}, {"canon", kCanon},    {"diff", kDiff}, {"ports", kPorts},
-        {"send", kSend},     {"receive", kReceive}};
+        {"tree", kTree},     {"check", kCheck},     {"copy", kCopy},    {"delete", kDelete},
+        {"rename", kRename}, {"canon", kCanon},     {"diff", kDiff},    {"ports", kPorts},
+        {"send", kSend},     {"receive", kReceive}, {"verify", kVerify}};
     for (const auto& entry : kCommands) {
         if (command == entry.command) {
             out << entry.text;

@@ -1,12 +1,14 @@
 #include "midi_commands.h"
 
 #include "atomic_file.h"
+#include "dump_check.h"
 #include "dump_image.h"
 
 #include "receive_session.h"
 #include "send_session.h"
 
 #include "dump_files.h"
+#include "items.h"
 #include "ending_signals.h"
 
 #include "port_match.h"
@@ -182,13 +184,12 @@ int Send(const Options& options, Streams streams) {
     return session.WasCancelled() ? 128 + SIGINT : kDone;
 }
 
-int Receive(const Options& options, Streams streams) {
-    if (options.arguments.size() != 1) {
-        streams.err << kProgram << ": receive takes 1 argument; see " << kProgram
-                    << " receive --help\n";
-        return kBadArguments;
-    }
-    const std::string& out = options.arguments[0];
+namespace {
+
+// Listens on the --port or --own-port input until the sender has been silent for the idle
+// time, Ctrl-C, or --wait seconds with nothing; every byte that came, real-time bytes aside, is
+// in `kept`. kDone when something came, otherwise the exit code after saying why.
+int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8_t>& kept) {
     midi::RtMidiSystem system("korvel-cli");
     std::string reason;
     std::unique_ptr<midi::MidiInput> input;
@@ -222,8 +223,7 @@ int Receive(const Options& options, Streams streams) {
         }
         if (options.waitSeconds && session.NothingArrived() &&
             clock.Now() - started >= std::chrono::seconds(*options.waitSeconds)) {
-            streams.err << kProgram << ": Nothing arrived from " << portName << "\n";
-            return kProblemsFound;
+            break;
         }
         if (!session.NothingArrived()) {
             ShowProgress(session.ProgressText(), streams);
@@ -238,17 +238,69 @@ int Receive(const Options& options, Streams streams) {
     if (session.End() == midi::ReceiveEnd::tooLarge) {
         streams.err << kProgram << ": " << midi::kReceiveLimitText << "\n";
     }
-    // The file is the musician's backup: every byte that came, real-time bytes aside, as the
-    // window's receive keeps it; what is not a whole message is reported below.
-    const auto kept = session.Kept();
-    const WriteResult written = ReplaceFileWithBytes(out, kept);
+    kept = session.Kept();
+    return kDone;
+}
+
+int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept, Streams streams) {
+    const WriteResult written = ReplaceFileWithBytes(path, kept);
     if (!written.ok) {
-        streams.err << kProgram << ": cannot write " << out << ": " << written.reason << "\n";
+        streams.err << kProgram << ": cannot write " << path << ": " << written.reason << "\n";
         return kFileError;
+    }
+    return kDone;
+}
+
+}  // namespace
+
+int Receive(const Options& options, Streams streams) {
+    if (options.arguments.size() != 1) {
+        streams.err << kProgram << ": receive takes 1 argument; see " << kProgram
+                    << " receive --help\n";
+        return kBadArguments;
+    }
+    std::vector<std::uint8_t> kept;
+    if (const int code = ReceiveBytes(options, streams, kept)) {
+        return code;
+    }
+    // The file is the musician's backup: every byte that came, as the window's receive keeps
+    // it; what is not a whole message is reported below.
+    if (const int code = WriteReceived(options.arguments[0], kept, streams)) {
+        return code;
     }
     DumpImage image;
     const LoadResult loaded = image.Load(kept);
     return PrintProblems(image, loaded.report, streams.out) == 0 ? kDone : kProblemsFound;
+}
+
+int Verify(const Options& options, Streams streams) {
+    if (options.arguments.size() != 1) {
+        streams.err << kProgram << ": verify takes 1 argument; see " << kProgram
+                    << " verify --help\n";
+        return kBadArguments;
+    }
+    DumpImage sent;
+    if (const int code = LoadDump(options.arguments[0], options.layout, sent, nullptr, streams)) {
+        return code;
+    }
+    std::vector<std::uint8_t> kept;
+    if (const int code = ReceiveBytes(options, streams, kept)) {
+        return code;
+    }
+    if (options.backup) {
+        if (const int code = WriteReceived(*options.backup, kept, streams)) {
+            return code;
+        }
+    }
+    DumpImage readBack;
+    (void)readBack.Load(kept);
+    const DumpCheck check = CheckDump(sent, readBack);
+    for (const FailedSlot& slot : check.failures) {
+        streams.out << (slot.place ? ItemText(ItemOfSlot(*slot.place, sent.Layout())) : "type-3")
+                    << " " << CheckFailureWord(slot.failure) << "\n";
+    }
+    streams.out << check.Summary() << "\n";
+    return check.AllBack() ? kDone : kProblemsFound;
 }
 
 }  // namespace korvel::cli

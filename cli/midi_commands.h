@@ -14,6 +14,8 @@ namespace korvel::cli {
 int Ports(const Options& options, Streams streams);
 int Send(const Options& options, Streams streams);
 int Receive(const Options& options, Streams streams);
+// Receives what the W2 holds and checks it against the dump that was sent to it.
+int Verify(const Options& options, Streams streams);
 
 // The port a --port argument names: its number in the list (from 1), or a name as the MIDI
 // layer's matcher finds it.

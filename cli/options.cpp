@@ -65,6 +65,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             options.output = value("-o");
         } else if (word == "--port") {
             options.port = value("--port");
+        } else if (word == "--backup") {
+            options.backup = value("--backup");
         } else if (word == "--own-port") {
             options.ownPort = value("--own-port");
         } else if (word == "--pause" || word == "--idle" || word == "--wait") {

@@ -27,6 +27,7 @@ struct Options {
     std::optional<int> pauseMs;
     std::optional<int> idleMs;
     std::optional<int> waitSeconds;
+    std::optional<std::string> backup;  // verify: where to keep what arrived
 };
 
 struct [[nodiscard]] ParsedOptions {

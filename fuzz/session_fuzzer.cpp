@@ -122,14 +122,15 @@ class FuzzHost : public ui::Host {
     void HistoryChanged(int) override {}
     void ComparingChanged(bool) override {}
     void SelectNode(int, const ui::NodePath&) override {}
-    bool AskToProceed(const std::string&, const std::string&, const std::string&) override {
+    bool AskToProceed(const std::string&, const std::string&, const std::string&,
+                      const std::string&) override {
         return input_.Byte() & 1;
     }
     midi::MidiSystem& Midi() override { return midi_; }
     midi::Clock& MidiClock() override { return clock_; }
     // The W2 sends what the input says, in pieces, then falls silent.
-    void RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList&,
-                          const std::string&) override {
+    void RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList&, const std::string&,
+                          ui::ReceivePurpose) override {
         if (run.Listen("W2") || input_.Byte() % 8 == 0) {
             run.Cancel();
             return;
@@ -198,7 +199,7 @@ void RunSession(Input& input) {
     dialog.Start(settings);
     for (int step = 0; step < 64 && !input.AtEnd(); ++step) {
         const int pane = input.Byte() & 1;
-        switch (input.Byte() % 15) {
+        switch (input.Byte() % 16) {
             case 0:
                 dialog.OnOpen(pane);
                 break;
@@ -237,6 +238,9 @@ void RunSession(Input& input) {
                 break;
             case 12:
                 dialog.OnNextDifference(pane, input.Byte() & 1);
+                break;
+            case 13:
+                dialog.OnCheck(pane);
                 break;
             default:
                 dialog.OnTransfer(pane, 1 - pane);

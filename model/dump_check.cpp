@@ -60,8 +60,9 @@ DumpCheck CheckDump(const DumpImage& sent, const DumpImage& received) {
                                : kPlaylistsPerBank + item.track * kPhysicalPatterns + item.pattern;
         return item.bank * 1024 + inBank;
     };
-    std::stable_sort(check.failures.begin(), check.failures.end(),
-                     [&rank](const FailedSlot& a, const FailedSlot& b) { return rank(a) < rank(b); });
+    std::stable_sort(
+        check.failures.begin(), check.failures.end(),
+        [&rank](const FailedSlot& a, const FailedSlot& b) { return rank(a) < rank(b); });
     check.nothingCame = received.MessagesInSaveOrder().empty();
     return check;
 }
@@ -73,8 +74,8 @@ std::string DumpCheck::Summary() const {
     std::string text;
     if (failures.empty()) {
         text = held == 1 ? "The W2 holds the 1 message as sent."
-                         : "The W2 holds all " + Counted(static_cast<std::uint64_t>(held),
-                                                         "message", "messages") +
+                         : "The W2 holds all " +
+                               Counted(static_cast<std::uint64_t>(held), "message", "messages") +
                                " as sent.";
     } else {
         int differing = 0;
@@ -89,8 +90,7 @@ std::string DumpCheck::Summary() const {
                GroupedNumber(static_cast<std::uint64_t>(missing)) + " missing.";
     }
     if (extra > 0) {
-        text += " It also holds " +
-                Counted(static_cast<std::uint64_t>(extra), "slot", "slots") +
+        text += " It also holds " + Counted(static_cast<std::uint64_t>(extra), "slot", "slots") +
                 " the dump does not.";
     }
     return text;

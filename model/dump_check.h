@@ -23,10 +23,10 @@ struct FailedSlot {
 };
 
 struct DumpCheck {
-    int held = 0;    // messages the sent dump holds
-    int asSent = 0;  // of those, the ones that came back byte for byte
+    int held = 0;                      // messages the sent dump holds
+    int asSent = 0;                    // of those, the ones that came back byte for byte
     std::vector<FailedSlot> failures;  // the type-3 message, then playlists, then patterns
-    int extra = 0;   // slots the W2 sent that the sent dump did not hold
+    int extra = 0;                     // slots the W2 sent that the sent dump did not hold
     bool nothingCame = false;
 
     bool AllBack() const { return !nothingCame && failures.empty(); }

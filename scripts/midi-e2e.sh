@@ -57,6 +57,38 @@ for pause in 0 default; do
   check "korvel-cli send and receive, pause $pause" "$received"
 done
 
+# Verify: the W2 plays back what it stored; once as it came (all back), once with one data byte
+# of the last message changed (that slot differs).
+stored="$work/received-0.syx"
+altered="$work/altered.syx"
+cp "$stored" "$altered"
+at=$(($(stat -c %s "$altered") - 3))
+byte=$(od -An -tu1 -j "$at" -N1 "$altered" | tr -d ' ')
+printf "\\$(printf '%03o' $((byte ^ 1)))" | dd of="$altered" bs=1 seek="$at" conv=notrunc status=none
+verify() {
+  local what=$1 played=$2 expected=$3
+  "$cli" verify "$work/sent.syx" --own-port w2back --idle 3000 --wait 120 >"$work/verify.log" 2>&1 &
+  receiver_pid=$!
+  for _ in $(seq 100); do
+    "$cli" ports 2>/dev/null | grep -q ':w2back' && break
+    sleep 0.1
+  done
+  "$cli" send "$played" --port w2back --pause 0 >/dev/null
+  local code=0
+  wait "$receiver_pid" || code=$?
+  receiver_pid=
+  if [ "$code" = "$expected" ] && { [ "$expected" = 0 ] || grep -q '^B12T08P04 differs$' "$work/verify.log"; }; then
+    echo "ok: $what"
+    passed=$((passed + 1))
+  else
+    cat "$work/verify.log" >&2
+    echo "FAILED: $what (exit $code, expected $expected)" >&2
+    failed=$((failed + 1))
+  fi
+}
+verify "korvel-cli verify, all back" "$stored" 0
+verify "korvel-cli verify, one message altered" "$altered" 1
+
 # The window's Receive and Send, against korvel-cli's own ports on the other side.
 if KORVEL_MIDI_CLI="$cli" KORVEL_MIDI_DUMP="$work/sent.syx" QT_QPA_PLATFORM=offscreen \
   "$build/tests/qt/korvel_qt_midi_tests"; then

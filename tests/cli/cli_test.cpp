@@ -329,12 +329,14 @@ TEST_F(Cli, MidiPortsThatAreNotThere) {
     EXPECT_NE(receive.err.find("no port matches W2"), std::string::npos) << receive.err;
     EXPECT_EQ(Korvel({"send", path, "--pause", "5001"}).code, 2);
     EXPECT_FALSE(std::filesystem::exists(dir.File("in.syx")));
+    EXPECT_EQ(Korvel({"verify", path, "--port", "W2"}).code, 2);
+    EXPECT_EQ(Korvel({"verify", dir.File("missing.syx"), "--port", "W2"}).code, 4);
 }
 
 TEST_F(Cli, HelpForEveryCommand) {
     EXPECT_EQ(Korvel({}).code, 2);
-    for (const char* command :
-         {"tree", "check", "copy", "delete", "rename", "canon", "ports", "send", "receive"}) {
+    for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon", "diff",
+                                "ports", "send", "receive", "verify"}) {
         const Outcome run = Korvel({command, "--help"});
         EXPECT_EQ(run.code, 0);
         EXPECT_EQ(run.out.rfind(std::string("Usage: korvel-cli ") + command, 0), 0u) << command;

@@ -67,6 +67,8 @@ class FakeHost : public Host {
     std::vector<NodeChange> lastChanges[2];
     int historyChanges[2] = {0, 0};
     std::vector<std::string> receivePreselections;
+    std::vector<ReceivePurpose> receivePurposes;
+    std::vector<std::string> proceedLabels;
     bool comparing = false;
     std::optional<NodePath> selectedPaths[2];
 
@@ -107,14 +109,16 @@ class FakeHost : public Host {
     void ComparingChanged(bool on) override { comparing = on; }
     void SelectNode(int pane, const NodePath& path) override { selectedPaths[pane] = path; }
     bool AskToProceed(const std::string& text, const std::string& caption,
-                      const std::string&) override {
+                      const std::string& proceedLabel, const std::string&) override {
+        proceedLabels.push_back(proceedLabel);
         questions.push_back({text, caption});
         return Next(proceedAnswers, "send question");
     }
     midi::MidiSystem& Midi() override { return midi; }
     midi::Clock& MidiClock() override { return clock; }
     void RunReceiveDialog(ReceiveRun& run, const midi::MidiPortList&,
-                          const std::string& preselected) override {
+                          const std::string& preselected, ReceivePurpose purpose) override {
+        receivePurposes.push_back(purpose);
         receivePreselections.push_back(preselected);
         if (!preselected.empty()) {
             (void)run.Listen(preselected);

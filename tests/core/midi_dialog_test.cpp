@@ -99,10 +99,13 @@ TEST_F(WindowMidi, SendAsksThenSendsInSaveOrder) {
     host.proceedAnswers.push_back(false);
     dialog.OnSend(0);
     EXPECT_TRUE(output.sent.empty());
-    host.proceedAnswers.push_back(true);
+    host.proceedAnswers = {true, false};  // send, then no check
     dialog.OnSend(0);
     EXPECT_EQ(korvel::testing::Concat(output.sent), FullDump(5));
-    EXPECT_EQ(host.questions.back().text.rfind("Send the left dump to W2:in? 481 messages", 0), 0u);
+    ASSERT_GE(host.questions.size(), 2u);
+    EXPECT_EQ(host.questions.end()[-2].text.rfind("Send the left dump to W2:in? 481 messages", 0),
+              0u);
+    EXPECT_EQ(host.questions.back().text.rfind("Sent 481 messages to W2:in in ", 0), 0u);
     EXPECT_EQ(host.statusLines.back().rfind("Sent 481 messages to W2:in in ", 0), 0u);
     host.midi.outputs["W2:in"]->failAt = 3;
     output.sent.clear();
@@ -111,6 +114,43 @@ TEST_F(WindowMidi, SendAsksThenSendsInSaveOrder) {
     EXPECT_EQ(output.sent.size(), 3u);
     EXPECT_NE(host.statusLines.back().find("the port failed: the cable was pulled"),
               std::string::npos);
+}
+
+// After a send, the check receives what the W2 holds and names what did not come back.
+TEST_F(WindowMidi, CheckAfterASendNamesWhatDidNotComeBack) {
+    host.midi.AddOutput("W2:in", host.clock);
+    auto& input = host.midi.AddInput("W2:out");
+    host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
+    dialog.OnMidiSetup();
+    Bytes back = FullDump(5);
+    back[back.size() - 3] ^= 0x01;  // a data byte of the last pattern, B12 T08 P04
+    host.atReceive = [&](ReceiveRun& run) {
+        input.pieces.push_back(back);
+        run.Poll();
+        host.clock.Advance(3s);
+        run.Poll();
+    };
+    host.proceedAnswers = {true, true};
+    const auto before = dialog.image(0).WriteToBytes();
+    dialog.OnSend(0);
+    EXPECT_EQ(host.proceedLabels.back(), "Check the W2...");
+    EXPECT_EQ(host.receivePurposes.back(), ReceivePurpose::check);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().caption, "Check the W2");
+    EXPECT_EQ(host.messages.back().severity, Severity::error);
+    EXPECT_EQ(host.messages.back().text.rfind("The W2 holds 480 of 481 messages as sent: 1 "
+                                              "differs, 0 missing.\nB12 T08 P04: differs\n",
+                                              0),
+              0u);
+    EXPECT_EQ(host.statusLines.back(),
+              "The W2 holds 480 of 481 messages as sent: 1 differs, 0 missing.");
+    EXPECT_EQ(dialog.image(0).WriteToBytes(), before);
+    EXPECT_TRUE(std::filesystem::exists(dir.File("received/W2 2026-12-08 21-05-33.syx")));
+
+    // The same check from the context menu, with nothing coming back.
+    host.atReceive = [](ReceiveRun& run) { run.Cancel(); };
+    dialog.OnCheck(0);
+    EXPECT_EQ(host.messages.back().text.rfind("Nothing came back from the W2.", 0), 0u);
 }
 
 }  // namespace

@@ -56,7 +56,9 @@ INSTANTIATE_TEST_SUITE_P(
                   "The W2 holds 2 of 4 messages as sent: 1 differs, 1 missing. It also holds 1 "
                   "slot the dump does not.",
                   {"B01 T01 P01 missing", "B04 T02 P01 differs"}},
-        CheckCase{"nothing came", Bytes{}, "Nothing came back from the W2.",
+        CheckCase{"nothing came",
+                  Bytes{},
+                  "Nothing came back from the W2.",
                   {"Type-3 message missing", "B01 T01 P01 missing", "Playlist B02 missing",
                    "B04 T02 P01 missing"}}));
 

@@ -18,6 +18,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <algorithm>
 #include <memory>
@@ -27,6 +28,14 @@ using korvel::qt::MainWindow;
 using korvel::qt::testing::OnNextModal;
 using korvel::qt::testing::ScriptedChooser;
 namespace build = korvel::testing;
+
+void ClickInMessageBox(QMessageBox* box, const QString& text) {
+    for (QAbstractButton* button : box->buttons()) {
+        if (button->text() == text) {
+            button->click();
+        }
+    }
+}
 
 class MidiWindowTest : public QObject {
     Q_OBJECT
@@ -95,12 +104,18 @@ class MidiWindowTest : public QObject {
             QVERIFY(box != nullptr);
             QVERIFY(box->text().startsWith(
                 QStringLiteral("Send the left dump to korvel-cli:catcher? 481 messages")));
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == QStringLiteral("Send")) {
-                    button->click();
-                }
+            ClickInMessageBox(box, QStringLiteral("Send"));
+        });
+        // Once all is sent, the offer to check the W2 is declined.
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, [&closer] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box != nullptr && box->text().startsWith(QStringLiteral("Sent 481 messages"))) {
+                closer.stop();
+                ClickInMessageBox(box, QStringLiteral("Close"));
             }
         });
+        closer.start(20);
         window->findChild<QPushButton*>(QStringLiteral("leftSend"))->click();
         QVERIFY(window->findChild<QLabel*>(QStringLiteral("statusLine"))
                     ->text()

@@ -19,6 +19,9 @@ namespace korvel::ui {
 
 class ReceiveRun;
 
+// What a receive is for: a dump for a pane, or a check of what the W2 holds.
+enum class ReceivePurpose { receive, check };
+
 // An error carries the warning icon; a notice the information icon.
 enum class Severity { notice, error };
 
@@ -30,10 +33,10 @@ class Prompts {
                              Severity severity) = 0;
     // A modal Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
-    // A question whose buttons are the proceed button, named `proceedLabel`, and Cancel; true
-    // to proceed.
+    // A question whose buttons are the proceed button, named `proceedLabel`, and the one that
+    // does nothing, named `cancelLabel`; true to proceed.
     virtual bool AskToProceed(const std::string& text, const std::string& caption,
-                              const std::string& proceedLabel) = 0;
+                              const std::string& proceedLabel, const std::string& cancelLabel) = 0;
 };
 
 class PaneViews {
@@ -71,10 +74,11 @@ class Services {
     // MIDI: the system's ports and the clock the sessions run on.
     virtual midi::MidiSystem& Midi() = 0;
     virtual midi::Clock& MidiClock() = 0;
-    // The "Receive from W2" dialog: lets the user pick the input port (`preselected` first) and
-    // polls the receive until it ends by itself or by Done or Cancel.
+    // The "Receive from W2" dialog, or for a check "Check the W2": lets the user pick the input
+    // port (`preselected` first) and polls the receive until it ends by itself or by Done or
+    // Cancel.
     virtual void RunReceiveDialog(ReceiveRun& run, const midi::MidiPortList& ports,
-                                  const std::string& preselected) = 0;
+                                  const std::string& preselected, ReceivePurpose purpose) = 0;
     // The send's progress dialog: steps the send until it ends; Cancel takes effect between
     // two messages.
     virtual void RunSendDialog(midi::SendSession& session, const std::string& port) = 0;

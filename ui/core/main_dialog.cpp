@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "bank_names.h"
+#include "dump_check.h"
 #include "edits.h"
 #include "paths.h"
 
@@ -378,7 +379,8 @@ void MainDialog::OnMidiSetup() {
     }
 }
 
-std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string& stamp) {
+std::string MainDialog::BackUpReceived(const midi::ReceiveSession& session,
+                                       const std::string& stamp, bool inPane) {
     const std::string folder = services_.ReceivedFolder();
     std::error_code error;
     if (!folder.empty()) {
@@ -386,42 +388,82 @@ std::string MainDialog::BackUpReceived(const ReceiveRun& run, const std::string&
     }
     const std::string path =
         (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";
-    const std::vector<std::uint8_t> kept = run.Session()->Kept();
-    const WriteResult written = ReplaceFileWithBytes(path, kept);
+    const WriteResult written = ReplaceFileWithBytes(path, session.Kept());
     if (!written.ok) {
         prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
-                                 written.reason + "\n\nIt is in the pane; save it from there.",
+                                 written.reason +
+                                 (inPane ? "\n\nIt is in the pane; save it from there." : ""),
                              kErrorCaption, Severity::error);
         return {};
     }
     return path;
 }
 
-void MainDialog::OnReceive(int pane) {
-    if (!MayDiscard(pane)) {
-        return;
-    }
+std::optional<MainDialog::Received> MainDialog::ReceiveFromW2(ReceiveRun& run,
+                                                              ReceivePurpose purpose) {
     const midi::MidiPortList ports = services_.Midi().ListPorts();
-    ReceiveRun run(services_.Midi(), services_.MidiClock(),
-                   std::chrono::milliseconds(midi_.idleMs));
-    services_.RunReceiveDialog(run, ports, FoundPort(ports.inputs, midi_.inputPort));
+    services_.RunReceiveDialog(run, ports, FoundPort(ports.inputs, midi_.inputPort), purpose);
     if (!run.Port().empty()) {
         midi_.inputPort = run.Port();
     }
     const midi::ReceiveSession* session = run.Session();
     if (session == nullptr || session->NothingArrived()) {
-        return;  // nothing came: the pane stays exactly as it was
+        return std::nullopt;
     }
     // What came is kept on disk before anything else, even after a cancel.
-    const std::string stamp = services_.LocalTimeStamp();
-    const std::string backup = BackUpReceived(run, stamp);
-    At(pane).document.FromReceived(session->Messages(), "W2 " + stamp.substr(0, 16) + ".syx");
+    Received received{*session, services_.LocalTimeStamp(), {}};
+    received.backup = BackUpReceived(*session, received.stamp, purpose == ReceivePurpose::receive);
     if (session->End() == midi::ReceiveEnd::tooLarge) {
         prompts_.ShowMessage(midi::kReceiveLimitText, kErrorCaption, Severity::error);
     }
+    return received;
+}
+
+void MainDialog::OnReceive(int pane) {
+    if (!MayDiscard(pane)) {
+        return;
+    }
+    ReceiveRun run(services_.Midi(), services_.MidiClock(),
+                   std::chrono::milliseconds(midi_.idleMs));
+    const auto received = ReceiveFromW2(run, ReceivePurpose::receive);
+    if (!received) {
+        return;  // nothing came: the pane stays exactly as it was
+    }
+    At(pane).document.FromReceived(received->session.Messages(),
+                                   "W2 " + received->stamp.substr(0, 16) + ".syx");
     const std::size_t held = image(pane).MessagesInSaveOrder().size();
     Say("Received " + std::to_string(held) + " messages from " + run.Port() +
-        (backup.empty() ? std::string() : "; all that came is kept in " + backup));
+        (received->backup.empty() ? std::string()
+                                  : "; all that came is kept in " + received->backup));
+}
+
+void MainDialog::OnCheck(int pane) {
+    ReceiveRun run(services_.Midi(), services_.MidiClock(),
+                   std::chrono::milliseconds(midi_.idleMs));
+    const auto received = ReceiveFromW2(run, ReceivePurpose::check);
+    if (!received && run.Session() == nullptr) {
+        return;  // the dialog was left before a port was even opened
+    }
+    DumpImage readBack;
+    if (received) {
+        (void)readBack.Load(received->session.Messages());
+    }
+    const DumpCheck check = CheckDump(image(pane), readBack);
+    std::string text = check.Summary();
+    // The list is for reading: past a screenful the count says the rest.
+    constexpr std::size_t kListed = 24;
+    for (std::size_t i = 0; i < check.failures.size() && i < kListed; ++i) {
+        text += "\n" + FailedSlotName(check.failures[i], image(pane).Layout()) + ": " +
+                CheckFailureWord(check.failures[i].failure);
+    }
+    if (check.failures.size() > kListed) {
+        text += "\n... and " + std::to_string(check.failures.size() - kListed) + " more";
+    }
+    if (received && !received->backup.empty()) {
+        text += "\n\nAll that came is kept in " + received->backup;
+    }
+    prompts_.ShowMessage(text, kCheckCaption, check.AllBack() ? Severity::notice : Severity::error);
+    Say(check.Summary());
 }
 
 void MainDialog::OnSend(int pane) {
@@ -440,17 +482,30 @@ void MainDialog::OnSend(int pane) {
     midi::MidiSystem& system = services_.Midi();
     const std::string port = FoundPort(system.ListPorts().outputs, midi_.outputPort);
     if (!prompts_.AskToProceed(midi::SendQuestion(plan, PaneName(pane), port), kKorvelCaption,
-                               "Send")) {
+                               "Send", "Cancel")) {
         return;
     }
-    const midi::SendOpening opening = midi::OpenForSend(system, port, plan);
-    if (!opening.output) {
-        prompts_.ShowMessage(opening.problem, kErrorCaption, Severity::error);
-        return;
+    bool allSent = false;
+    {
+        const midi::SendOpening opening = midi::OpenForSend(system, port, plan);
+        if (!opening.output) {
+            prompts_.ShowMessage(opening.problem, kErrorCaption, Severity::error);
+            return;
+        }
+        midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
+        services_.RunSendDialog(session, port);
+        const std::string summary = session.SummaryText(port);
+        Say(summary);
+        allSent = session.Failure().empty() && !session.WasCancelled();
+        if (!allSent) {
+            return;
+        }
+        // The output port is closed before the W2 is asked for its memory back.
+        if (!prompts_.AskToProceed(summary + ".", kKorvelCaption, "Check the W2...", "Close")) {
+            return;
+        }
     }
-    midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
-    services_.RunSendDialog(session, port);
-    Say(session.SummaryText(port));
+    OnCheck(pane);
 }
 
 }  // namespace korvel::ui

@@ -8,6 +8,7 @@
 
 #include "dump_tree.h"
 #include "host.h"
+#include "receive_run.h"
 #include "settings.h"
 
 #include <array>
@@ -64,7 +65,11 @@ class MainDialog {
     void OnUndo(int pane);
     void OnRedo(int pane);
     void OnReceive(int pane);
+    // Sends the pane's dump; once every message is out, offers to check what the W2 holds.
     void OnSend(int pane);
+    // Receives what the W2 holds and says which of the pane's messages did not come back as
+    // they are here; the pane stays as it was.
+    void OnCheck(int pane);
     void OnMidiSetup();
     // Comparing the two dumps, on or off for the window: each tree's nodes carry their marks.
     void OnCompare(bool on);
@@ -107,8 +112,17 @@ class MainDialog {
     // The status line: the command's own words, and while comparing what differs.
     void Say(const std::string& text);
     void UndoOrRedo(int pane, bool undo);
-    // Writes what a receive kept to the backup folder; the status line or an error says where.
-    std::string BackUpReceived(const ReceiveRun& run, const std::string& stamp);
+    // Writes what a receive kept to the backup folder; the path, or "" after saying why not.
+    // `inPane`: what came also stands in a pane, from where it can be saved.
+    std::string BackUpReceived(const midi::ReceiveSession& session, const std::string& stamp,
+                               bool inPane);
+    struct Received {
+        const midi::ReceiveSession& session;
+        std::string stamp;   // when it came, as "2026-12-08 21-05-33"
+        std::string backup;  // where all that came is kept; empty when it could not be
+    };
+    // The receive dialog on `run`, then the backup of what came; nullopt when nothing came.
+    std::optional<Received> ReceiveFromW2(ReceiveRun& run, ReceivePurpose purpose);
 
     Prompts& prompts_;
     PaneViews& views_;

@@ -69,11 +69,11 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     void ComparingChanged(bool on) override;
     void SelectNode(int pane, const ui::NodePath& path) override;
     bool AskToProceed(const std::string& text, const std::string& caption,
-                      const std::string& proceedLabel) override;
+                      const std::string& proceedLabel, const std::string& cancelLabel) override;
     midi::MidiSystem& Midi() override;
     midi::Clock& MidiClock() override { return clock_; }
     void RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
-                          const std::string& preselected) override;
+                          const std::string& preselected, ui::ReceivePurpose purpose) override;
     void RunSendDialog(midi::SendSession& session, const std::string& port) override;
     std::optional<ui::MidiSettings> RunMidiSetup(const ui::MidiSettings& settings,
                                                  const midi::MidiPortList& ports) override;

@@ -47,6 +47,8 @@ void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
     if (CanRename(ui::SplitItemTag(static_cast<ui::ItemTag>(item->type())))) {
         menu.addAction(tr("Rename\u2026"), this, [this, pane] { core_.OnRename(pane); });
     }
+    menu.addAction(tr("Check the W2 against this dump..."), this,
+                   [this, pane] { core_.OnCheck(pane); });
     menu.addSeparator();
     menu.addAction(tr("&About Korvel..."), this, &MainWindow::ShowAbout);
     menu.exec(tree->viewport()->mapToGlobal(at));

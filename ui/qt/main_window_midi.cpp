@@ -17,9 +17,10 @@
 namespace korvel::qt {
 
 bool MainWindow::AskToProceed(const std::string& text, const std::string& caption,
-                              const std::string& proceedLabel) {
-    QMessageBox box(QMessageBox::Question, ToDisplay(caption), ToDisplay(text), QMessageBox::Cancel,
-                    this);
+                              const std::string& proceedLabel, const std::string& cancelLabel) {
+    QMessageBox box(QMessageBox::Question, ToDisplay(caption), ToDisplay(text),
+                    QMessageBox::NoButton, this);
+    box.addButton(ToDisplay(cancelLabel), QMessageBox::RejectRole);
     QPushButton* proceed = box.addButton(ToDisplay(proceedLabel), QMessageBox::AcceptRole);
     box.setDefaultButton(proceed);
     box.exec();
@@ -38,7 +39,7 @@ midi::MidiSystem& MainWindow::Midi() {
 }
 
 void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
-                                  const std::string& preselected) {
+                                  const std::string& preselected, ui::ReceivePurpose purpose) {
     ReceiveDialog dialog(
         run, ports, preselected,
         [this] {
@@ -46,6 +47,9 @@ void MainWindow::RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList&
             return core_.midiSettings().inputPort;
         },
         [this] { return Midi().ListPorts(); }, this);
+    if (purpose == ui::ReceivePurpose::check) {
+        dialog.setWindowTitle(tr("Check the W2"));
+    }
     dialog.exec();
 }
 
