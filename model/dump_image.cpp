@@ -284,26 +284,36 @@ void DumpImage::SetLayoutChoice(int choice) {
     }
 }
 
-std::string DumpImage::GetPatternName(int bank, int track, int pattern) const {
+namespace {
+
+const std::string& NoName() {
+    static const std::string none;
+    return none;
+}
+
+}  // namespace
+
+const std::string& DumpImage::GetPatternName(int bank, int track, int pattern) const {
     if (!IsPatternValid(bank, track, pattern)) {
-        return {};
+        return NoName();
     }
-    return patterns[PatternSlotIndex(bank, track, pattern)].GetName();
+    return patterns[static_cast<std::size_t>(PatternSlotIndex(bank, track, pattern))].name;
 }
 
-std::string DumpImage::GetTrackName(int bank, int track) const {
+const std::string& DumpImage::GetTrackName(int bank, int track) const {
     if (bank < 0 || bank >= kBankCount || track < 0 || track >= kTracksPerBank) {
-        return {};
+        return NoName();
     }
-    return trackNames_[bank * kTracksPerBank + track];
+    return trackNames_[static_cast<std::size_t>(bank * kTracksPerBank + track)];
 }
 
-std::string DumpImage::GetPlaylistName(int bank) const {
-    return bank >= 0 && bank < kBankCount ? playlistNames_[bank] : std::string();
+const std::string& DumpImage::GetPlaylistName(int bank) const {
+    return bank >= 0 && bank < kBankCount ? playlistNames_[static_cast<std::size_t>(bank)]
+                                          : NoName();
 }
 
-std::string DumpImage::GetBankName(int bank) const {
-    return bank >= 0 && bank < kBankCount ? bankNames_[bank] : std::string();
+const std::string& DumpImage::GetBankName(int bank) const {
+    return bank >= 0 && bank < kBankCount ? bankNames_[static_cast<std::size_t>(bank)] : NoName();
 }
 
 void DumpImage::SetTrackName(int bank, int track, std::string name) {

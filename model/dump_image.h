@@ -91,10 +91,11 @@ class DumpImage {
     void SetLayoutChoice(int choice);
     int GetLayoutChoice() const { return layout_.Choice(); }
 
-    std::string GetPatternName(int bank, int track, int pattern) const;
-    std::string GetTrackName(int bank, int track) const;
-    std::string GetPlaylistName(int bank) const;
-    std::string GetBankName(int bank) const;
+    // Empty for a position outside the layout or the twelve banks.
+    const std::string& GetPatternName(int bank, int track, int pattern) const;
+    const std::string& GetTrackName(int bank, int track) const;
+    const std::string& GetPlaylistName(int bank) const;
+    const std::string& GetBankName(int bank) const;
     // All names at once: track names by bank * 8 + track, playlist and bank names by bank.
     const std::array<std::string, kBankCount * kTracksPerBank>& TrackNames() const {
         return trackNames_;

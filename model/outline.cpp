@@ -2,13 +2,15 @@
 
 #include "bank_names.h"
 
+#include <string_view>
+
 namespace korvel {
 
 namespace {
 
 // Track and pattern labels are built by hand rather than with printf: an outline has 480 of
 // them. A number below 10 is padded to two places with `pad`, or not at all for '\0'.
-std::string Label(const char* prefix, int number, char pad) {
+std::string Label(std::string_view prefix, int number, char pad) {
     std::string text(prefix);
     if (number >= 10) {
         text += static_cast<char>('0' + number / 10);
@@ -81,12 +83,13 @@ Fill BankFill(const DumpImage& image, int bank) {
 
 namespace {
 
-OutlineNode Node(const Item& item, std::string defaultText, std::string name,
-                 Fill fill = Fill::empty) {
-    OutlineNode node;
+// A node made in place at the end of `nodes`: an outline has up to 504 of them.
+OutlineNode& Add(std::vector<OutlineNode>& nodes, const Item& item, std::string defaultText,
+                 const std::string& name, Fill fill = Fill::empty) {
+    OutlineNode& node = nodes.emplace_back();
     node.item = item;
     node.defaultText = std::move(defaultText);
-    node.name = std::move(name);
+    node.name = name;
     node.fill = fill;
     return node;
 }
@@ -120,25 +123,22 @@ Outline MakeOutline(const DumpImage& image, const ComparedSide* compared) {
     outline.reserve(static_cast<std::size_t>(image.BankCount()));
     const int patternsPerTrack = image.PatternsPerTrack();
     for (int b = 0; b < image.BankCount(); ++b) {
-        // Nodes are made in place: an outline has up to 504 of them.
-        OutlineNode& bank =
-            outline.emplace_back(Node(Item::Bank(b), DefaultBankName(b), image.GetBankName(b)));
+        OutlineNode& bank = Add(outline, Item::Bank(b), DefaultBankName(b), image.GetBankName(b));
         bank.children.reserve(1 + kTracksPerBank);
-        const OutlineNode& playlists =
-            bank.children.emplace_back(Node(Item::Playlists(b), PlaylistProvenance(b),
-                                            image.GetPlaylistName(b), PlaylistFill(image, b)));
+        const OutlineNode& playlists = Add(bank.children, Item::Playlists(b), PlaylistProvenance(b),
+                                           image.GetPlaylistName(b), PlaylistFill(image, b));
         int fullChildren = playlists.fill == Fill::full ? 1 : 0;
         int emptyChildren = playlists.fill == Fill::empty ? 1 : 0;
         for (int t = 0; t < kTracksPerBank; ++t) {
-            OutlineNode& track = bank.children.emplace_back(
-                Node(Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t)));
+            OutlineNode& track =
+                Add(bank.children, Item::Track(b, t), TrackLabel(t), image.GetTrackName(b, t));
             track.children.reserve(static_cast<std::size_t>(patternsPerTrack));
             int full = 0;
             for (int p = 0; p < patternsPerTrack; ++p) {
                 const Fill fill = PatternFill(image, b, t, p);
                 full += fill == Fill::full ? 1 : 0;
-                track.children.emplace_back(Node(Item::Pattern(b, t, p), PatternLabel(p),
-                                                 image.GetPatternName(b, t, p), fill));
+                Add(track.children, Item::Pattern(b, t, p), PatternLabel(p),
+                    image.GetPatternName(b, t, p), fill);
             }
             track.fill = Combine(full, patternsPerTrack - full, patternsPerTrack);
             fullChildren += track.fill == Fill::full ? 1 : 0;

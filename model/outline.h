@@ -19,6 +19,9 @@ enum class Fill { empty, partial, full };
 const char* FillName(Fill fill);
 
 struct OutlineNode {
+    // User-provided, so that a node made in place is not zeroed first only to be overwritten.
+    OutlineNode() {}
+
     Item item;
     std::string defaultText;  // "Bank 01", "Playlist B01", "Track 1", "Pattern  1"
     std::string name;         // the image's name for the item; empty when it has none
