@@ -32,7 +32,7 @@ fi
 passed=0
 failed=0
 check() {
-  if cmp -s "$work/sent.syx" "$2"; then
+  if cmp -s "${3:-$work/sent.syx}" "$2"; then
     echo "ok: $1"
     passed=$((passed + 1))
   else
@@ -56,6 +56,20 @@ for pause in 0 default; do
   receiver_pid=
   check "korvel-cli send and receive, pause $pause" "$received"
 done
+
+# A message that takes seconds to arrive in pieces is never cut by the idle end: 20,000 data
+# bytes at a cable's pace (256 bytes every 80 ms) against an idle end of 1.5 s.
+"$build/tests/korvel_make_dump" "$work/long.syx" 20000
+"$cli" receive "$work/long-got.syx" --own-port longin --idle 1500 --wait 60 >"$work/long.log" 2>&1 &
+receiver_pid=$!
+for _ in $(seq 100); do
+  "$cli" ports 2>/dev/null | grep -q ':longin' && break
+  sleep 0.1
+done
+"$build/tests/midi/jack_piece_sender" "$work/long.syx" longin 256 80
+wait "$receiver_pid" || cat "$work/long.log" >&2
+receiver_pid=
+check "a long message in pieces, idle end 1.5 s" "$work/long-got.syx" "$work/long.syx"
 
 # Verify: the W2 plays back what it stored; once as it came (all back), once with one data byte
 # of the last message changed (that slot differs).

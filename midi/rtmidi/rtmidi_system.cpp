@@ -1,5 +1,9 @@
 #include "rtmidi_system.h"
 
+#if defined(KORVEL_HAVE_JACK_INPUT)
+#include "jack_input.h"
+#endif
+
 #include <RtMidi.h>
 
 #if __has_include(<jack/jack.h>)
@@ -282,6 +286,12 @@ void PrepareInput(RtInput& input) {
 }  // namespace
 
 std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std::string& reason) {
+#if defined(KORVEL_HAVE_JACK_INPUT)
+    // On JACK the pieces of a long message are read as they come, below RtMidi's assembly.
+    if (backend_->api == RtMidi::UNIX_JACK) {
+        return OpenJackInput(clientName_, "receive", port, reason);
+    }
+#endif
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&port](RtInput& input) {
         PrepareInput(input);
         return OpenNamed(*input.port, port, "receive");
@@ -290,6 +300,11 @@ std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std:
 
 std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
                                                       std::string& reason) {
+#if defined(KORVEL_HAVE_JACK_INPUT)
+    if (backend_->api == RtMidi::UNIX_JACK) {
+        return OpenJackInput(clientName_, name, {}, reason);
+    }
+#endif
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&name](RtInput& input) {
         PrepareInput(input);
         input.port->openVirtualPort(name);
