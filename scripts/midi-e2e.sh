@@ -31,6 +31,13 @@ fi
 "$build/tests/korvel_make_dump" "$work/sent.syx"
 passed=0
 failed=0
+# Waits until a port of that name is listed, for up to ten seconds.
+wait_for_port() {
+  for _ in $(seq 100); do
+    "$cli" ports 2>/dev/null | grep -q ":$1" && break
+    sleep 0.1
+  done
+}
 check() {
   if cmp -s "${3:-$work/sent.syx}" "$2"; then
     echo "ok: $1"
@@ -45,10 +52,7 @@ for pause in 0 default; do
   received="$work/received-$pause.syx"
   "$cli" receive "$received" --own-port w2in --idle 3000 --wait 120 >"$work/receive.log" 2>&1 &
   receiver_pid=$!
-  for _ in $(seq 100); do
-    "$cli" ports 2>/dev/null | grep -q ':w2in' && break
-    sleep 0.1
-  done
+  wait_for_port w2in
   pause_option=()
   [ "$pause" = default ] || pause_option=(--pause "$pause")
   "$cli" send "$work/sent.syx" --port w2in "${pause_option[@]}"
@@ -62,10 +66,7 @@ done
 "$build/tests/korvel_make_dump" "$work/long.syx" 20000
 "$cli" receive "$work/long-got.syx" --own-port longin --idle 1500 --wait 60 >"$work/long.log" 2>&1 &
 receiver_pid=$!
-for _ in $(seq 100); do
-  "$cli" ports 2>/dev/null | grep -q ':longin' && break
-  sleep 0.1
-done
+wait_for_port longin
 "$build/tests/midi/jack_piece_sender" "$work/long.syx" longin 256 80
 wait "$receiver_pid" || cat "$work/long.log" >&2
 receiver_pid=
@@ -83,10 +84,7 @@ verify() {
   local what=$1 played=$2 expected=$3
   "$cli" verify "$work/sent.syx" --own-port w2back --idle 3000 --wait 120 >"$work/verify.log" 2>&1 &
   receiver_pid=$!
-  for _ in $(seq 100); do
-    "$cli" ports 2>/dev/null | grep -q ':w2back' && break
-    sleep 0.1
-  done
+  wait_for_port w2back
   "$cli" send "$played" --port w2back --pause 0 >/dev/null
   local code=0
   wait "$receiver_pid" || code=$?
