@@ -7,8 +7,6 @@ namespace korvel {
 Document::Document()
     : loader_([](DumpImage& image, const std::string& path) { return image.LoadFile(path); }) {}
 
-Document::Document(DumpLoader loader) : loader_(std::move(loader)) {}
-
 std::string Document::FileName() const {
     return FileNameOf(path_);
 }

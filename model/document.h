@@ -37,9 +37,9 @@ class Document {
     using Listener = std::function<void(const DocumentEvent&)>;
 
     Document();
-    explicit Document(DumpLoader loader);
 
     void SetListener(Listener listener) { listener_ = std::move(listener); }
+    void SetLoader(DumpLoader loader) { loader_ = std::move(loader); }
 
     const DumpImage& Image() const { return *image_; }
     // The file last opened or saved ("" for none), where Save starts.

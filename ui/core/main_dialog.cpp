@@ -32,10 +32,8 @@ std::string FoundPort(const std::vector<std::string>& ports, const std::string& 
 
 MainDialog::MainDialog(Host& host, DumpLoader loader) : MainDialog(host, host, host) {
     for (auto& pane : panes_) {
-        pane.document = Document(loader);
+        pane.document.SetLoader(loader);
     }
-    Listen(kLeftPane);
-    Listen(kRightPane);
 }
 
 MainDialog::MainDialog(Prompts& prompts, PaneViews& views, Services& services)
