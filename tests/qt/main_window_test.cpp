@@ -152,24 +152,6 @@ class MainWindowTest : public QObject {
                      kMidiDefaults);
     }
 
-    void badIniValuesAreIgnored() {
-        QFile file(Ini());
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(
-            "[Directories]\r\nDirectory Left=D:\\dumps, old\r\n[Settings]\r\n"
-            "MemoryLayout Left=abc\r\nMemoryLayout Right=0\r\n");
-        file.close();
-        Start();
-        QCOMPARE(Tree("left")->topLevelItemCount(), 12);
-        QCOMPARE(Tree("right")->topLevelItemCount(), 3);
-        window_->close();
-        QCOMPARE(IniTextBeforeWindow(),
-                 QStringLiteral("[Directories]\nDirectory Left=D:\\dumps, old\n"
-                                "Directory Right=\n[Settings]\n"
-                                "MemoryLayout Left=2\nMemoryLayout Right=0\n") +
-                     kMidiDefaults);
-    }
-
     void openTransferBothWaysAndRefusals() {
         Start();
         Open("leftOpen", QStringLiteral("left.syx"));
