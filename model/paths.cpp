@@ -49,6 +49,20 @@ bool EndsInSeparator(const std::string& path) {
     return !path.empty() && IsSeparator(path.back());
 }
 
+std::string AbsolutePathOf(const std::string& path) {
+    if (path.empty()) {
+        return path;
+    }
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(
+        std::filesystem::path(std::u8string(path.begin(), path.end())), error);
+    if (error) {
+        return path;
+    }
+    const std::u8string text = absolute.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 std::string ExtensionOf(const std::string& path) {
     const std::size_t dot = ExtensionDot(path);
     return dot == std::string::npos ? std::string() : path.substr(dot);

@@ -17,6 +17,9 @@ bool EndsInSeparator(const std::string& path);
 // The file name's extension from its last '.', dot included ("" when it has none). A name that
 // is all extension (".bnl") has that extension: a '.' in a folder's name never counts.
 std::string ExtensionOf(const std::string& path);
+// The path made absolute against the working folder (UTF-8 in, UTF-8 out); unchanged when it
+// is empty or the system cannot say.
+std::string AbsolutePathOf(const std::string& path);
 // The path with its extension replaced by `extension`, or `extension` appended when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);
 

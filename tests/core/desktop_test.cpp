@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace korvel::ui {
 namespace {
 
@@ -55,6 +57,17 @@ TEST_F(Desktop, FilesFromOutsideOpenAsOpenDoes) {
     host.yesNoAnswers.push_back(true);
     dialog.OnDropFile(0, dir.File("other.syx"));
     EXPECT_EQ(host.fileNames[0], "other.syx");
+}
+
+// A file named relative to the working folder is remembered where it really lies.
+TEST_F(Desktop, RelativePathsAreMadeAbsolute) {
+    Dump("here.syx", FullDump(1));
+    const std::filesystem::path before = std::filesystem::current_path();
+    std::filesystem::current_path(dir.path());
+    dialog.OpenAtStart(1, "here.syx");
+    std::filesystem::current_path(before);
+    EXPECT_EQ(host.fileNames[1], "here.syx");
+    EXPECT_EQ(dialog.pane(1).folder, std::filesystem::canonical(dir.path()).string());
 }
 
 // A node dragged onto the other tree: the transfer onto that node, with its refusals.

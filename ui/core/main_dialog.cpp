@@ -221,13 +221,15 @@ void MainDialog::OnOpen(int pane) {
     }
 }
 
+// Paths from outside may be relative to the working folder; the pane remembers where the file
+// really lies, so that the next Open and the settings start there.
 void MainDialog::OpenAtStart(int pane, const std::string& path) {
-    OpenFile(pane, path, true);
+    OpenFile(pane, AbsolutePathOf(path), true);
 }
 
 void MainDialog::OnDropFile(int pane, const std::string& path) {
     if (MayDiscard(pane)) {
-        OpenFile(pane, path, true);
+        OpenFile(pane, AbsolutePathOf(path), true);
     }
 }
 
