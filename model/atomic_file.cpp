@@ -63,7 +63,9 @@ struct Target {
     bool exists = false;
 };
 
-std::optional<WriteResult> CheckTarget(const std::string& path, Target& target) {
+// Windows files carry no permission bits to take over.
+std::optional<WriteResult> CheckTarget(const std::string& path, const std::string&,
+                                       Target& target) {
     std::error_code error;
     const auto status = std::filesystem::status(path, error);
     target.exists = !error && std::filesystem::exists(status);
@@ -110,15 +112,23 @@ void SyncFolder(const std::string&) {}
 struct Target {
     bool exists = false;
     mode_t mode = 0666;
+    bool exactMode = false;  // the mode is set as it is, past the umask
 };
 
-std::optional<WriteResult> CheckTarget(const std::string& path, Target& target) {
+std::optional<WriteResult> CheckTarget(const std::string& path, const std::string& modelFile,
+                                       Target& target) {
     if (EndsInSeparator(path)) {
         return WriteResult::Failure(path + " names a folder; give the name of a file");
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
-        return std::nullopt;  // a new file; the folder is checked by creating the temporary
+        // A new file; the folder is checked by creating the temporary. It takes the model
+        // file's permissions where there is one.
+        if (!modelFile.empty() && ::stat(modelFile.c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            target.mode = info.st_mode & 0777;
+            target.exactMode = true;
+        }
+        return std::nullopt;
     }
     if (S_ISDIR(info.st_mode)) {
         return WriteResult::Failure(path + " is a folder, not a file");
@@ -128,6 +138,7 @@ std::optional<WriteResult> CheckTarget(const std::string& path, Target& target) 
     }
     target.exists = true;
     target.mode = info.st_mode & 07777;
+    target.exactMode = true;
     return std::nullopt;
 }
 
@@ -148,7 +159,7 @@ std::FILE* OpenTemporary(const std::string& path, const Target& target, std::str
         }
         SetPending(temporaryPath);
         // The umask may have narrowed the mode; the replacement keeps exactly the target's.
-        if (target.exists && ::fchmod(descriptor, target.mode) != 0) {
+        if (target.exactMode && ::fchmod(descriptor, target.mode) != 0) {
             error = errno;
             ::close(descriptor);
             ::unlink(temporaryPath.c_str());
@@ -199,9 +210,10 @@ void SyncFolder(const std::string& path) {
 
 }  // namespace
 
-WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent) {
+WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent,
+                                  const std::string& permissionsFrom) {
     Target target;
-    if (auto refusal = CheckTarget(path, target)) {
+    if (auto refusal = CheckTarget(path, permissionsFrom, target)) {
         return *refusal;
     }
     std::string temporaryPath;

@@ -18,8 +18,10 @@ using FileContentWriter = std::function<WriteResult(std::FILE*)>;
 // folder. The temporary file never has wider permissions than the target, and its name's length
 // does not depend on the target's. A target that exists but is not a regular file (a device, a
 // FIFO, a folder) is refused before anything is written. On any failure the temporary file is
-// removed, the target is untouched and the result says why.
-WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent);
+// removed, the target is untouched and the result says why. A target that does not exist yet
+// takes the permission bits of `permissionsFrom` when that names a file.
+WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent,
+                                  const std::string& permissionsFrom = {});
 
 // The same for content already in memory.
 WriteResult ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes);

@@ -132,6 +132,9 @@ class DumpImage {
     int WriteBankNames(const std::string& path) const;
     // The same write with the reason of a failure.
     WriteResult SaveBankNames(const std::string& path) const;
+    // The same, a new side file taking the permission bits of `permissionsFrom` (the dump).
+    WriteResult SaveBankNamesLike(const std::string& path,
+                                  const std::string& permissionsFrom) const;
 
   private:
     void Parse(LoadReport& report);

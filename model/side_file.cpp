@@ -73,7 +73,12 @@ int DumpImage::ReadBankNames(const std::string& path) {
 }
 
 WriteResult DumpImage::SaveBankNames(const std::string& path) const {
-    return ReplaceFileAtomically(path, [this](std::FILE* file) {
+    return SaveBankNamesLike(path, {});
+}
+
+WriteResult DumpImage::SaveBankNamesLike(const std::string& path,
+                                         const std::string& permissionsFrom) const {
+    const auto writeNames = [this](std::FILE* file) {
         for (const auto& name : bankNames_) {
             if (std::fwrite(name.data(), 1, name.size(), file) != name.size() ||
                 std::fwrite("\r\n", 1, 2, file) != 2) {
@@ -81,7 +86,8 @@ WriteResult DumpImage::SaveBankNames(const std::string& path) const {
             }
         }
         return WriteResult::Success();
-    });
+    };
+    return ReplaceFileAtomically(path, writeNames, permissionsFrom);
 }
 
 int DumpImage::WriteBankNames(const std::string& path) const {
@@ -102,7 +108,8 @@ WriteResult WriteBankNamesBeside(const DumpImage& image, const std::string& dump
     if (SideFileIsDumpItself(dumpPath)) {
         return WriteResult::Failure(kOwnSideFileReason);
     }
-    return image.SaveBankNames(SideFilePath(dumpPath));
+    // A new side file is no more readable than the dump it names the banks of.
+    return image.SaveBankNamesLike(SideFilePath(dumpPath), dumpPath);
 }
 
 DumpSaveResult SaveDumpWithBankNames(const DumpImage& image, const std::string& dumpPath) {
@@ -114,7 +121,7 @@ DumpSaveResult SaveDumpWithBankNames(const DumpImage& image, const std::string& 
     }
     result.dump = image.SaveFile(dumpPath);
     if (result.dump.ok) {
-        result.names = image.SaveBankNames(result.sideFile);
+        result.names = image.SaveBankNamesLike(result.sideFile, dumpPath);
     }
     return result;
 }

@@ -5,6 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#if !defined(_WIN32)
+#include <sys/stat.h>
+#endif
+
 namespace korvel {
 namespace {
 
@@ -112,4 +116,29 @@ TEST_F(SideFile, FailedWriteLeavesTheOldFile) {
 }
 
 }  // namespace
+#if !defined(_WIN32)
+// A new side file is no more readable than its dump; one that exists keeps its own bits.
+TEST_F(SideFile, NewSideFileTakesTheDumpsPermissions) {
+    const auto modeOf = [](const std::string& path) {
+        struct stat info {};
+        EXPECT_EQ(::stat(path.c_str(), &info), 0) << path;
+        return info.st_mode & 0777;
+    };
+    DumpImage image;
+    for (const mode_t mode : {0600, 0640, 0644}) {
+        const std::string dump = dir.File("m" + std::to_string(mode) + ".syx");
+        testing::WriteFile(dump, testing::FullDump(1));
+        ASSERT_EQ(::chmod(dump.c_str(), mode), 0);
+        const DumpSaveResult saved = SaveDumpWithBankNames(image, dump);
+        ASSERT_TRUE(saved.dump.ok && saved.names.ok);
+        EXPECT_EQ(modeOf(saved.sideFile), mode);
+    }
+    const std::string dump = dir.File("m384.syx");
+    ASSERT_EQ(::chmod(dump.c_str(), 0644), 0);
+    ASSERT_EQ(::chmod(SideFilePath(dump).c_str(), 0600), 0);
+    ASSERT_TRUE(WriteBankNamesBeside(image, dump).ok);
+    EXPECT_EQ(modeOf(SideFilePath(dump)), 0600u);
+}
+#endif
+
 }  // namespace korvel
