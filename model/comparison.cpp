@@ -61,15 +61,6 @@ struct Area {
     }
 };
 
-// Where a slot stands in the tree's order under a layout.
-int TreeRank(SlotArea area, int index, MemoryLayout layout) {
-    if (area == SlotArea::playlist) {
-        return index;
-    }
-    const Item item = ItemOfSlot({area, index}, layout);
-    return (item.bank * kTracksPerBank + item.track) * kPhysicalPatterns + item.pattern;
-}
-
 // Finds, for each of a few contents of one side (the needles), the place in the other side's
 // tree order that first holds the same content: one pass over the other side's slots, each
 // looked up in a small table of the needles' keys. Open addressing over a power of two at most
@@ -116,7 +107,7 @@ class NeedleSearch {
                 }
                 const int slot = static_cast<int>(i);
                 if (found_[n] < 0 ||
-                    TreeRank(kind, slot, layout) < TreeRank(kind, found_[n], layout)) {
+                    TreeRank({kind, slot}, layout) < TreeRank({kind, found_[n]}, layout)) {
                     found_[n] = slot;
                 }
             }
@@ -173,6 +164,15 @@ Item ItemOfSlot(SlotPlace place, MemoryLayout layout) {
     const int physical = place.index % kPhysicalPatterns;
     const int perTrack = layout.PatternsPerTrack();
     return Item::Pattern(group + 3 * (physical / perTrack), track, physical % perTrack);
+}
+
+int TreeRank(SlotPlace place, MemoryLayout layout) {
+    const Item item = ItemOfSlot(place, layout);
+    // Within a bank the playlist set comes first, then the tracks' patterns.
+    const int inBank = item.kind == ItemKind::playlists
+                           ? place.index % kPlaylistsPerBank
+                           : kPlaylistsPerBank + item.track * kPhysicalPatterns + item.pattern;
+    return item.bank * (kPlaylistsPerBank + kTracksPerBank * kPhysicalPatterns) + inBank;
 }
 
 Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {

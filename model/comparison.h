@@ -40,6 +40,9 @@ struct SlotMark {
 // The item a slot belongs to under a layout: a pattern, or the playlist set of its bank.
 Item ItemOfSlot(SlotPlace place, MemoryLayout layout);
 
+// Where a slot stands in the tree's order under a layout: bank by bank, the playlist set first.
+int TreeRank(SlotPlace place, MemoryLayout layout);
+
 class Comparison {
   public:
     // Both images as they stand; the comparison holds no pointer into them.

@@ -51,14 +51,7 @@ DumpCheck CheckDump(const DumpImage& sent, const DumpImage& received) {
     // In the order the sent dump's tree shows them: bank by bank, the playlist set first.
     const MemoryLayout layout = sent.Layout();
     const auto rank = [layout](const FailedSlot& slot) {
-        if (!slot.place) {
-            return -1;
-        }
-        const Item item = ItemOfSlot(*slot.place, layout);
-        const int inBank = item.kind == ItemKind::playlists
-                               ? slot.place->index % kPlaylistsPerBank
-                               : kPlaylistsPerBank + item.track * kPhysicalPatterns + item.pattern;
-        return item.bank * 1024 + inBank;
+        return slot.place ? TreeRank(*slot.place, layout) : -1;  // the type-3 message first
     };
     std::stable_sort(
         check.failures.begin(), check.failures.end(),

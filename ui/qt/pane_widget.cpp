@@ -9,7 +9,7 @@ namespace korvel::qt {
 
 namespace {
 
-struct CommandSpec {
+struct CommandDefinition {
     PaneCommand command;
     const char* name;  // the button's name after its side: "leftOpen"
     const char* text;
@@ -19,8 +19,8 @@ struct CommandSpec {
     const char* description;
 };
 
-const std::array<CommandSpec, kPaneCommandCount>& Specs() {
-    static const std::array<CommandSpec, kPaneCommandCount> specs = {{
+const std::array<CommandDefinition, kPaneCommandCount>& Definitions() {
+    static const std::array<CommandDefinition, kPaneCommandCount> definitions = {{
         {PaneCommand::open,
          "Open",
          QT_TR_NOOP("Open"),
@@ -56,7 +56,7 @@ const std::array<CommandSpec, kPaneCommandCount>& Specs() {
         {PaneCommand::send, "Send", QT_TR_NOOP("Send"), {}, nullptr},
         {PaneCommand::memLayout, "MemLayout", QT_TR_NOOP("MemLayout"), {}, nullptr},
     }};
-    return specs;
+    return definitions;
 }
 
 }  // namespace
@@ -107,21 +107,21 @@ void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, Dr
         ui_->sendButton,   ui_->memLayoutButton};
     const QString prefix = side.toLower();
     for (std::size_t i = 0; i < kPaneCommandCount; ++i) {
-        const CommandSpec& spec = Specs()[i];
-        auto* action = new QAction(tr(spec.text), this);
-        action->setShortcuts(spec.keys);
+        const CommandDefinition& definition = Definitions()[i];
+        auto* action = new QAction(tr(definition.text), this);
+        action->setShortcuts(definition.keys);
         // The keys act only through the tree (and, for Undo and Redo, the window), never as
         // shortcuts of their own: two panes hold the same keys.
         action->setShortcutContext(Qt::WidgetShortcut);
-        if (spec.description != nullptr) {
-            QString description = tr(spec.description);
+        if (definition.description != nullptr) {
+            QString description = tr(definition.description);
             if (description.contains(QLatin1String("%1"))) {
                 description = description.arg(prefix);
             }
             action->setToolTip(TipWithKeys(description, *action));
         }
-        actions_[static_cast<std::size_t>(spec.command)] = action;
-        buttons[i]->setObjectName(prefix + QLatin1String(spec.name));
+        actions_[static_cast<std::size_t>(definition.command)] = action;
+        buttons[i]->setObjectName(prefix + QLatin1String(definition.name));
         buttons[i]->setAccessibleName(side + QLatin1Char(' ') + action->text());
         ShowAction(buttons[i], action);
     }
