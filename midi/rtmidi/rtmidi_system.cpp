@@ -18,6 +18,7 @@
 #include <iostream>
 #include <limits>
 #include <streambuf>
+#include <thread>
 #include <mutex>
 #include <optional>
 #include <vector>
@@ -146,6 +147,9 @@ class RtOutput : public MidiOutput {
     std::unique_ptr<RtMidiOut> port;
     std::string lastError;
     std::size_t maxLength = std::numeric_limits<std::size_t>::max();
+    // RtMidi 5.0 frees a JACK output's buffer while a process cycle that began before the port
+    // closed may still read it; closing first and letting that cycle end avoids the crash.
+    bool letCycleEnd = false;
 
     std::size_t MaxMessageLength() const override { return maxLength; }
 
@@ -166,6 +170,10 @@ class RtOutput : public MidiOutput {
         try {
             if (port) {
                 port->closePort();
+                if (letCycleEnd) {
+                    // A JACK cycle lasts a few milliseconds at most.
+                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+                }
             }
         } catch (const RtMidiError&) {
             // As for inputs: nothing left to undo.
@@ -242,6 +250,7 @@ std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, st
     if constexpr (requires { wrapper->maxLength; }) {
         if (api == RtMidi::UNIX_JACK) {
             wrapper->maxLength = kJackMaxMessage;
+            wrapper->letCycleEnd = true;
         }
     }
     try {
