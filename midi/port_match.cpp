@@ -27,22 +27,34 @@ std::string WithoutWindowsPrefix(const std::string& name) {
     return name;
 }
 
-// ALSA ends a port's name with " CLIENT:PORT".
-std::string WithoutAlsaNumbers(const std::string& name) {
+// Where ALSA's " CLIENT:PORT" begins, with the numbers.
+struct AlsaNumbers {
+    std::size_t blank = 0;
+    AlsaAddress address;
+};
+
+std::optional<AlsaNumbers> AlsaNumbersOf(const std::string& name) {
     const std::size_t blank = name.rfind(' ');
     if (blank == std::string::npos) {
-        return name;
+        return std::nullopt;
     }
     const std::size_t client = DigitsAt(name, blank + 1);
     const std::size_t colon = blank + 1 + client;
-    if (client == 0 || colon >= name.size() || name[colon] != ':') {
-        return name;
+    if (client == 0 || client > 3 || colon >= name.size() || name[colon] != ':') {
+        return std::nullopt;
     }
     const std::size_t port = DigitsAt(name, colon + 1);
-    if (port == 0 || colon + 1 + port != name.size()) {
-        return name;
+    if (port == 0 || port > 3 || colon + 1 + port != name.size()) {
+        return std::nullopt;
     }
-    return name.substr(0, blank);
+    return AlsaNumbers{
+        blank, {std::stoi(name.substr(blank + 1, client)), std::stoi(name.substr(colon + 1))}};
+}
+
+// ALSA ends a port's name with " CLIENT:PORT".
+std::string WithoutAlsaNumbers(const std::string& name) {
+    const auto numbers = AlsaNumbersOf(name);
+    return numbers ? name.substr(0, numbers->blank) : name;
 }
 
 std::string Listed(const std::vector<std::string>& names) {
@@ -62,6 +74,11 @@ PortMatch OneOf(const std::vector<std::string>& found, const std::string& wanted
 }
 
 }  // namespace
+
+std::optional<AlsaAddress> AlsaAddressOf(const std::string& name) {
+    const auto numbers = AlsaNumbersOf(name);
+    return numbers ? std::optional(numbers->address) : std::nullopt;
+}
 
 std::string BarePortName(const std::string& name) {
     return WithoutAlsaNumbers(WithoutWindowsPrefix(name));

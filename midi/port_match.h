@@ -22,4 +22,13 @@ PortMatch MatchPort(const std::vector<std::string>& names, const std::string& wa
 // "w2sim:Virtual W2 20:0" less its client.
 std::string BarePortName(const std::string& name);
 
+// ALSA's sequencer address at the end of a listed name: client 24, port 0 for
+// "W2:W2 MIDI 1 24:0"; none for a name without it.
+struct AlsaAddress {
+    int client = 0;
+    int port = 0;
+    bool operator==(const AlsaAddress&) const = default;
+};
+std::optional<AlsaAddress> AlsaAddressOf(const std::string& name);
+
 }  // namespace korvel::midi

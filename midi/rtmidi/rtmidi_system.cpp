@@ -3,6 +3,9 @@
 #if defined(KORVEL_HAVE_JACK_INPUT)
 #include "jack_input.h"
 #endif
+#if defined(KORVEL_HAVE_ALSA_INPUT)
+#include "alsa_input.h"
+#endif
 
 #include <RtMidi.h>
 
@@ -295,10 +298,16 @@ void PrepareInput(RtInput& input) {
 }  // namespace
 
 std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std::string& reason) {
+    // On JACK and ALSA the pieces of a long message are read as they come, below RtMidi's
+    // assembly.
 #if defined(KORVEL_HAVE_JACK_INPUT)
-    // On JACK the pieces of a long message are read as they come, below RtMidi's assembly.
     if (backend_->api == RtMidi::UNIX_JACK) {
         return OpenJackInput(clientName_, "receive", port, reason);
+    }
+#endif
+#if defined(KORVEL_HAVE_ALSA_INPUT)
+    if (backend_->api == RtMidi::LINUX_ALSA) {
+        return OpenAlsaInput(clientName_, "receive", port, reason);
     }
 #endif
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&port](RtInput& input) {
@@ -312,6 +321,11 @@ std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
 #if defined(KORVEL_HAVE_JACK_INPUT)
     if (backend_->api == RtMidi::UNIX_JACK) {
         return OpenJackInput(clientName_, name, {}, reason);
+    }
+#endif
+#if defined(KORVEL_HAVE_ALSA_INPUT)
+    if (backend_->api == RtMidi::LINUX_ALSA) {
+        return OpenAlsaInput(clientName_, name, {}, reason);
     }
 #endif
     return OpenWith<RtInput>(backend_->api, clientName_, reason, [&name](RtInput& input) {

@@ -51,5 +51,13 @@ TEST(PortMatching, TwoCandidatesAreAnErrorNamingBoth) {
     EXPECT_EQ(match.problem, "more than one port matches W2: W2 A 20:0, W2 B 21:0");
 }
 
+TEST(PortMatching, ReadsAlsasAddressFromAListedName) {
+    EXPECT_EQ(AlsaAddressOf("W2:W2 MIDI 1 24:0"), (AlsaAddress{24, 0}));
+    EXPECT_EQ(AlsaAddressOf("Korvel:verify 128:12"), (AlsaAddress{128, 12}));
+    for (const char* name : {"w2sim:Virtual W2", "W2 24:", "W2 :0", "Port 9999:0", "24:0"}) {
+        EXPECT_FALSE(AlsaAddressOf(name)) << name;
+    }
+}
+
 }  // namespace
 }  // namespace korvel::midi

@@ -1,0 +1,131 @@
+#include "alsa_input.h"
+
+#include "port_match.h"
+
+#include <alsa/asoundlib.h>
+#include <poll.h>
+
+#include <atomic>
+#include <mutex>
+#include <optional>
+#include <thread>
+#include <vector>
+
+namespace korvel::midi {
+
+namespace {
+
+// How long the reading thread waits for events before it looks whether it should stop.
+constexpr int kPollMilliseconds = 50;
+// Room for one event other than SysEx: three bytes at most, with some to spare.
+constexpr long kShortEventBytes = 16;
+constexpr std::size_t kInputBufferBytes = 65536;
+constexpr std::size_t kInputPoolEvents = 2000;
+
+class AlsaInput : public MidiInput {
+  public:
+    AlsaInput() = default;
+    AlsaInput(const AlsaInput&) = delete;
+    AlsaInput& operator=(const AlsaInput&) = delete;
+
+    ~AlsaInput() override {
+        stop_ = true;
+        if (reader_.joinable()) {
+            reader_.join();
+        }
+        if (decoder_ != nullptr) {
+            snd_midi_event_free(decoder_);
+        }
+        if (seq_ != nullptr) {
+            snd_seq_close(seq_);
+        }
+    }
+
+    std::optional<std::string> Open(const std::string& client, const std::string& portName,
+                                    const std::string& source) {
+        if (snd_seq_open(&seq_, "default", SND_SEQ_OPEN_INPUT, SND_SEQ_NONBLOCK) < 0) {
+            seq_ = nullptr;
+            return std::string("the ALSA sequencer is not there");
+        }
+        snd_seq_set_client_name(seq_, client.c_str());
+        // Room for what arrives between two looks of a busy reader; smaller sizes stay if refused.
+        snd_seq_set_input_buffer_size(seq_, kInputBufferBytes);
+        snd_seq_set_client_pool_input(seq_, kInputPoolEvents);
+        const int port = snd_seq_create_simple_port(
+            seq_, portName.c_str(), SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
+            SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
+        if (port < 0) {
+            return std::string("ALSA would not make the port");
+        }
+        if (snd_midi_event_new(kShortEventBytes, &decoder_) < 0) {
+            decoder_ = nullptr;
+            return std::string("there is not enough memory for the port");
+        }
+        snd_midi_event_no_status(decoder_, 1);
+        if (!source.empty()) {
+            const auto address = AlsaAddressOf(source);
+            if (!address || snd_seq_connect_from(seq_, port, address->client, address->port) < 0) {
+                return std::string("the port is not there");
+            }
+        }
+        reader_ = std::thread([this] { ReadUntilStopped(); });
+        return std::nullopt;
+    }
+
+    void TakeBytes(std::vector<std::uint8_t>& into) override {
+        const std::lock_guard lock(mutex_);
+        into.insert(into.end(), pending_.begin(), pending_.end());
+        pending_.clear();
+    }
+
+  private:
+    void ReadUntilStopped() {
+        std::vector<pollfd> fds(
+            static_cast<std::size_t>(snd_seq_poll_descriptors_count(seq_, POLLIN)));
+        snd_seq_poll_descriptors(seq_, fds.data(), static_cast<unsigned>(fds.size()), POLLIN);
+        while (!stop_) {
+            if (poll(fds.data(), fds.size(), kPollMilliseconds) > 0) {
+                ReadWaitingEvents();
+            }
+        }
+    }
+
+    // Each SysEx piece's bytes as they are; any other event as the bytes it stands for.
+    void ReadWaitingEvents() {
+        snd_seq_event_t* event = nullptr;
+        while (snd_seq_event_input(seq_, &event) >= 0 && event != nullptr) {
+            const std::lock_guard lock(mutex_);
+            if (event->type == SND_SEQ_EVENT_SYSEX) {
+                const auto* bytes = static_cast<const std::uint8_t*>(event->data.ext.ptr);
+                pending_.insert(pending_.end(), bytes, bytes + event->data.ext.len);
+                continue;
+            }
+            unsigned char bytes[kShortEventBytes];
+            const long count = snd_midi_event_decode(decoder_, bytes, sizeof bytes, event);
+            if (count > 0) {
+                pending_.insert(pending_.end(), bytes, bytes + count);
+            }
+        }
+    }
+
+    snd_seq_t* seq_ = nullptr;
+    snd_midi_event_t* decoder_ = nullptr;
+    std::thread reader_;
+    std::atomic<bool> stop_ = false;
+    std::mutex mutex_;
+    std::vector<std::uint8_t> pending_;
+};
+
+}  // namespace
+
+std::unique_ptr<MidiInput> OpenAlsaInput(const std::string& client, const std::string& portName,
+                                         const std::string& source, std::string& reason) {
+    auto input = std::make_unique<AlsaInput>();
+    if (const auto problem = input->Open(client, portName, source)) {
+        reason = *problem;
+        return nullptr;
+    }
+    return input;
+}
+
+}  // namespace korvel::midi
