@@ -5,6 +5,8 @@
 #include <new>
 
 #if defined(_WIN32)
+#include "paths.h"
+
 #include <cstdio>
 #include <filesystem>
 #else
@@ -35,13 +37,15 @@ bool Allocate(FileReadResult& result, std::uint64_t size) {
 
 #if defined(_WIN32)
 
-FileReadResult ReadRegularFile(const std::string& path, std::uint64_t maxSize) {
+// UTF-8 names reach Windows' wide file functions.
+FileReadResult ReadRegularFile(const std::string& utf8Path, std::uint64_t maxSize) {
+    const std::filesystem::path path = NativePathOf(utf8Path);
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return error ? Failure(ReadStatus::cannotOpen, error.message())
                      : Failure(ReadStatus::notRegular, "it is not a regular file");
     }
-    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
+    const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(::_wfopen(path.c_str(), L"rb"),
                                                                &std::fclose);
     if (file == nullptr) {
         return Failure(ReadStatus::cannotOpen, std::strerror(errno));

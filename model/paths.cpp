@@ -54,12 +54,16 @@ std::string AbsolutePathOf(const std::string& path) {
         return path;
     }
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(
-        std::filesystem::path(std::u8string(path.begin(), path.end())), error);
-    if (error) {
-        return path;
-    }
-    const std::u8string text = absolute.u8string();
+    const std::filesystem::path absolute = std::filesystem::absolute(NativePathOf(path), error);
+    return error ? path : Utf8Of(absolute);
+}
+
+std::filesystem::path NativePathOf(const std::string& path) {
+    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+}
+
+std::string Utf8Of(const std::filesystem::path& path) {
+    const std::u8string text = path.u8string();
     return std::string(text.begin(), text.end());
 }
 

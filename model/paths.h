@@ -2,6 +2,7 @@
 // so that the window, the side file and the atomic save split a path the same way.
 #pragma once
 
+#include <filesystem>
 #include <string>
 
 namespace korvel {
@@ -20,6 +21,10 @@ std::string ExtensionOf(const std::string& path);
 // The path made absolute against the working folder (UTF-8 in, UTF-8 out); unchanged when it
 // is empty or the system cannot say.
 std::string AbsolutePathOf(const std::string& path);
+// The system's path for a UTF-8 path, and back: on Windows a std::string path would be read in
+// the local code page, so every name Korvel hands to the file system goes through these.
+std::filesystem::path NativePathOf(const std::string& path);
+std::string Utf8Of(const std::filesystem::path& path);
 // The path with its extension replaced by `extension`, or `extension` appended when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);
 

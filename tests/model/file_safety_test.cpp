@@ -114,20 +114,41 @@ TEST(ReplaceFile, LongestFileNameStillSaves) {
     EXPECT_EQ(testing::ReadFile(path), testing::FullDump());
 }
 
-// What a signal handler does while a save runs: the temporary file goes, the target stays.
-TEST(ReplaceFile, InterruptedSaveLeavesNoTemporary) {
-    testing::TempDir dir;
-    const std::string path = dir.File("dump.syx");
-    testing::WriteFile(path, {7});
-    const auto result = ReplaceFileAtomically(path, [](std::FILE* file) {
-        const WriteResult written = WriteText(file, "partial");
-        RemoveInterruptedTemporaryFile();
-        return written;
-    });
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
-    EXPECT_EQ(FileCount(dir.path()), 1u);
+#if defined(__linux__)
+// A save killed while it writes leaves nothing behind: the new file has no name until it is
+// complete, whether it replaces a file or is new, and whatever its permissions.
+TEST(ReplaceFile, NewFileHasNoNameWhileItIsWritten) {
+    struct Case {
+        const char* what;
+        bool exists;
+        mode_t mode;
+    };
+    for (const Case& c :
+         {Case{"new", false, 0644}, Case{"existing", true, 0644}, Case{"private", true, 0600}}) {
+        testing::TempDir dir;
+        const std::string path = dir.File("dump.syx");
+        if (c.exists) {
+            testing::WriteFile(path, {7});
+            ::chmod(path.c_str(), c.mode);
+        }
+        std::size_t whileWriting = 99;
+        const auto result = ReplaceFileAtomically(path, [&](std::FILE* file) {
+            whileWriting = FileCount(dir.path());
+            RemoveInterruptedTemporaryFile();  // what a signal handler would do: nothing to undo
+            return WriteText(file, "whole");
+        });
+        ASSERT_TRUE(result.ok) << c.what << ": " << result.reason;
+        EXPECT_EQ(whileWriting, c.exists ? 1u : 0u) << c.what;
+        EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{'w', 'h', 'o', 'l', 'e'})) << c.what;
+        EXPECT_EQ(FileCount(dir.path()), 1u) << c.what;
+        struct stat info {};
+        ASSERT_EQ(::stat(path.c_str(), &info), 0);
+        if (c.exists) {
+            EXPECT_EQ(info.st_mode & 0777, c.mode) << c.what;
+        }
+    }
 }
+#endif
 
 TEST(DumpWrite, ReasonIsThatOfTheFailedWrite) {
     DumpImage image;

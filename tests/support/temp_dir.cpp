@@ -1,5 +1,7 @@
 #include "temp_dir.h"
 
+#include "paths.h"
+
 #include <filesystem>
 #include <random>
 
@@ -11,7 +13,7 @@ TempDir::TempDir() {
     for (;;) {
         auto candidate = base / ("korvel-test-" + std::to_string(seed()));
         if (std::filesystem::create_directory(candidate)) {
-            path_ = candidate.string();
+            path_ = Utf8Of(candidate);
             return;
         }
     }
@@ -19,7 +21,7 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code error;
-    std::filesystem::remove_all(path_, error);
+    std::filesystem::remove_all(NativePathOf(path_), error);
 }
 
 }  // namespace korvel::testing

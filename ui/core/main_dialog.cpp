@@ -384,7 +384,7 @@ std::string MainDialog::BackUpReceived(const midi::ReceiveSession& session,
     const std::string folder = services_.ReceivedFolder();
     std::error_code error;
     if (!folder.empty()) {
-        std::filesystem::create_directories(folder, error);
+        std::filesystem::create_directories(NativePathOf(folder), error);
     }
     const std::string path =
         (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";

@@ -1,0 +1,94 @@
+// The replacement's steps on Windows: every name goes to the wide file functions, and an
+// existing target is replaced with ReplaceFileW, which keeps its attributes and security.
+#include "paths.h"
+#include "replace_steps.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+#include <io.h>
+#include <windows.h>
+
+namespace korvel::replace {
+
+namespace {
+
+std::string LastErrorReason() {
+    return std::system_category().message(static_cast<int>(::GetLastError()));
+}
+
+}  // namespace
+
+// Windows files carry no permission bits to take over.
+std::optional<WriteResult> CheckTarget(const std::string& path, const std::string&,
+                                       Target& target) {
+    if (EndsInSeparator(path)) {
+        return WriteResult::Failure(path + " names a folder; give the name of a file");
+    }
+    std::error_code error;
+    const auto status = std::filesystem::status(NativePathOf(path), error);
+    target.exists = !error && std::filesystem::exists(status);
+    if (target.exists && std::filesystem::is_directory(status)) {
+        return WriteResult::Failure(path + " is a folder, not a file");
+    }
+    if (target.exists && !std::filesystem::is_regular_file(status)) {
+        return WriteResult::Failure(path + " is not a regular file; it was not replaced");
+    }
+    return std::nullopt;
+}
+
+bool OpenTemporary(const std::string& path, const Target&, Temporary& temporary,
+                   std::string& reason) {
+    for (int attempt = 0; attempt < 16; ++attempt) {
+        temporary.path = TemporaryName(path);
+        temporary.file = ::_wfopen(NativePathOf(temporary.path).c_str(), L"wbx");
+        if (temporary.file != nullptr) {
+            SetPending(temporary.path);
+            return true;
+        }
+        if (errno != EEXIST) {
+            break;
+        }
+    }
+    reason = ReasonOf(errno);
+    temporary.path.clear();
+    return false;
+}
+
+bool SyncFile(std::FILE* file, std::string& reason) {
+    if (::_commit(::_fileno(file)) != 0) {
+        reason = ReasonOf(errno);
+        return false;
+    }
+    return true;
+}
+
+bool PutInPlace(Temporary& temporary, const std::string& path, const Target& target,
+                std::string& reason) {
+    const std::wstring from = NativePathOf(temporary.path).native();
+    const std::wstring to = NativePathOf(path).native();
+    const bool replaced =
+        target.exists ? ::ReplaceFileW(to.c_str(), from.c_str(), nullptr,
+                                       REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                      : ::MoveFileExW(from.c_str(), to.c_str(),
+                                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    if (!replaced) {
+        reason = LastErrorReason();
+    }
+    return replaced;
+}
+
+void Discard(Temporary& temporary) {
+    if (!temporary.path.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove(NativePathOf(temporary.path), ignored);
+        temporary.path.clear();
+    }
+}
+
+// MOVEFILE_WRITE_THROUGH and ReplaceFileW make the new name last on their own.
+void SyncFolder(const std::string&) {}
+
+}  // namespace korvel::replace

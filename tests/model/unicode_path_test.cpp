@@ -1,0 +1,66 @@
+// File names are UTF-8 throughout; on Windows they must reach the wide file functions.
+#include "atomic_file.h"
+#include "dump_builder.h"
+#include "dump_image.h"
+#include "paths.h"
+#include "side_file.h"
+#include "temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace korvel {
+namespace {
+
+TEST(UnicodeNames, DumpOpensSavesWithSideFileAndIsReplaced) {
+    testing::TempDir dir;
+    const std::string folder = dir.File("M\u00fcll");
+    ASSERT_TRUE(std::filesystem::create_directory(NativePathOf(folder)));
+    const std::string path = folder + "/B\u00e4ss \u03a9.syx";
+    testing::WriteFile(path, testing::FullDump());
+
+    DumpImage image;
+    ASSERT_TRUE(image.LoadFile(path).ok());
+    image.SetBankName(0, "01 Drums");
+    DumpSaveResult saved = SaveDumpWithBankNames(image, path);
+    ASSERT_TRUE(saved.dump.ok) << saved.dump.reason;
+    ASSERT_TRUE(saved.names.ok) << saved.names.reason;
+    // Saved once more, so that both files are replaced, not created.
+    saved = SaveDumpWithBankNames(image, path);
+    ASSERT_TRUE(saved.dump.ok) << saved.dump.reason;
+    ASSERT_TRUE(saved.names.ok) << saved.names.reason;
+
+    DumpImage reopened;
+    ASSERT_TRUE(reopened.LoadFile(path).ok());
+    ReadBankNamesBeside(reopened, path);
+    EXPECT_EQ(reopened.GetBankName(0), "01 Drums");
+    EXPECT_EQ(testing::ReadFile(path), testing::FullDump());
+    EXPECT_TRUE(std::filesystem::exists(NativePathOf(folder + "/B\u00e4ss \u03a9.bnl")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(NativePathOf(folder)),
+                            std::filesystem::directory_iterator()),
+              2);
+}
+
+#if !defined(__linux__)
+// Where the new file has a name while it is written, a signal handler removes it and the
+// target stays.
+TEST(UnicodeNames, InterruptedSaveLeavesNoTemporary) {
+    testing::TempDir dir;
+    const std::string path = dir.File("B\u00e4ss \u03a9.syx");
+    testing::WriteFile(path, {7});
+    const auto result = ReplaceFileAtomically(path, [](std::FILE* file) {
+        std::fputs("partial", file);
+        RemoveInterruptedTemporaryFile();
+        return WriteResult::Success();
+    });
+    EXPECT_FALSE(result.ok);
+    EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(NativePathOf(dir.path())),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+#endif
+
+}  // namespace
+}  // namespace korvel
