@@ -1,6 +1,7 @@
 // korvel-cli: the dump model's operations from the command line.
 #include "atomic_file.h"
 
+#include "arguments.h"
 #include "commands.h"
 #include "ending_signals.h"
 #include "options.h"
@@ -32,7 +33,7 @@ void CatchEndingSignals() {
 int main(int argc, char** argv) {
     CatchEndingSignals();
     try {
-        const std::vector<std::string> words(argv + 1, argv + argc);
+        const std::vector<std::string> words = korvel::cli::Utf8Arguments(argc, argv);
         const korvel::cli::ParsedOptions parsed = korvel::cli::ParseOptions(words);
         if (!parsed.error.empty()) {
             std::cerr << "korvel-cli: " << parsed.error << "; see korvel-cli --help\n";

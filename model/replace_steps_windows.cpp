@@ -4,10 +4,12 @@
 #include "replace_steps.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
 
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 
@@ -39,20 +41,37 @@ std::optional<WriteResult> CheckTarget(const std::string& path, const std::strin
     return std::nullopt;
 }
 
+// Opened sharing delete, so that a console handler can remove the temporary while it is still
+// open (it goes when the process ends) and an interrupted save leaves nothing behind.
 bool OpenTemporary(const std::string& path, const Target&, Temporary& temporary,
                    std::string& reason) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         temporary.path = TemporaryName(path);
-        temporary.file = ::_wfopen(NativePathOf(temporary.path).c_str(), L"wbx");
-        if (temporary.file != nullptr) {
-            SetPending(temporary.path);
-            return true;
-        }
-        if (errno != EEXIST) {
+        const HANDLE handle = ::CreateFileW(NativePathOf(temporary.path).c_str(), GENERIC_WRITE,
+                                            FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
+                                            CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            if (::GetLastError() == ERROR_FILE_EXISTS) {
+                continue;
+            }
+            reason = LastErrorReason();
             break;
         }
+        SetPending(temporary.path);
+        const int descriptor =
+            ::_open_osfhandle(reinterpret_cast<std::intptr_t>(handle), _O_WRONLY | _O_BINARY);
+        if (descriptor < 0) {
+            ::CloseHandle(handle);
+        } else if ((temporary.file = ::_fdopen(descriptor, "wb")) == nullptr) {
+            ::_close(descriptor);
+        }
+        if (temporary.file != nullptr) {
+            return true;
+        }
+        reason = ReasonOf(errno);
+        Discard(temporary);
+        return false;
     }
-    reason = ReasonOf(errno);
     temporary.path.clear();
     return false;
 }

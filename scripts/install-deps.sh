@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Korvel needs to build, test and run. Installs only what is
-# missing, so it is quick to rerun.
+# Installs the Debian 12 packages Korvel needs to build, test and run, and any further packages
+# named as arguments (the Windows build's, the package's). Installs only what is missing, so it
+# is quick to rerun.
 set -euo pipefail
 
 packages=(
@@ -11,6 +12,7 @@ packages=(
   librtmidi-dev libjack-jackd2-dev libasound2-dev
   jackd2 desktop-file-utils
   xvfb xauth
+  "$@"
 )
 
 missing=()

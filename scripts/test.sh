@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the build needs, then builds and runs every test: a formatting check, the
 # suites in a plain build, each fuzz target for a bounded time, a dump sent and received over
-# MIDI through a JACK server of its own, and the suites again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# MIDI through a JACK server of its own, the Windows build's suites under Wine, and the suites
+# again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -54,6 +54,9 @@ if ! grep -q ':\*\.syx' /usr/share/mime/globs2 2>/dev/null; then
 fi
 rm -rf "$stage"
 echo "desktop entry, MIME type and icons installed"
+
+echo "== Windows build under Wine"
+scripts/windows-test.sh build
 
 echo "== MIDI over JACK"
 scripts/midi-e2e.sh build

@@ -28,6 +28,22 @@ struct Outcome {
     std::string err;
 };
 
+#if defined(_WIN32)
+// cmd.exe's quoting; the tests' words hold no double quotes.
+std::string Quote(const std::string& word) {
+    return '"' + word + '"';
+}
+
+// Windows ends the lines of a console program's text with "\r\n".
+std::string TextLines(std::string text) {
+    std::erase(text, '\r');
+    return text;
+}
+#else
+std::string TextLines(std::string text) {
+    return text;
+}
+
 std::string Quote(const std::string& word) {
     std::string quoted = "'";
     for (const char c : word) {
@@ -35,22 +51,28 @@ std::string Quote(const std::string& word) {
     }
     return quoted + "'";
 }
+#endif
 
 class Cli : public ::testing::Test {
   protected:
     Outcome Korvel(const std::vector<std::string>& words) {
         std::string command = Quote(KORVEL_CLI);
         for (const auto& word : words) {
-            command += " " + Quote(word);
+            command += ' ';
+            command += Quote(word);
         }
         command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr"));
+#if defined(_WIN32)
+        command = '"' + command + '"';  // cmd /c takes away the outermost pair
+#endif
         const int status = std::system(command.c_str());
 #if defined(_WIN32)
         const int code = status;
 #else
         const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-        return {code, ReadText(dir.File("stdout")), ReadText(dir.File("stderr"))};
+        return {code, TextLines(ReadText(dir.File("stdout"))),
+                TextLines(ReadText(dir.File("stderr")))};
     }
 
     std::string Dump(const std::string& name, const Bytes& bytes) {

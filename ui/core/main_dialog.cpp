@@ -453,7 +453,8 @@ void MainDialog::OnCheck(int pane) {
     // The list is for reading: past a screenful the count says the rest.
     constexpr std::size_t kListed = 24;
     for (std::size_t i = 0; i < check.failures.size() && i < kListed; ++i) {
-        text += "\n" + FailedSlotName(check.failures[i], image(pane).Layout()) + ": " +
+        text += '\n';
+        text += FailedSlotName(check.failures[i], image(pane).Layout()) + ": " +
                 CheckFailureWord(check.failures[i].failure);
     }
     if (check.failures.size() > kListed) {

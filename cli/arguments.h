@@ -1,0 +1,13 @@
+// The command line's words as UTF-8, as every file name in Korvel is.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace korvel::cli {
+
+// The words after the program's name. On Windows they are read from the wide command line,
+// since `argv` there is in the local code page and loses what that cannot spell.
+std::vector<std::string> Utf8Arguments(int argc, char** argv);
+
+}  // namespace korvel::cli
