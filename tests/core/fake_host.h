@@ -62,6 +62,7 @@ class FakeHost : public Host {
     std::vector<std::string> renamePresets;
     std::vector<std::string> statusLines;
     std::string fileNames[2];
+    bool unsaved[2] = {false, false};
     int rebuilds[2] = {0, 0};
     int refreshes[2] = {0, 0};
     std::vector<NodeChange> lastChanges[2];
@@ -100,6 +101,7 @@ class FakeHost : public Host {
     std::optional<ItemTag> SelectedTag(int pane) override { return selected[pane]; }
     void ShowStatus(const std::string& line) override { statusLines.push_back(line); }
     void ShowFileName(int pane, const std::string& name) override { fileNames[pane] = name; }
+    void ShowUnsaved(int pane, bool shown) override { unsaved[pane] = shown; }
     void TreeRebuilt(int pane) override { ++rebuilds[pane]; }
     void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) override {
         ++refreshes[pane];

@@ -8,12 +8,16 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLineEdit>
+#include <QMenu>
+#include <QTimer>
 #include <QMimeData>
 #include <QMessageBox>
 #include <QRadioButton>
@@ -470,6 +474,50 @@ class MainWindowTest : public QObject {
         QTest::keyClick(window_.get(), Qt::Key_Escape);
         QVERIFY(!window_->isVisible());
         QVERIFY(IniText().contains(QStringLiteral("Directory Left=") + dir_.path()));
+    }
+
+    // Open Recent on a right click and on a press held long enough; the mark of unsaved changes.
+    void openRecentAndTheUnsavedMark() {
+        WriteDump(QStringLiteral("gone.syx"), build::FullDump(3));
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        Open("rightOpen", QStringLiteral("gone.syx"));
+        QFile::remove(File(QStringLiteral("gone.syx")));
+        auto* name = Find<QLineEdit>("leftFileName");
+        QCOMPARE(name->text(), QStringLiteral("left.syx"));
+        QVERIFY(!name->actions().first()->isVisible());
+        Select(Tree("left"), 1);
+        Click("leftDelete");
+        QCOMPARE(name->text(), QStringLiteral("left.syx"));
+        QVERIFY(name->actions().first()->isVisible());
+        QCOMPARE(name->accessibleDescription(), QStringLiteral("Unsaved changes"));
+
+        auto* leftOpen = Find<QPushButton>("leftOpen");
+        QTest::mousePress(leftOpen, Qt::LeftButton);
+        auto* hold = leftOpen->parentWidget()->findChild<QTimer*>(QStringLiteral("openHold"));
+        QVERIFY(hold->isActive());
+        hold->start(0);  // the hold, without waiting for it
+        QTRY_VERIFY(leftOpen->findChild<QMenu*>(QStringLiteral("recentMenu")) != nullptr);
+        QTest::mouseRelease(leftOpen, Qt::LeftButton);  // no click: the chooser is not asked
+        QMenu* menu = leftOpen->findChild<QMenu*>(QStringLiteral("recentMenu"));
+        QCOMPARE(menu->actions().first()->text(),
+                 QDir::toNativeSeparators(File(QStringLiteral("left.syx"))));
+        QString caption, text;
+        AnswerMessage(window_.get(), &caption, &text, QMessageBox::Yes);  // discard the delete
+        menu->actions().first()->trigger();
+        menu->close();
+        QVERIFY(!name->actions().first()->isVisible());
+        QCOMPARE(name->accessibleDescription(), QString());
+
+        auto* rightOpen = Find<QPushButton>("rightOpen");
+        QContextMenuEvent rightClick(QContextMenuEvent::Mouse, QPoint(2, 2),
+                                     rightOpen->mapToGlobal(QPoint(2, 2)));
+        QApplication::sendEvent(rightOpen, &rightClick);
+        menu = rightOpen->findChild<QMenu*>(QStringLiteral("recentMenu"));
+        QVERIFY(menu != nullptr);
+        QCOMPARE(menu->actions().size(), 1);
+        QVERIFY(!menu->actions().first()->isEnabled());  // the file is gone
+        menu->close();
     }
 
     // The real choosers, looked at while they are open and then cancelled.

@@ -46,6 +46,8 @@ class PaneViews {
     virtual std::optional<ItemTag> SelectedTag(int pane) = 0;
     virtual void ShowStatus(const std::string& line) = 0;
     virtual void ShowFileName(int pane, const std::string& name) = 0;
+    // Whether the pane's dump has changes that are not saved; shown beside its name.
+    virtual void ShowUnsaved(int pane, bool unsaved) = 0;
     // The pane's forest was built anew, or some of its nodes changed.
     virtual void TreeRebuilt(int pane) = 0;
     virtual void TreeRefreshed(int pane, const std::vector<NodeChange>& changes) = 0;

@@ -73,6 +73,7 @@ void MainDialog::Show(int pane, const DocumentEvent& event) {
     if (event.historyMoved) {
         views_.HistoryChanged(pane);
     }
+    views_.ShowUnsaved(pane, IsChanged(pane));
     if (contentChanged && IsComparing()) {
         // The other tree's marks follow, and the status line says what differs now.
         RefreshTree(1 - pane, TextRule::keepShown);
@@ -155,6 +156,7 @@ void MainDialog::Start(SettingsStore& settings) {
     const PaneSettings stored = ReadSettings(settings);
     for (int p = 0; p < 2; ++p) {
         At(p).folder = stored.folders[static_cast<std::size_t>(p)];
+        At(p).recent.Read(settings, p);
     }
     for (int p = 0; p < 2; ++p) {
         ApplyLayoutChoice(p, stored.layoutValues[static_cast<std::size_t>(p)]);
@@ -183,6 +185,9 @@ void MainDialog::End(SettingsStore& settings) {
     }
     WriteSettings(settings, values);
     WriteMidiSettings(settings, midi_);
+    for (int p = 0; p < 2; ++p) {
+        At(p).recent.Write(settings, p);
+    }
 }
 
 bool MainDialog::MayDiscard(int pane) {
@@ -233,6 +238,12 @@ void MainDialog::OnDropFile(int pane, const std::string& path) {
     }
 }
 
+void MainDialog::OnOpenRecent(int pane, const std::string& path) {
+    if (MayDiscard(pane)) {
+        OpenFile(pane, path, true);
+    }
+}
+
 void MainDialog::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
     const LoadResult loaded = At(pane).document.Open(path);
     if (loaded.status == LoadStatus::cannotOpen || loaded.status == LoadStatus::notRegular) {
@@ -253,6 +264,7 @@ void MainDialog::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
     }
     At(pane).folder = FolderOf(path);
     At(pane).saveFolder = At(pane).folder;
+    At(pane).recent.Add(path);
     Say(SkippedSummary(loaded.report));
 }
 
@@ -272,6 +284,7 @@ void MainDialog::OnSave(int pane) {
         return;
     }
     target.saveFolder = FolderOf(*path);
+    target.recent.Add(*path);
     const std::string fileName = target.document.FileName();
     if (!saved.names.ok) {
         Say("Saved " + fileName + ", but the bank names could not be written to " +

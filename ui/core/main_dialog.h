@@ -9,6 +9,7 @@
 #include "dump_tree.h"
 #include "host.h"
 #include "receive_run.h"
+#include "recent_files.h"
 #include "settings.h"
 
 #include <array>
@@ -28,6 +29,7 @@ struct Pane {
     Forest tree;
     std::string folder;      // where Open starts; changed only by a successful Open
     std::string saveFolder;  // where Save starts: the folder last opened or saved in
+    RecentFiles recent;      // what was last opened or saved here
 };
 
 class MainDialog {
@@ -51,6 +53,11 @@ class MainDialog {
     void OpenAtStart(int pane, const std::string& path);
     // A file dropped onto the pane: the unsaved-changes question, then as OpenAtStart.
     void OnDropFile(int pane, const std::string& path);
+    // A dump of the pane's Open Recent menu: the unsaved-changes question, then as OpenAtStart.
+    void OnOpenRecent(int pane, const std::string& path);
+    std::vector<RecentEntry> RecentMenu(int pane) const {
+        return this->pane(pane).recent.Entries();
+    }
     void OnSave(int pane);
     void OnNew(int pane);
     void OnDelete(int pane);

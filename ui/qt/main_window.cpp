@@ -18,6 +18,7 @@
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
@@ -102,7 +103,26 @@ void MainWindow::SetUpPanes() {
             connect(widget->Action(binding.command), &QAction::triggered, this,
                     [this, pane, run = binding.run] { (core_.*run)(pane); });
         }
+        widget->OfferRecent([this, pane](QWidget* parent) { return RecentMenu(pane, parent); });
     }
+}
+
+QMenu* MainWindow::RecentMenu(int pane, QWidget* parent) {
+    auto* menu = new QMenu(tr("Open Recent"), parent);
+    menu->setObjectName(QStringLiteral("recentMenu"));
+    menu->setToolTipsVisible(true);
+    for (const ui::RecentEntry& entry : core_.RecentMenu(pane)) {
+        const QString path = QDir::toNativeSeparators(FromPath(entry.path));
+        QAction* action = menu->addAction(path);
+        action->setEnabled(entry.present);
+        action->setToolTip(entry.present ? path : tr("%1 is not there any more").arg(path));
+        connect(action, &QAction::triggered, this,
+                [this, pane, file = entry.path] { core_.OnOpenRecent(pane, file); });
+    }
+    if (menu->isEmpty()) {
+        menu->addAction(tr("No dumps opened or saved here yet"))->setEnabled(false);
+    }
+    return menu;
 }
 
 void MainWindow::SetUpTransfers() {
@@ -340,6 +360,10 @@ void MainWindow::ShowStatus(const std::string& line) {
 
 void MainWindow::ShowFileName(int pane, const std::string& name) {
     panes_[static_cast<std::size_t>(pane)]->FileNameBox()->setText(FromPath(name));
+}
+
+void MainWindow::ShowUnsaved(int pane, bool unsaved) {
+    panes_[static_cast<std::size_t>(pane)]->ShowUnsaved(unsaved);
 }
 
 void MainWindow::TreeRebuilt(int pane) {

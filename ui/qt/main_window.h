@@ -63,6 +63,7 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     std::optional<ui::ItemTag> SelectedTag(int pane) override;
     void ShowStatus(const std::string& line) override;
     void ShowFileName(int pane, const std::string& name) override;
+    void ShowUnsaved(int pane, bool unsaved) override;
     void TreeRebuilt(int pane) override;
     void TreeRefreshed(int pane, const std::vector<ui::NodeChange>& changes) override;
     void HistoryChanged(int pane) override;
@@ -101,6 +102,8 @@ class MainWindow : public QDialog, public ui::Host, public DropTarget {
     void AddUndoKeys();
     void AddTreeKeysAndMenus();
     void ShowNodeMenu(int pane, const QPoint& at);
+    // The pane's Open Recent menu, from the core's list.
+    QMenu* RecentMenu(int pane, QWidget* parent);
     void RestorePlace();
     // The pane a node drag comes from: the tree it started in, or -1.
     int PaneOf(QObject* source) const;

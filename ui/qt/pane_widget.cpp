@@ -4,6 +4,10 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QStyle>
+#include <QTimer>
 
 namespace korvel::qt {
 
@@ -57,6 +61,19 @@ const std::array<CommandDefinition, kPaneCommandCount>& Definitions() {
         {PaneCommand::memLayout, "MemLayout", QT_TR_NOOP("MemLayout"), {}, nullptr},
     }};
     return definitions;
+}
+
+// A filled dot in the palette's highlight colour: the unsaved mark.
+QIcon UnsavedIcon(const QWidget& widget) {
+    const int size = widget.style()->pixelMetric(QStyle::PM_SmallIconSize);
+    QPixmap pixmap(size, size);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(widget.palette().color(QPalette::Highlight));
+    painter.drawEllipse(QRectF(size * 0.25, size * 0.25, size * 0.5, size * 0.5));
+    return QIcon(pixmap);
 }
 
 }  // namespace
@@ -132,6 +149,44 @@ void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, Dr
     ui_->fileName->setObjectName(prefix + QStringLiteral("FileName"));
     ui_->fileName->setAccessibleName(side + tr(" file name"));
     adapter_ = new TreeAdapter(ui_->tree, icons, pane, drops);
+    unsavedMark_ =
+        ui_->fileName->addAction(UnsavedIcon(*ui_->fileName), QLineEdit::TrailingPosition);
+    unsavedMark_->setToolTip(tr("The %1 dump has unsaved changes").arg(prefix));
+    ShowUnsaved(false);
+}
+
+void PaneWidget::ShowUnsaved(bool unsaved) {
+    unsavedMark_->setVisible(unsaved);
+    ui_->fileName->setAccessibleDescription(unsaved ? tr("Unsaved changes") : QString());
+}
+
+void PaneWidget::OfferRecent(std::function<QMenu*(QWidget* parent)> makeMenu) {
+    makeRecentMenu_ = std::move(makeMenu);
+    QPushButton* open = ui_->openButton;
+    open->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(open, &QWidget::customContextMenuRequested, this, [this] { PopUpRecent(); });
+    // Held as long as a tool button's menu delay, the press opens the menu instead of clicking.
+    holdTimer_ = new QTimer(this);
+    holdTimer_->setObjectName(QStringLiteral("openHold"));
+    holdTimer_->setSingleShot(true);
+    holdTimer_->setInterval(style()->styleHint(QStyle::SH_ToolButton_PopupDelay, nullptr, open));
+    connect(open, &QPushButton::pressed, holdTimer_, qOverload<>(&QTimer::start));
+    connect(open, &QPushButton::released, holdTimer_, &QTimer::stop);
+    connect(holdTimer_, &QTimer::timeout, this, [this, open] {
+        if (open->isDown()) {
+            open->setDown(false);  // a button no longer down does not click when released
+            PopUpRecent();
+        }
+    });
+}
+
+void PaneWidget::PopUpRecent() {
+    if (!makeRecentMenu_) {
+        return;
+    }
+    QMenu* menu = makeRecentMenu_(ui_->openButton);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(ui_->openButton->mapToGlobal(QPoint(0, ui_->openButton->height())));
 }
 
 void PaneWidget::ShowSteps(const QString& undoText, const QString& redoText) {

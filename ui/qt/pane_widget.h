@@ -8,12 +8,15 @@
 #include <QGroupBox>
 
 #include <array>
+#include <functional>
 #include <memory>
 
 class QAction;
 class QKeyEvent;
 class QLineEdit;
+class QMenu;
 class QPushButton;
+class QTimer;
 class QTreeWidget;
 
 namespace Ui {
@@ -56,12 +59,25 @@ class PaneWidget : public QGroupBox {
     // for an empty text.
     void ShowSteps(const QString& undoText, const QString& redoText);
 
+    // A mark at the end of the file name box while the dump has unsaved changes; the box's
+    // accessible description says the same.
+    void ShowUnsaved(bool unsaved);
+
+    // The Open Recent menu: `makeMenu` builds it when the Open button is clicked with the right
+    // button or pressed and held. The menu pops up below the button and goes when it closes.
+    void OfferRecent(std::function<QMenu*(QWidget* parent)> makeMenu);
+
     // The tree's keys: the pane's commands that have a key, and `extra` actions of the window.
     // True when one took the key.
     bool TriggerByKey(const QKeyEvent& key, const QList<QAction*>& extra) const;
 
   private:
+    void PopUpRecent();
+
     std::unique_ptr<Ui::PaneForm> ui_;
+    QAction* unsavedMark_ = nullptr;
+    QTimer* holdTimer_ = nullptr;
+    std::function<QMenu*(QWidget*)> makeRecentMenu_;
     std::array<QAction*, kPaneCommandCount> actions_{};
     TreeAdapter* adapter_ = nullptr;
 };
