@@ -159,6 +159,10 @@ int Canon(const Options& options, Streams streams) {
 }  // namespace
 
 int RunCommand(const Options& options, Streams streams) {
+    if (options.version) {
+        streams.out << kProgram << " " << KORVEL_VERSION << "\n";
+        return kDone;
+    }
     if (options.help || options.command.empty() || options.command == "help") {
         PrintHelp(options.command == "help" && !options.arguments.empty() ? options.arguments[0]
                                                                           : options.command,

@@ -166,8 +166,8 @@ constexpr const char* kReceive =
     R"(Usage: korvel-cli receive OUT --port PORT [--idle MS] [--wait S]
        korvel-cli receive OUT --own-port NAME [--idle MS] [--wait S]
 
-Waits for the W2 to send a dump, then writes every complete message in the order
-received to OUT and prints the same report as check. The receive ends after a pause of
+Waits for the W2 to send a dump, then writes every byte that came (real-time bytes
+aside) in the order received to OUT and prints the same report as check. The receive ends after a pause of
 --idle milliseconds with no byte (2000 unless given) once bytes flow, or on Ctrl-C.
 Without --wait it waits for the first byte for ever; with it, S seconds, then exits 1
 with "Nothing arrived from PORT". --own-port opens a port of korvel-cli's own that other

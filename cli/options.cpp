@@ -55,6 +55,8 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
         };
         if (word == "--help" || word == "-h") {
             options.help = true;
+        } else if (word == "--version") {
+            options.version = true;
         } else if (word == "--json") {
             options.json = true;
         } else if (word == "--in-place") {

@@ -21,6 +21,7 @@ struct Options {
     bool json = false;
     bool keepPartial = false;
     bool help = false;
+    bool version = false;
     // MIDI: the port by number or a unique part of its name, or a port of our own.
     std::optional<std::string> port;
     std::optional<std::string> ownPort;

@@ -11,6 +11,7 @@
 #include <sys/wait.h>
 #endif
 
+#include <cctype>
 #include <cstdlib>
 #include <filesystem>
 
@@ -243,6 +244,28 @@ TEST_F(Cli, ChecksChecksumsAndCutOffFiles) {
     const Outcome cut = Korvel({"check", Dump("cut.syx", bytes)});
     EXPECT_EQ(cut.code, 1);
     EXPECT_NE(cut.out.find("passed over, message cut off before its F7"), std::string::npos);
+}
+
+// The manual page is written by hand; every command and option the help texts name is in it.
+TEST_F(Cli, ManualNamesEveryCommandAndOption) {
+    const std::string manual = ReadText(KORVEL_SOURCE_DIR "/docs/man/korvel-cli.md");
+    ASSERT_FALSE(manual.empty());
+    std::string help = Korvel({"--help"}).out;
+    for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon", "diff",
+                                "ports", "send", "receive", "verify"}) {
+        EXPECT_NE(manual.find(std::string("**") + command + "**"), std::string::npos) << command;
+        help += Korvel({command, "--help"}).out;
+    }
+    for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
+        std::size_t end = at + 2;
+        while (end < help.size() &&
+               (std::isalpha(static_cast<unsigned char>(help[end])) != 0 || help[end] == '-')) {
+            ++end;
+        }
+        const std::string option = help.substr(at, end - at);
+        EXPECT_NE(manual.find("**" + option + "**"), std::string::npos) << option;
+    }
+    EXPECT_EQ(Korvel({"--version"}).out.rfind("korvel-cli ", 0), 0u);
 }
 
 TEST_F(Cli, CanonSortsAScrambledDump) {

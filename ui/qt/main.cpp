@@ -6,11 +6,11 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Korvel"));
-    QApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
-    QCommandLineParser parser;
+#include <string_view>
+
+namespace {
+
+void DescribeCommandLine(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Copies patterns, tracks, playlists and banks between W2 sequencer dumps."));
     parser.addHelpOption();
@@ -21,7 +21,34 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument(QStringLiteral("right"),
                                  QStringLiteral("A dump to open in the right pane."),
                                  QStringLiteral("[RIGHT.syx]]"));
-    parser.process(app);  // --help and --version print and end here
+}
+
+// --help and --version answer without a display, as on a server or in a package's test.
+bool OnlyAsksForText(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view word = argv[i];
+        if (word == "--help" || word == "-h" || word == "--help-all" || word == "--version" ||
+            word == "-v") {
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication::setApplicationName(QStringLiteral("Korvel"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
+    QCommandLineParser parser;
+    DescribeCommandLine(parser);
+    if (OnlyAsksForText(argc, argv)) {
+        const QCoreApplication text(argc, argv);
+        parser.process(text);  // prints and ends
+        return 0;
+    }
+    QApplication app(argc, argv);
+    parser.process(app);
     korvel::qt::MainWindow window(korvel::qt::DefaultSettingsPath());
     QApplication::setWindowIcon(window.windowIcon());
     window.OpenAtStart(parser.positionalArguments());
