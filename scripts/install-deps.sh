@@ -10,7 +10,7 @@ packages=(
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   librtmidi-dev libjack-jackd2-dev libasound2-dev
-  jackd2 desktop-file-utils pandoc
+  jackd2 desktop-file-utils appstream pandoc bash-completion man-db
   xvfb xauth
   "$@"
 )

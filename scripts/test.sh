@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what the build needs, then builds and runs every test: a formatting check, the
 # suites in a plain build, each fuzz target for a bounded time, a dump sent and received over
-# MIDI through a JACK server of its own, the Windows build's suites under Wine, and the suites
-# again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# MIDI through a JACK server of its own, the installed files, the Debian package installed into a
+# fresh root, the Windows build's suites under Wine, and the suites again under
+# AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -38,22 +39,11 @@ fuzz() {
 fuzz load fuzz/corpus
 fuzz session fuzz/session_corpus
 
-echo "== Desktop files"
-stage=$(mktemp -d)
-DESTDIR="$stage" cmake --install build --prefix /usr >/dev/null
-share="$stage/usr/share"
-desktop-file-validate "$share/applications/korvel.desktop"
-for size in 16 22 24 32 48 64 128 256; do
-  test -s "$share/icons/hicolor/${size}x${size}/apps/korvel.png"
-done
-test -s "$share/icons/hicolor/scalable/apps/korvel.svg"
-grep -q '^MimeType=.*;$' "$share/applications/korvel.desktop"
-# The MIME package comes along unless the system already knows *.syx.
-if ! grep -q ':\*\.syx' /usr/share/mime/globs2 2>/dev/null; then
-  grep -q 'pattern="\*.syx"' "$share/mime/packages/korvel-syx.xml"
-fi
-rm -rf "$stage"
-echo "desktop entry, MIME type and icons installed"
+echo "== Installed files"
+scripts/installed-files-test.sh build
+
+echo "== Debian package"
+scripts/package-test.sh build
 
 echo "== Windows build under Wine"
 scripts/windows-test.sh build
