@@ -42,6 +42,26 @@ TEST(UnicodeNames, DumpOpensSavesWithSideFileAndIsReplaced) {
               2);
 }
 
+#if defined(_WIN32)
+// ReplaceFileW refuses a read-only target; the save says why and leaves it whole.
+TEST(UnicodeNames, RefusedReplaceSaysWhy) {
+    testing::TempDir dir;
+    const std::string path = dir.File("B\u00e4ss \u03a9.syx");
+    testing::WriteFile(path, {7});
+    std::filesystem::permissions(NativePathOf(path), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::remove);
+    const WriteResult result = ReplaceFileWithBytes(path, testing::Bytes{8});
+    std::filesystem::permissions(NativePathOf(path), std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(NativePathOf(dir.path())),
+                            std::filesystem::directory_iterator()),
+              1);
+}
+#endif
+
 #if !defined(__linux__)
 // Where the new file has a name while it is written, a signal handler removes it and the
 // target stays.
