@@ -117,6 +117,7 @@ class FuzzHost : public ui::Host {
     }
     void ShowStatus(const std::string&) override {}
     void ShowFileName(int, const std::string&) override {}
+    void ShowUnsaved(int, bool) override {}
     void TreeRebuilt(int) override {}
     void TreeRefreshed(int, const std::vector<ui::NodeChange>&) override {}
     void HistoryChanged(int) override {}
