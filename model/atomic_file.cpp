@@ -91,7 +91,6 @@ WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWrit
         written = WriteResult::Failure(reason);
     }
     replace::Discard(temporary);
-    replace::ClearPending();
     return written;
 }
 

@@ -42,7 +42,7 @@ bool SyncFile(std::FILE* file, std::string& reason);
 bool PutInPlace(Temporary& temporary, const std::string& path, const Target& target,
                 std::string& reason);
 
-// Removes whatever is left of a temporary that did not take the target's place.
+// Removes whatever is left of a temporary that did not take the target's place, and forgets it.
 void Discard(Temporary& temporary);
 
 // Makes the new name last across a crash, where the system needs that.

@@ -173,6 +173,7 @@ void Discard(Temporary& temporary) {
         ::unlink(temporary.path.c_str());
         temporary.path.clear();
     }
+    ClearPending();
 }
 
 // The rename itself lives in the folder; syncing it makes the new name last.

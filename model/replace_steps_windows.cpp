@@ -17,8 +17,12 @@ namespace korvel::replace {
 
 namespace {
 
+std::string ReasonOfCode(DWORD error) {
+    return std::system_category().message(static_cast<int>(error));
+}
+
 std::string LastErrorReason() {
-    return std::system_category().message(static_cast<int>(::GetLastError()));
+    return ReasonOfCode(::GetLastError());
 }
 
 }  // namespace
@@ -51,10 +55,11 @@ bool OpenTemporary(const std::string& path, const Target&, Temporary& temporary,
                                             FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
-            if (::GetLastError() == ERROR_FILE_EXISTS) {
+            const DWORD error = ::GetLastError();
+            reason = ReasonOfCode(error);
+            if (error == ERROR_FILE_EXISTS) {
                 continue;
             }
-            reason = LastErrorReason();
             break;
         }
         SetPending(temporary.path);
@@ -105,6 +110,7 @@ void Discard(Temporary& temporary) {
         std::filesystem::remove(NativePathOf(temporary.path), ignored);
         temporary.path.clear();
     }
+    ClearPending();
 }
 
 // MOVEFILE_WRITE_THROUGH and ReplaceFileW make the new name last on their own.
