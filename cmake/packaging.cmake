@@ -5,7 +5,6 @@ set(KORVEL_PACKAGE_DOC ${CMAKE_INSTALL_DATADIR}/doc/korvel)
 
 # Debian wants the copyright file and a compressed changelog in the package's doc folder.
 configure_file(${PROJECT_SOURCE_DIR}/res/debian/changelog.in ${CMAKE_BINARY_DIR}/debian/changelog @ONLY)
-find_program(GZIP gzip REQUIRED)
 add_custom_command(
   OUTPUT ${CMAKE_BINARY_DIR}/debian/changelog.gz
   COMMAND ${GZIP} --best --no-name --force --keep ${CMAKE_BINARY_DIR}/debian/changelog
