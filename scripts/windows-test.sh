@@ -57,21 +57,23 @@ folder=$(winepath -w "$work/Müll")
 dump="$folder\\Bäss Ω.syx"
 copied="$folder\\copied Ω.syx"
 cli() { wine "$out/build/cli/korvel-cli.exe" "$@"; }
+linux() { "$linux_build/cli/korvel-cli" "$@"; }
+# The same edits with either program: RUN DUMP COPIED.
+edit() {
+  "$1" copy "$2" B01T01 "$2" B02T01 -o "$3"
+  "$1" rename "$3" B02 "Zweite"
+  "$1" canon "$3" -o "$3"
+}
 cli tree "$dump" >"$work/tree.txt"
-cli copy "$dump" B01T01 "$dump" B02T01 -o "$copied"
-cli rename "$copied" B02 "Zweite"
-cli canon "$copied" -o "$copied"
+edit cli "$dump" "$copied"
 cli check "$copied" >"$work/check.txt"
 test -s "$work/Müll/copied Ω.bnl"
 grep -q "Zweite" "$work/Müll/copied Ω.bnl"
 ls -A "$work/Müll" | grep -q '^\.korvel-' && { echo "a temporary file was left behind" >&2; exit 1; }
 if [ -n "$linux_build" ]; then
-  linux() { "$linux_build/cli/korvel-cli" "$@"; }
   mkdir -p "$work/linux"
   cp "$work/plain.syx" "$work/linux/dump.syx"
-  linux copy "$work/linux/dump.syx" B01T01 "$work/linux/dump.syx" B02T01 -o "$work/linux/copied.syx"
-  linux rename "$work/linux/copied.syx" B02 "Zweite"
-  linux canon "$work/linux/copied.syx" -o "$work/linux/copied.syx"
+  edit linux "$work/linux/dump.syx" "$work/linux/copied.syx"
   cmp "$work/Müll/copied Ω.syx" "$work/linux/copied.syx"
   cmp "$work/Müll/copied Ω.bnl" "$work/linux/copied.bnl"
   linux tree "$work/linux/dump.syx" | diff - <(tr -d '\r' <"$work/tree.txt")
