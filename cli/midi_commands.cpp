@@ -206,7 +206,7 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
         input = system.OpenInput(portName, reason);
     }
     if (!input) {
-        streams.err << kProgram << ": cannot open " << portName << ": " << reason << "\n";
+        streams.err << kProgram << ": " << midi::CannotOpenText(portName, reason) << "\n";
         return kFileError;
     }
     midi::SteadyClock clock;

@@ -14,6 +14,13 @@ namespace korvel::midi {
 // What the MIDI dialogs and korvel-cli say when the system offers no port at all.
 inline constexpr const char* kNoPortsText = "No MIDI ports found";
 
+// The reason a port gives when another program has it open (Windows' ports are exclusive).
+inline constexpr const char* kPortInUseReason = "in use by another program";
+
+// What the window and korvel-cli say when a port does not open: "PORT cannot be opened: REASON",
+// or "PORT is in use by another program".
+std::string CannotOpenText(const std::string& port, const std::string& reason);
+
 class MidiInput {
   public:
     virtual ~MidiInput() = default;

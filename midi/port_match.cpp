@@ -51,6 +51,16 @@ std::optional<AlsaNumbers> AlsaNumbersOf(const std::string& name) {
         blank, {std::stoi(name.substr(blank + 1, client)), std::stoi(name.substr(colon + 1))}};
 }
 
+// RtMidi on Windows ends each name with " INDEX", the port's place in the system's list.
+std::string WithoutRtMidiIndex(const std::string& name) {
+    const std::size_t blank = name.rfind(' ');
+    if (blank == std::string::npos || blank == 0) {
+        return name;
+    }
+    const std::size_t digits = DigitsAt(name, blank + 1);
+    return digits > 0 && blank + 1 + digits == name.size() ? name.substr(0, blank) : name;
+}
+
 // ALSA ends a port's name with " CLIENT:PORT".
 std::string WithoutAlsaNumbers(const std::string& name) {
     const auto numbers = AlsaNumbersOf(name);
@@ -94,11 +104,19 @@ PortMatch MatchPort(const std::vector<std::string>& names, const std::string& wa
         }
     }
     const std::string bare = BarePortName(wanted);
+    // Without the index only when nothing matched with it: "MIDI 1" and "MIDI 2" of one
+    // device on ALSA or JACK are two ports, not one port under two indexes.
+    const std::string unindexed = WithoutRtMidiIndex(bare);
     std::vector<std::string> same;
+    std::vector<std::string> sameUnindexed;
     std::vector<std::string> containing;
     for (const auto& name : names) {
-        if (BarePortName(name) == bare) {
+        const std::string bareName = BarePortName(name);
+        if (bareName == bare) {
             same.push_back(name);
+        }
+        if (WithoutRtMidiIndex(bareName) == unindexed) {
+            sameUnindexed.push_back(name);
         }
         if (name.find(wanted) != std::string::npos) {
             containing.push_back(name);
@@ -106,6 +124,9 @@ PortMatch MatchPort(const std::vector<std::string>& names, const std::string& wa
     }
     if (!same.empty()) {
         return OneOf(same, wanted);
+    }
+    if (!sameUnindexed.empty()) {
+        return OneOf(sameUnindexed, wanted);
     }
     if (!containing.empty()) {
         return OneOf(containing, wanted);

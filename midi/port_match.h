@@ -1,6 +1,7 @@
 // Finding a port by the name the user gave or Korvel remembered. Systems add numbers to a
 // device's name that change when it is plugged in again (ALSA's " 20:0" at the end, Windows'
-// "2- " at the start), so a name is found again without them.
+// "2- " at the start, and RtMidi's port index " 3" at the end on Windows), so a name is found
+// again without them.
 #pragma once
 
 #include <optional>
@@ -15,7 +16,8 @@ struct PortMatch {
 };
 
 // The port of exactly that name; otherwise the one whose name is the same once the systems'
-// numbers are set aside; otherwise the one port whose name contains `wanted`.
+// numbers are set aside (RtMidi's index last); otherwise the one port whose name contains
+// `wanted`.
 PortMatch MatchPort(const std::vector<std::string>& names, const std::string& wanted);
 
 // The name without the numbers a system adds: "Virtual W2" for "2- Virtual W2" and for

@@ -68,7 +68,7 @@ SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPla
     std::string reason;
     opening.output = midi.OpenOutput(port, reason);
     if (!opening.output) {
-        opening.problem = port + " cannot be opened: " + reason;
+        opening.problem = CannotOpenText(port, reason);
         opening.portFailed = true;
     } else if (auto refusal = SendRefusal(plan, port, opening.output->MaxMessageLength())) {
         opening.output.reset();
@@ -109,13 +109,14 @@ Instant SendSession::Step() {
         started_ = true;
         firstSend_ = now;
     }
-    // The message is on its way from the moment the port took it, however long that took: the
-    // next one waits for its cable time from then.
-    const Instant handedOver = clock_.Now();
+    // Some ports return at once and the message then takes its cable time (ALSA, JACK); others
+    // return only once it is out (Windows). The message has left when both its cable time from
+    // the call has passed and the port has returned; the pause counts from then.
+    const Instant returned = clock_.Now();
     ++sent_;
     bytesSent_ += message.size();
     bytesLeft_ -= message.size();
-    nextStart_ = handedOver + CableTime(message.size()) + pause_;
+    nextStart_ = std::max(now + CableTime(message.size()), returned) + pause_;
     ended_ = sent_ == messages_.size();
     return ended_ ? now : nextStart_;
 }

@@ -34,7 +34,11 @@ std::string ReasonOf(int error) {
 }
 
 void SetPending(const std::string& temporaryPath) {
-    const auto native = NativePathOf(temporaryPath).native();
+    const auto converted = NativePathOf(temporaryPath);
+    if (!converted) {
+        return;
+    }
+    const auto& native = converted->native();
     if (native.size() < std::size(pendingPath)) {
         std::copy(native.begin(), native.end(), pendingPath);
         pendingPath[native.size()] = 0;

@@ -39,7 +39,11 @@ bool Allocate(FileReadResult& result, std::uint64_t size) {
 
 // UTF-8 names reach Windows' wide file functions.
 FileReadResult ReadRegularFile(const std::string& utf8Path, std::uint64_t maxSize) {
-    const std::filesystem::path path = NativePathOf(utf8Path);
+    const auto native = NativePathOf(utf8Path);
+    if (!native) {
+        return Failure(ReadStatus::cannotOpen, native.reason());
+    }
+    const std::filesystem::path& path = *native;
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
         return error ? Failure(ReadStatus::cannotOpen, error.message())

@@ -1,5 +1,7 @@
 #include "paths.h"
 
+#include "stored_text.h"
+
 #include <filesystem>
 
 namespace korvel {
@@ -53,18 +55,40 @@ std::string AbsolutePathOf(const std::string& path) {
     if (path.empty()) {
         return path;
     }
+    const auto native = NativePathOf(path);
+    if (!native) {
+        return path;
+    }
     std::error_code error;
-    const std::filesystem::path absolute = std::filesystem::absolute(NativePathOf(path), error);
-    return error ? path : Utf8Of(absolute);
+    const std::filesystem::path absolute = std::filesystem::absolute(*native, error);
+    const std::string text = error ? std::string() : Utf8Of(absolute);
+    return text.empty() ? path : text;
 }
 
-std::filesystem::path NativePathOf(const std::string& path) {
-    return std::filesystem::path(std::u8string(path.begin(), path.end()));
+Result<std::filesystem::path> NativePathOf(const std::string& path) {
+    // On Windows the library converts to UTF-16 and throws on bytes that are not UTF-8; they
+    // are refused here first, and anything else it throws stays here too. Elsewhere a name is
+    // any bytes.
+#if defined(_WIN32)
+    if (!IsStrictUtf8(path)) {
+        return Result<std::filesystem::path>::Failure("the name " + StoredTextToUtf8(path) +
+                                                      " is not valid UTF-8");
+    }
+#endif
+    try {
+        return std::filesystem::path(std::u8string(path.begin(), path.end()));
+    } catch (const std::exception& error) {
+        return Result<std::filesystem::path>::Failure(error.what());
+    }
 }
 
 std::string Utf8Of(const std::filesystem::path& path) {
-    const std::u8string text = path.u8string();
-    return std::string(text.begin(), text.end());
+    try {
+        const std::u8string text = path.u8string();
+        return std::string(text.begin(), text.end());
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 std::string ExtensionOf(const std::string& path) {

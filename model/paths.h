@@ -2,6 +2,8 @@
 // so that the window, the side file and the atomic save split a path the same way.
 #pragma once
 
+#include "result.h"
+
 #include <filesystem>
 #include <string>
 
@@ -22,8 +24,10 @@ std::string ExtensionOf(const std::string& path);
 // is empty or the system cannot say.
 std::string AbsolutePathOf(const std::string& path);
 // The system's path for a UTF-8 path, and back: on Windows a std::string path would be read in
-// the local code page, so every name Korvel hands to the file system goes through these.
-std::filesystem::path NativePathOf(const std::string& path);
+// the local code page, so every name Korvel hands to the file system goes through these. A name
+// that is not UTF-8 has no system path; neither conversion throws.
+Result<std::filesystem::path> NativePathOf(const std::string& path);
+// The name as UTF-8; "" when the system's name is no valid text (a lone UTF-16 surrogate).
 std::string Utf8Of(const std::filesystem::path& path);
 // The path with its extension replaced by `extension`, or `extension` appended when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);

@@ -25,6 +25,13 @@ std::string LastErrorReason() {
     return ReasonOfCode(::GetLastError());
 }
 
+// CheckTarget has refused a name without a wide form, so the later steps always have one; an
+// empty name would only fail to open.
+std::wstring Wide(const std::string& path) {
+    const auto native = NativePathOf(path);
+    return native ? native->native() : std::wstring();
+}
+
 }  // namespace
 
 // Windows files carry no permission bits to take over.
@@ -33,8 +40,12 @@ std::optional<WriteResult> CheckTarget(const std::string& path, const std::strin
     if (EndsInSeparator(path)) {
         return WriteResult::Failure(path + " names a folder; give the name of a file");
     }
+    const auto native = NativePathOf(path);
+    if (!native) {
+        return WriteResult::Failure(path + " cannot be written: " + native.reason());
+    }
     std::error_code error;
-    const auto status = std::filesystem::status(NativePathOf(path), error);
+    const auto status = std::filesystem::status(*native, error);
     target.exists = !error && std::filesystem::exists(status);
     if (target.exists && std::filesystem::is_directory(status)) {
         return WriteResult::Failure(path + " is a folder, not a file");
@@ -51,7 +62,7 @@ bool OpenTemporary(const std::string& path, const Target&, Temporary& temporary,
                    std::string& reason) {
     for (int attempt = 0; attempt < 16; ++attempt) {
         temporary.path = TemporaryName(path);
-        const HANDLE handle = ::CreateFileW(NativePathOf(temporary.path).c_str(), GENERIC_WRITE,
+        const HANDLE handle = ::CreateFileW(Wide(temporary.path).c_str(), GENERIC_WRITE,
                                             FILE_SHARE_READ | FILE_SHARE_DELETE, nullptr,
                                             CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
@@ -91,8 +102,8 @@ bool SyncFile(std::FILE* file, std::string& reason) {
 
 bool PutInPlace(Temporary& temporary, const std::string& path, const Target& target,
                 std::string& reason) {
-    const std::wstring from = NativePathOf(temporary.path).native();
-    const std::wstring to = NativePathOf(path).native();
+    const std::wstring from = Wide(temporary.path);
+    const std::wstring to = Wide(path);
     const bool replaced =
         target.exists ? ::ReplaceFileW(to.c_str(), from.c_str(), nullptr,
                                        REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
@@ -107,7 +118,7 @@ bool PutInPlace(Temporary& temporary, const std::string& path, const Target& tar
 void Discard(Temporary& temporary) {
     if (!temporary.path.empty()) {
         std::error_code ignored;
-        std::filesystem::remove(NativePathOf(temporary.path), ignored);
+        std::filesystem::remove(Wide(temporary.path), ignored);
         temporary.path.clear();
     }
     ClearPending();

@@ -6,6 +6,7 @@
 #include "atomic_file.h"
 #include "dump_image.h"
 #include "file_read.h"
+#include "side_file_text.h"
 
 #include <cctype>
 #include <cerrno>
@@ -54,7 +55,7 @@ int DumpImage::ReadBankNames(const std::string& path) {
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        bankNames_[static_cast<std::size_t>(bank++)] = std::move(line);
+        bankNames_[static_cast<std::size_t>(bank++)] = NameOfSideFileLine(line);
         line.clear();
     };
     for (std::uint64_t i = 0; i < read.size && bank < kBankCount; ++i) {
@@ -80,7 +81,8 @@ WriteResult DumpImage::SaveBankNamesLike(const std::string& path,
                                          const std::string& permissionsFrom) const {
     const auto writeNames = [this](std::FILE* file) {
         for (const auto& name : bankNames_) {
-            if (std::fwrite(name.data(), 1, name.size(), file) != name.size() ||
+            const std::string line = SideFileLineOfName(name);
+            if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
                 std::fwrite("\r\n", 1, 2, file) != 2) {
                 return WriteResult::Failure(std::strerror(errno));
             }

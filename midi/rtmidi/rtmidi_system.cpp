@@ -18,11 +18,17 @@
 #define KORVEL_HAVE_ALSA 1
 #endif
 
+#if defined(_WIN32)
+#include <windows.h>
+#include <mmsystem.h>
+#endif
+
 #include <iostream>
 #include <limits>
 #include <streambuf>
-#include <thread>
 #include <mutex>
+#include <thread>
+#include <type_traits>
 #include <optional>
 #include <vector>
 
@@ -273,6 +279,28 @@ std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, st
     return wrapper;
 }
 
+#if defined(_WIN32)
+// Windows' ports are exclusive, and RtMidi's text does not say that another program has one
+// open: the system is asked directly.
+bool HeldByAnotherProgram(bool input, unsigned index) {
+    MMRESULT result = MMSYSERR_NOERROR;
+    if (input) {
+        HMIDIIN handle = nullptr;
+        result = ::midiInOpen(&handle, index, 0, 0, CALLBACK_NULL);
+        if (result == MMSYSERR_NOERROR) {
+            ::midiInClose(handle);
+        }
+    } else {
+        HMIDIOUT handle = nullptr;
+        result = ::midiOutOpen(&handle, index, 0, 0, CALLBACK_NULL);
+        if (result == MMSYSERR_NOERROR) {
+            ::midiOutClose(handle);
+        }
+    }
+    return result == MMSYSERR_ALLOCATED;
+}
+#endif
+
 // Opens the port of that name among the object's ports.
 template <typename Port>
 std::optional<std::string> OpenNamed(Port& port, const std::string& name, const char* ourName) {
@@ -282,6 +310,11 @@ std::optional<std::string> OpenNamed(Port& port, const std::string& name, const 
     }
     port.openPort(*index, ourName);
     if (!port.isPortOpen()) {
+#if defined(_WIN32)
+        if (HeldByAnotherProgram(std::is_same_v<Port, RtMidiIn>, *index)) {
+            return std::string(kPortInUseReason);
+        }
+#endif
         return std::string("the port would not open");
     }
     return std::nullopt;

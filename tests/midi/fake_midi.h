@@ -51,8 +51,9 @@ class FakeOutput : public MidiOutput {
   public:
     explicit FakeOutput(FakeClock& clock) : clock_(clock) {}
     std::size_t maxLength = 16379;
-    int failAt = -1;       // the message number that fails
-    Duration sendTakes{};  // how long the port holds the caller in each Send
+    int failAt = -1;             // the message number that fails
+    Duration sendTakes{};        // how long the port holds the caller in each Send
+    bool holdsUntilOut = false;  // holds it for the message's cable time too, as on Windows
     std::vector<std::vector<std::uint8_t>> sent;
     std::vector<Instant> sentAt;
 
@@ -63,7 +64,9 @@ class FakeOutput : public MidiOutput {
         }
         sent.emplace_back(message.begin(), message.end());
         sentAt.push_back(clock_.Now());
-        clock_.Advance(sendTakes);
+        clock_.Advance(sendTakes + (holdsUntilOut
+                                        ? kCableTimePerByte * static_cast<int>(message.size())
+                                        : Duration{}));
         return {};
     }
 
@@ -77,6 +80,7 @@ class FakeMidiSystem : public MidiSystem {
     MidiPortList ports{"Fake", {}, {}};
     std::map<std::string, FakeInput*> inputs;
     std::map<std::string, FakeOutput*> outputs;
+    std::map<std::string, std::string> refusals;  // a port that will not open, and its reason
 
     FakeInput& AddInput(const std::string& name) {
         ports.inputs.push_back(name);
@@ -91,10 +95,10 @@ class FakeMidiSystem : public MidiSystem {
 
     MidiPortList ListPorts() override { return ports; }
     std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) override {
-        return Borrow<MidiInput>(inputs, port, reason);
+        return Refused(port, reason) ? nullptr : Borrow<MidiInput>(inputs, port, reason);
     }
     std::unique_ptr<MidiOutput> OpenOutput(const std::string& port, std::string& reason) override {
-        return Borrow<MidiOutput>(outputs, port, reason);
+        return Refused(port, reason) ? nullptr : Borrow<MidiOutput>(outputs, port, reason);
     }
     std::unique_ptr<MidiInput> OpenOwnInput(const std::string& port, std::string& reason) override {
         return OpenInput(port, reason);
@@ -105,6 +109,14 @@ class FakeMidiSystem : public MidiSystem {
     }
 
   private:
+    bool Refused(const std::string& port, std::string& reason) const {
+        const auto it = refusals.find(port);
+        if (it != refusals.end()) {
+            reason = it->second;
+        }
+        return it != refusals.end();
+    }
+
     // A port that forwards to one the test keeps.
     template <typename Port, typename Map>
     static std::unique_ptr<Port> Borrow(Map& ports, const std::string& name, std::string& reason) {

@@ -153,25 +153,55 @@ TEST(Sending, PacesCancelsBetweenMessagesAndSaysWhatWasSent) {
     EXPECT_NE(SendRefusal(plan, "W2", plan.longest - 1), std::nullopt);
 }
 
-// A port that holds the caller while it sends: the next message waits for the cable time from
-// when the port let go, not from when it was called.
-TEST(Sending, PacesFromWhenThePortTookTheMessage) {
+// Windows' ports are exclusive: a port another program holds says so in plain words.
+TEST(Sending, APortThatWillNotOpenSaysWhy) {
     DumpImage image;
     ASSERT_TRUE(image.Load(FullDump(2)).ok());
     const SendPlan plan = PlanSend(image, 0ms);
     FakeClock clock;
-    testing::FakeOutput output(clock);
-    output.sendTakes = 2ms;
-    SendSession session(output, clock, plan.messages, 0ms);
-    testing::RunSend(session, clock);
-    ASSERT_EQ(output.sent.size(), 481u);
-    for (std::size_t i = 1; i < output.sent.size(); ++i) {
-        ASSERT_EQ(output.sentAt[i] - output.sentAt[i - 1],
-                  2ms + kCableTimePerByte * static_cast<int>(output.sent[i - 1].size()));
+    testing::FakeMidiSystem midi;
+    midi.AddOutput("W2 1", clock);
+    for (const auto& [reason, text] :
+         {std::pair<std::string, std::string>{kPortInUseReason,
+                                              "W2 1 is in use by another program"},
+          {"the driver failed", "W2 1 cannot be opened: the driver failed"}}) {
+        midi.refusals["W2 1"] = reason;
+        const SendOpening opening = OpenForSend(midi, "W2 1", plan);
+        EXPECT_FALSE(opening.output);
+        EXPECT_TRUE(opening.portFailed);
+        EXPECT_EQ(opening.problem, text);
     }
-    EXPECT_EQ(session.LastMessageLeaves(),
-              output.sentAt.back() + 2ms +
-                  kCableTimePerByte * static_cast<int>(output.sent.back().size()));
+}
+
+// The next message starts once the previous one has had its cable time from the call and the
+// port has returned, then the pause: a port that returns at once, one that holds the caller
+// until the message is out (Windows), and one that holds it longer than that.
+TEST(Sending, PacesFromWhenTheMessageHasLeft) {
+    DumpImage image;
+    ASSERT_TRUE(image.Load(FullDump(2)).ok());
+    const SendPlan plan = PlanSend(image, 0ms);
+    struct Port {
+        bool holdsUntilOut;
+        Duration extraHold;
+    };
+    for (const Port port : {Port{false, 0ms}, Port{true, 0ms}, Port{true, 2ms}}) {
+        FakeClock clock;
+        testing::FakeOutput output(clock);
+        output.holdsUntilOut = port.holdsUntilOut;
+        output.sendTakes = port.extraHold;
+        SendSession session(output, clock, plan.messages, 5ms);
+        testing::RunSend(session, clock);
+        ASSERT_EQ(output.sent.size(), 481u);
+        const auto cable = [&](std::size_t i) {
+            return kCableTimePerByte * static_cast<int>(output.sent[i].size());
+        };
+        for (std::size_t i = 1; i < output.sent.size(); ++i) {
+            ASSERT_EQ(output.sentAt[i] - output.sentAt[i - 1], cable(i - 1) + port.extraHold + 5ms)
+                << port.holdsUntilOut << " " << i;
+        }
+        EXPECT_EQ(session.LastMessageLeaves(),
+                  output.sentAt.back() + cable(output.sent.size() - 1) + port.extraHold);
+    }
 }
 
 }  // namespace

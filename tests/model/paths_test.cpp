@@ -36,5 +36,24 @@ INSTANTIATE_TEST_SUITE_P(Cases, Paths,
                                            PathParts{"/d/.bnl", "/d", ".bnl", ".bnl"},
                                            PathParts{"dumps/", "dumps", "", ""}, kBackslash));
 
+// The conversions between the model's UTF-8 names and the system's never throw.
+TEST(PathConversion, RoundTripsUtf8AndRefusesWhatIsNot) {
+    for (const std::string name : {"plain.syx", "M\u00fcll/B\u00e4ss \u03a9.syx",
+                                   "C:/Users/Jos\u00e9/korvel.INI", "\U0001F3B9.syx"}) {
+        const auto native = NativePathOf(name);
+        ASSERT_TRUE(native) << name;
+        EXPECT_EQ(Utf8Of(*native), name);
+    }
+    const std::string latin1 = "Jos\xe9.syx";  // what an ANSI code page gives for "José"
+    const auto native = NativePathOf(latin1);
+#if defined(_WIN32)
+    ASSERT_FALSE(native);
+    EXPECT_NE(native.reason().find("not valid UTF-8"), std::string::npos);
+#else
+    ASSERT_TRUE(native);  // a name is any bytes here
+    EXPECT_EQ(native->native(), latin1);
+#endif
+}
+
 }  // namespace
 }  // namespace korvel

@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
-#if !defined(_WIN32)
+#if defined(_WIN32)
+#include <windows.h>
+#else
 #include <sys/stat.h>
 #endif
 
@@ -105,6 +107,27 @@ TEST_F(SideFile, MissingFileLeavesEveryBankUnnamed) {
     for (const auto& name : image.BankNames()) {
         EXPECT_EQ(name, "");
     }
+}
+
+// Names are UTF-8 in memory; on Windows the file holds the ANSI code page where it can spell the
+// name, and UTF-8 where it cannot, so every name comes back as typed.
+TEST_F(SideFile, NamesOutsideAsciiComeBackAsTyped) {
+    DumpImage image;
+    image.SetBankName(0, "01 B\u00e4ss");             // in every Western code page
+    image.SetBankName(1, "02 \u03a9 \u0416 \u65e5");  // in no single one
+    ASSERT_EQ(image.WriteBankNames(dir.File("a.bnl")), 1);
+    DumpImage again;
+    ASSERT_EQ(again.ReadBankNames(dir.File("a.bnl")), 1);
+    EXPECT_EQ(again.BankNames(), image.BankNames());
+#if defined(_WIN32)
+    if (::GetACP() == 1252) {
+        EXPECT_EQ(testing::ReadText(dir.File("a.bnl")).substr(0, 9), "01 B\xe4ss\r\n");
+        ASSERT_EQ(again.ReadBankNames(Write("01 Gr\xfc\xdfe\r\n")), 1);
+        EXPECT_EQ(again.BankNames()[0], "01 Gr\u00fc\u00dfe");
+    }
+#else
+    EXPECT_EQ(testing::ReadText(dir.File("a.bnl")).substr(0, 10), "01 B\u00e4ss\r\n");
+#endif
 }
 
 TEST_F(SideFile, FailedWriteLeavesTheOldFile) {

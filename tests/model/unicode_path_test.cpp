@@ -16,7 +16,7 @@ namespace {
 TEST(UnicodeNames, DumpOpensSavesWithSideFileAndIsReplaced) {
     testing::TempDir dir;
     const std::string folder = dir.File("M\u00fcll");
-    ASSERT_TRUE(std::filesystem::create_directory(NativePathOf(folder)));
+    ASSERT_TRUE(std::filesystem::create_directory(*NativePathOf(folder)));
     const std::string path = folder + "/B\u00e4ss \u03a9.syx";
     testing::WriteFile(path, testing::FullDump());
 
@@ -36,8 +36,8 @@ TEST(UnicodeNames, DumpOpensSavesWithSideFileAndIsReplaced) {
     ReadBankNamesBeside(reopened, path);
     EXPECT_EQ(reopened.GetBankName(0), "01 Drums");
     EXPECT_EQ(testing::ReadFile(path), testing::FullDump());
-    EXPECT_TRUE(std::filesystem::exists(NativePathOf(folder + "/B\u00e4ss \u03a9.bnl")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(NativePathOf(folder)),
+    EXPECT_TRUE(std::filesystem::exists(*NativePathOf(folder + "/B\u00e4ss \u03a9.bnl")));
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*NativePathOf(folder)),
                             std::filesystem::directory_iterator()),
               2);
 }
@@ -48,15 +48,15 @@ TEST(UnicodeNames, RefusedReplaceSaysWhy) {
     testing::TempDir dir;
     const std::string path = dir.File("B\u00e4ss \u03a9.syx");
     testing::WriteFile(path, {7});
-    std::filesystem::permissions(NativePathOf(path), std::filesystem::perms::owner_write,
+    std::filesystem::permissions(*NativePathOf(path), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
     const WriteResult result = ReplaceFileWithBytes(path, testing::Bytes{8});
-    std::filesystem::permissions(NativePathOf(path), std::filesystem::perms::owner_write,
+    std::filesystem::permissions(*NativePathOf(path), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
     EXPECT_FALSE(result.ok);
     EXPECT_FALSE(result.reason.empty());
     EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(NativePathOf(dir.path())),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*NativePathOf(dir.path())),
                             std::filesystem::directory_iterator()),
               1);
 }
@@ -76,7 +76,7 @@ TEST(UnicodeNames, InterruptedSaveLeavesNoTemporary) {
     });
     EXPECT_FALSE(result.ok);
     EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(NativePathOf(dir.path())),
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*NativePathOf(dir.path())),
                             std::filesystem::directory_iterator()),
               1);
 }

@@ -94,18 +94,18 @@ Bytes FullDump(int seed, int patternLength, int playlistLength) {
 }
 
 void WriteFile(const std::string& path, const Bytes& bytes) {
-    std::ofstream out(NativePathOf(path), std::ios::binary | std::ios::trunc);
+    std::ofstream out(*NativePathOf(path), std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()),
               static_cast<std::streamsize>(bytes.size()));
 }
 
 Bytes ReadFile(const std::string& path) {
-    std::ifstream in(NativePathOf(path), std::ios::binary);
+    std::ifstream in(*NativePathOf(path), std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 std::string ReadText(const std::string& path) {
-    std::ifstream in(NativePathOf(path), std::ios::binary);
+    std::ifstream in(*NativePathOf(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 

@@ -21,7 +21,7 @@ TempDir::TempDir() {
 
 TempDir::~TempDir() {
     std::error_code error;
-    std::filesystem::remove_all(NativePathOf(path_), error);
+    std::filesystem::remove_all(*NativePathOf(path_), error);
 }
 
 }  // namespace korvel::testing

@@ -395,9 +395,9 @@ void MainDialog::OnMidiSetup() {
 std::string MainDialog::BackUpReceived(const midi::ReceiveSession& session,
                                        const std::string& stamp, bool inPane) {
     const std::string folder = services_.ReceivedFolder();
-    std::error_code error;
-    if (!folder.empty()) {
-        std::filesystem::create_directories(NativePathOf(folder), error);
+    if (const auto native = NativePathOf(folder); !folder.empty() && native) {
+        std::error_code error;
+        std::filesystem::create_directories(*native, error);
     }
     const std::string path =
         (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";

@@ -14,7 +14,7 @@ std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
     std::string reason;
     auto input = midi_.OpenInput(port, reason);
     if (!input) {
-        return port + " cannot be opened: " + reason;
+        return midi::CannotOpenText(port, reason);
     }
     input_ = std::move(input);
     port_ = port;

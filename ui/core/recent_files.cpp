@@ -26,8 +26,9 @@ void RecentFiles::Add(const std::string& path) {
 std::vector<RecentEntry> RecentFiles::Entries() const {
     std::vector<RecentEntry> entries;
     for (const std::string& path : paths_) {
+        const auto native = NativePathOf(path);
         std::error_code error;
-        entries.push_back({path, std::filesystem::is_regular_file(NativePathOf(path), error)});
+        entries.push_back({path, native && std::filesystem::is_regular_file(*native, error)});
     }
     return entries;
 }

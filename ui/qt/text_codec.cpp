@@ -2,8 +2,6 @@
 
 #include "stored_text.h"
 
-#include <QFile>
-
 #include <algorithm>
 
 namespace korvel::qt {
@@ -17,19 +15,15 @@ QString ToDisplay(const std::string& bytes) {
 }
 
 std::string ToStored(const QString& text) {
-#if defined(Q_OS_WIN)
-    return text.toLocal8Bit().toStdString();
-#else
-    return text.toUtf8().toStdString();
-#endif
+    return text.toStdString();
 }
 
 std::string ToPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return path.toStdString();
 }
 
 QString FromPath(const std::string& path) {
-    return QFile::decodeName(path.c_str());
+    return QString::fromStdString(StoredTextToUtf8(path));
 }
 
 }  // namespace korvel::qt

@@ -1,4 +1,6 @@
-// Names are 8-bit texts in the model; these convert them for the screen and back.
+// The one conversion between Qt's strings and the model's texts: names and paths are UTF-8 in
+// the model on every system (the side file and the file layer take care of the system's own
+// forms), so they are UTF-8 both ways here.
 #pragma once
 
 #include <QString>
@@ -7,14 +9,13 @@
 
 namespace korvel::qt {
 
-// Decoded as the core decides for every stored name: strict UTF-8, otherwise Latin-1 (side
-// files written on Windows).
+// Decoded as the model decides for every stored name: strict UTF-8, otherwise Latin-1 (side
+// files written elsewhere in a code page).
 QString ToDisplay(const std::string& bytes);
-// What the user typed, as the bytes a name is stored in: UTF-8, or the ANSI code page on
-// Windows, where side files are read by other programs that expect it.
+// What the user typed, as the model stores it.
 std::string ToStored(const QString& text);
 
-// File paths: the 8-bit form the model opens, in the system's encoding of file names.
+// File paths, as the model names them.
 std::string ToPath(const QString& path);
 QString FromPath(const std::string& path);
 

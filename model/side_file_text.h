@@ -1,0 +1,18 @@
+// How a bank name is spelled in the side file. Names are UTF-8 in memory. On Windows side files
+// are in the system's ANSI code page, as other programs there read and write them; elsewhere a
+// line's bytes are the name.
+#pragma once
+
+#include <string>
+
+namespace korvel {
+
+// On Windows: a line that is UTF-8 stays as it is (written by Korvel on another system, or for a
+// name the code page cannot spell); any other line is read in the ANSI code page.
+std::string NameOfSideFileLine(const std::string& line);
+
+// On Windows: the name in the ANSI code page, or as UTF-8 when the code page lacks one of its
+// characters, so that nothing typed is lost.
+std::string SideFileLineOfName(const std::string& name);
+
+}  // namespace korvel
