@@ -19,7 +19,9 @@ using FileContentWriter = std::function<WriteResult(std::FILE*)>;
 // does not depend on the target's. A target that exists but is not a regular file (a device, a
 // FIFO, a folder) is refused before anything is written. On any failure the temporary file is
 // removed, the target is untouched and the result says why. A target that does not exist yet
-// takes the permission bits of `permissionsFrom` when that names a file.
+// takes the permission bits of `permissionsFrom` when that names a file. Through a symbolic link
+// (or a chain of them) the file the link names is replaced, in its own folder, and the link
+// stays; a link to nothing is refused.
 WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent,
                                   const std::string& permissionsFrom = {});
 

@@ -25,8 +25,18 @@ std::string Numbered(const char* prefix, int zeroBased) {
 
 }  // namespace
 
+bool IsUnnamedForm(const std::string& storedName) {
+    const auto digit = [&storedName](std::size_t i) {
+        return storedName[i] >= '0' && storedName[i] <= '9';
+    };
+    return storedName.size() == 7 && storedName.compare(0, 5, "Bank ") == 0 && digit(5) && digit(6);
+}
+
 std::string VisibleBankText(const std::string& storedName) {
-    return storedName.size() > 3 ? storedName.substr(3) : std::string();
+    if (storedName.size() <= 3 || IsUnnamedForm(storedName)) {
+        return {};
+    }
+    return storedName.substr(3);
 }
 
 std::string RenamedBankName(int bank, const std::string& text) {

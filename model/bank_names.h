@@ -6,8 +6,11 @@
 namespace korvel {
 
 // A stored name less its first three characters (its "%02d " number); empty for a name of three
-// characters or fewer.
+// characters or fewer, and for "Bank %02d", which is what Rename stores for an empty text.
 std::string VisibleBankText(const std::string& storedName);
+
+// "Bank %02d": a bank renamed to nothing, named as if it had no name.
+bool IsUnnamedForm(const std::string& storedName);
 
 // "%02d %s" with the one-based bank number and the text, as a bank copy carries a name over.
 std::string NumberedBankName(int bank, const std::string& text);

@@ -20,6 +20,7 @@ void Document::Tell(DocumentChange change, bool historyMoved) {
 void Document::Replace(std::unique_ptr<DumpImage> image) {
     image_ = std::move(image);
     history_.Clear();
+    namesUnsaved_ = false;
 }
 
 LoadResult Document::Open(const std::string& path) {
@@ -61,6 +62,7 @@ DumpSaveResult Document::Save(const std::string& path) {
         path_ = path;
         proposedName_.clear();
         history_.MarkSaved();
+        namesUnsaved_ = !saved.names.ok;
         Tell(DocumentChange::saved, false);
     }
     return saved;

@@ -49,8 +49,9 @@ class Document {
     // What Save proposes for a dump that has no file yet.
     const std::string& ProposedName() const { return proposedName_; }
     const History& Steps() const { return history_; }
-    // Edited since it was opened, created or saved, and not undone back to that point.
-    bool IsModified() const { return history_.IsChanged(); }
+    // Edited since it was opened, created or saved, and not undone back to that point; or
+    // saved without its bank names.
+    bool IsModified() const { return history_.IsChanged() || namesUnsaved_; }
 
     // Reads the dump and its bank names; the document is unchanged when the read fails. The
     // new image has the twelve banks of a fresh one, whatever layout this one had.
@@ -58,7 +59,8 @@ class Document {
     void New();
     // Messages that came from the W2: never saved, so modified from the start.
     void FromReceived(std::span<const std::uint8_t> messages, std::string proposedName);
-    // Saves the dump and its side file; on a failure of the dump nothing changes.
+    // Saves the dump and its side file; on a failure of the dump nothing changes. When only the
+    // side file fails, the document stays modified: its bank names are not saved.
     DumpSaveResult Save(const std::string& path);
 
     void SetLayout(MemoryLayout layout);
@@ -84,6 +86,7 @@ class Document {
     std::string path_;
     std::string proposedName_;
     History history_;
+    bool namesUnsaved_ = false;
 };
 
 }  // namespace korvel

@@ -82,7 +82,7 @@ int DumpImage::CopyBank(const DumpImage& source, int srcBank, int dstBank) {
         }
     }
     const std::string& sourceName = source.bankNames_[srcBank];
-    if (!sourceName.empty()) {
+    if (!sourceName.empty() && !IsUnnamedForm(sourceName)) {
         bankNames_[dstBank] = NumberedBankName(dstBank, VisibleBankText(sourceName));
     }
     return CopyPlaylists(source, srcBank, dstBank);

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
-# Builds everything below the window for 64-bit Windows with Debian's MinGW-w64, then runs the
-# test suites and a korvel-cli round trip under Wine, headless. RtMidi's source comes from
-# Debian's rtmidi source package and GoogleTest's from Debian's googletest package; both are
-# fetched or read into the build folder, never into the repository.
-# Usage: scripts/windows-test.sh [LINUX_BUILD]  (with a Linux build, its korvel-cli's output
-# is compared with the Windows one's)
+# Builds Korvel for 64-bit Windows with Debian's MinGW-w64 against a Qt built from Debian's
+# source (scripts/qt-windows.sh, cached), then under Wine: the test suites (the window's in a
+# virtual display), a korvel-cli round trip, a session in the window driven by its own keys, the
+# NSIS installer installed and uninstalled silently, and the portable zip. RtMidi's source comes
+# from Debian's rtmidi source package and GoogleTest's from Debian's googletest package; both
+# are fetched or read into the build folder, never into the repository.
+# Usage: scripts/windows-test.sh [LINUX_BUILD]  (with a Linux build, the Windows programs'
+# results are compared with its korvel-cli's)
+# Leaves build-windows/korvel-VERSION-setup-x64.exe, korvel-VERSION-win64.zip and a screenshot
+# of the window, window.png.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 linux_build=${1:-}
 
-scripts/install-deps.sh g++-mingw-w64-x86-64-posix wine wine64 dpkg-dev googletest
+scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 \
+  dpkg-dev googletest nsis xvfb xauth xdotool imagemagick zip python3
+qt=$(scripts/qt-windows.sh | tail -n 1)
 out="$root/build-windows"
 mkdir -p "$out"
+version=$(sed -n 's/^project(Korvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 echo "== RtMidi's source from Debian"
 # A private apt state, so that the machine's own sources list is left as it is.
@@ -31,20 +38,54 @@ if [ ! -f "$out/rtmidi/RtMidi.cpp" ]; then
 fi
 
 echo "== Cross build"
-cmake -S . -B "$out/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-  -DCMAKE_BUILD_TYPE=Release -DKORVEL_BUILD_GUI=OFF -DKORVEL_GTEST_SOURCE=/usr/src/googletest \
-  -DKORVEL_RTMIDI_SOURCE="$out/rtmidi" >/dev/null
+cmake -S . -B "$out/build" -G Ninja -DCMAKE_BUILD_TYPE=Release \
+  -DCMAKE_TOOLCHAIN_FILE="$qt/lib/cmake/Qt6/qt.toolchain.cmake" \
+  -DQT_CHAINLOAD_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DKORVEL_GTEST_SOURCE=/usr/src/googletest -DKORVEL_RTMIDI_SOURCE="$out/rtmidi" >/dev/null
 cmake --build "$out/build" -j "$(nproc)"
+stage="$out/Korvel"
+rm -rf "$stage"
+cmake --install "$out/build" --prefix "$stage" >/dev/null
+find "$stage" \( -name '*.exe' -o -name '*.dll' \) -exec x86_64-w64-mingw32-strip --strip-unneeded {} +
+cp "$out/build/ui/qt/korvel.ico" "$stage/"
+
+echo "== Wine"
+# Wine names files through the locale: a UTF-8 one of its own, whatever the caller's is.
+export LANG=C.UTF-8 LC_ALL=C.UTF-8
+export WINEDEBUG=-all WINEARCH=win64
+# No Mono, Gecko or sound drivers.
+export WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv="
+# A Windows user named outside ASCII: the settings folder is C:\users\José.
+export USER="José"
+export WINEPREFIX="$out/wine"
+if [ ! -d "$WINEPREFIX/drive_c/users/$USER" ]; then
+  rm -rf "$WINEPREFIX"
+  DISPLAY='' wine wineboot --init >/dev/null 2>&1 || true
+  # A fresh prefix has no Tahoma, and Qt would fall back to a grey serif font.
+  cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+fi
+test -d "$WINEPREFIX/drive_c/users/$USER"
+# The suites find Qt's and the compiler's DLLs where they were built.
+dll_folders=("$qt/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
+  "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")")
+WINEPATH=""
+for folder in "${dll_folders[@]}"; do
+  WINEPATH+="$(winepath -w "$folder");"
+done
+export WINEPATH
+display=":$((90 + RANDOM % 100))"
+Xvfb "$display" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+xvfb_pid=$!
+trap 'kill "$xvfb_pid" 2>/dev/null || true; wineserver -k 2>/dev/null || true' EXIT
+export DISPLAY="$display"
+for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
 
 echo "== Tests under Wine"
-export WINEPREFIX="$out/wine" WINEDEBUG=-all WINEARCH=win64
-# No Mono, Gecko or sound drivers: these are console programs.
-export WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv="
-unset DISPLAY
-wine wineboot --init >/dev/null 2>&1 || true
 for suite in model midi core cli; do
   wine "$out/build/tests/$suite/korvel_${suite}_tests.exe" --gtest_brief=1
 done
+# Offscreen draws no text under Wine: the window's suite runs on the windows platform.
+wine "$out/build/tests/qt/korvel_qt_tests.exe" -platform windows
 
 echo "== korvel-cli round trip under Wine"
 work="$out/round-trip"
@@ -56,7 +97,7 @@ cp "$work/plain.syx" "$work/Müll/Bäss Ω.syx"
 folder=$(winepath -w "$work/Müll")
 dump="$folder\\Bäss Ω.syx"
 copied="$folder\\copied Ω.syx"
-cli() { wine "$out/build/cli/korvel-cli.exe" "$@"; }
+cli() { wine "$stage/korvel-cli.exe" "$@"; }
 linux() { "$linux_build/cli/korvel-cli" "$@"; }
 # The same edits with either program: RUN DUMP COPIED.
 edit() {
@@ -78,4 +119,19 @@ if [ -n "$linux_build" ]; then
   cmp "$work/Müll/copied Ω.bnl" "$work/linux/copied.bnl"
   linux tree "$work/linux/dump.syx" | diff - <(tr -d '\r' <"$work/tree.txt")
 fi
-echo "Windows build: suites and round trip passed under Wine"
+
+echo "== A session in the window under Wine"
+scripts/windows-session.sh "$stage" "$out" "$linux_build"
+
+echo "== Installer"
+files="$out/installed-files.nsh"
+(cd "$stage" && find . -type f | sed 's|^\./||; s|/|\\|g' | sort |
+  sed 's|^|  Delete "$INSTDIR\\|; s|$|"|'
+  cd "$stage" && find . -mindepth 1 -type d | sed 's|^\./||; s|/|\\|g' | sort -r |
+  sed 's|^|  RMDir "$INSTDIR\\|; s|$|"|') >"$files"
+setup="$out/korvel-$version-setup-x64.exe"
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$setup" -DFILE_LIST="$files" \
+  res/windows/korvel.nsi
+(cd "$out" && rm -f "korvel-$version-win64.zip" && zip -qr "korvel-$version-win64.zip" Korvel)
+scripts/windows-install-test.sh "$setup" "$version"
+echo "Windows build: suites, round trip, window session and installer passed under Wine"

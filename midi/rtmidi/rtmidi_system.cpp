@@ -137,8 +137,10 @@ class RtInput : public MidiInput {
     ~RtInput() override {
         try {
             if (port) {
-                port->cancelCallback();
+                // RtMidi clears the callback without a lock while its own thread may be calling
+                // it; once the port is closed that thread is gone.
                 port->closePort();
+                port->cancelCallback();
             }
         } catch (const RtMidiError&) {
             // Closing a port that already went away has nothing left to undo.

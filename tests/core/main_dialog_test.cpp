@@ -355,7 +355,7 @@ TEST_F(Transfers, RenamePresetsTheVisibleTextAndStoresTheRule) {
     EXPECT_EQ(dialog.image(1).GetBankName(2), "Bank 03");
     host.renameAnswers.push_back(std::nullopt);
     dialog.OnRename(1);
-    EXPECT_EQ(host.renamePresets, (std::vector<std::string>{"", "Drums", "k 03"}));
+    EXPECT_EQ(host.renamePresets, (std::vector<std::string>{"", "Drums", ""}));
     EXPECT_EQ(dialog.image(1).GetBankName(2), "Bank 03");
     EXPECT_EQ(dialog.tree(1)[2].text, "Bank 03");
 }

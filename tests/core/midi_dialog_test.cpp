@@ -42,6 +42,23 @@ TEST(MidiSettings, OwnSectionBesideTheFourOfTheDesign) {
     EXPECT_EQ(ReadMidiSettings(store).pauseMs, 60);
 }
 
+// A port that will not open leaves nothing listening, says so, and the next choice listens,
+// the port chosen before it included.
+TEST(ReceivePortSwitch, ListensOnTheNextPortAfterOneThatWouldNotOpen) {
+    korvel::midi::testing::FakeClock clock;
+    korvel::midi::testing::FakeMidiSystem midi;
+    midi.AddInput("W2 A");
+    midi.AddInput("W2 B");
+    midi.refusals["W2 B"] = korvel::midi::kPortInUseReason;
+    ReceiveRun run(midi, clock, 2s);
+    EXPECT_EQ(run.Listen("W2 A"), std::nullopt);
+    EXPECT_EQ(run.Listen("W2 B"), "W2 B is in use by another program");
+    EXPECT_FALSE(run.IsListening());
+    EXPECT_EQ(run.Listen("W2 A"), std::nullopt);
+    EXPECT_TRUE(run.IsListening());
+    EXPECT_EQ(run.Port(), "W2 A");
+}
+
 class WindowMidi : public testing::Session {
   protected:
     void SetUp() override {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 
 #if defined(__linux__)
@@ -35,6 +36,51 @@ TEST(ReplaceFile, FailingWriterLeavesTheOldFileAndNoTemporary) {
     EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{1, 2, 3}));
     EXPECT_EQ(FileCount(dir.path()), 1u);
 }
+
+#if !defined(_WIN32)
+// A save through a link writes the file the link names and leaves the link a link.
+struct LinkCase {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> links;  // link, what it names
+    std::string written;                                     // "" when the save is refused
+};
+
+class SaveThroughLinks : public ::testing::TestWithParam<LinkCase> {};
+
+TEST_P(SaveThroughLinks, ReplaceTheFileTheLinkNames) {
+    testing::TempDir dir;
+    std::filesystem::create_directory(dir.File("real"));
+    testing::WriteFile(dir.File("real/real.syx"), {1});
+    for (const auto& [link, target] : GetParam().links) {
+        std::filesystem::create_symlink(target, dir.File(link));
+    }
+    const auto result = ReplaceFileWithBytes(dir.File("link.syx"), testing::Bytes{2, 3});
+    EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.syx")));
+    if (GetParam().written.empty()) {
+        ASSERT_FALSE(result.ok);
+        EXPECT_NE(result.reason.find("does not exist; it was not replaced"), std::string::npos)
+            << result.reason;
+        EXPECT_EQ(testing::ReadFile(dir.File("real/real.syx")), testing::Bytes{1});
+    } else {
+        ASSERT_TRUE(result.ok) << result.reason;
+        EXPECT_EQ(testing::ReadFile(dir.File(GetParam().written)), (testing::Bytes{2, 3}));
+    }
+    EXPECT_EQ(FileCount(dir.File("real")), 1u);  // and no temporary beside it
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, SaveThroughLinks,
+    ::testing::Values(LinkCase{"to a file", {{"link.syx", "real/real.syx"}}, "real/real.syx"},
+                      LinkCase{"to a link",
+                               {{"middle.syx", "real/real.syx"}, {"link.syx", "middle.syx"}},
+                               "real/real.syx"},
+                      LinkCase{"to nothing", {{"link.syx", "real/gone.syx"}}, ""}),
+    [](const auto& test) {
+        std::string name = test.param.what;
+        std::replace(name.begin(), name.end(), ' ', '_');
+        return name;
+    });
+#endif
 
 TEST(ReplaceFile, ReplacesAndKeepsPermissions) {
     testing::TempDir dir;

@@ -138,7 +138,7 @@ TEST(BankName, RenameRulesAndVisibleText) {
     EXPECT_EQ(RenamedBankName(2, "Drums"), "03 Drums");
     EXPECT_EQ(RenamedBankName(2, ""), "Bank 03");
     EXPECT_EQ(VisibleBankText("03 Drums"), "Drums");
-    EXPECT_EQ(VisibleBankText("Bank 03"), "k 03");
+    EXPECT_EQ(VisibleBankText("Bank 03"), "");  // what Rename stores for an empty text
     EXPECT_EQ(VisibleBankText("Drums"), "ms");
     EXPECT_EQ(VisibleBankText("abc"), "");
     EXPECT_EQ(VisibleBankText(""), "");

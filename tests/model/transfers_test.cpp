@@ -161,7 +161,8 @@ INSTANTIATE_TEST_SUITE_P(Names, BankNames,
                          ::testing::Values(BankNameCase{"03 Drums", "", "07 Drums"},
                                            BankNameCase{"", "07 Mine", "07 Mine"},
                                            BankNameCase{"ab", "x", "07 "},
-                                           BankNameCase{"Drums", "", "07 ms"}));
+                                           BankNameCase{"Drums", "", "07 ms"},
+                                           BankNameCase{"Bank 03", "07 Mine", "07 Mine"}));
 
 TEST_F(Transfers, BankWithoutPlaylistsCopiesTracksAndNameThenStops) {
     for (int i = 0; i < 8; ++i) {

@@ -287,7 +287,8 @@ void MainDialog::OnSave(int pane) {
     target.recent.Add(*path);
     const std::string fileName = target.document.FileName();
     if (!saved.names.ok) {
-        Say("Saved " + fileName + ", but the bank names could not be written to " +
+        Say("Saved " + fileName +
+            ", but its bank names are not saved: they could not be written to " +
             FileNameOf(saved.sideFile) + ": " + saved.names.reason);
     } else {
         Say("Saved " + fileName);

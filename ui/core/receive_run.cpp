@@ -6,11 +6,17 @@ ReceiveRun::ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duratio
     : midi_(midi), clock_(clock), idleEnd_(idleEnd) {}
 
 std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
+    if (IsListening() && port == port_) {
+        return std::nullopt;
+    }
     if (!MayChangePort()) {
         return "A receive is under way on " + port_ + ".";
     }
+    // The old port closes first, so that a device that opens only once (on Windows) can be
+    // opened again; after a failure nothing listens, and the next choice opens afresh.
     session_.reset();
     input_.reset();
+    port_.clear();
     std::string reason;
     auto input = midi_.OpenInput(port, reason);
     if (!input) {

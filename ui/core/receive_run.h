@@ -16,8 +16,9 @@ class ReceiveRun {
   public:
     ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd);
 
-    // Opens the port and starts listening on it; the reason when it cannot be opened. Bytes
-    // that already came on another port stay the receive's: the port is then kept.
+    // Opens the port and starts listening on it; the reason when it cannot be opened, and then
+    // nothing listens until a port opens. Listening on the same port again changes nothing.
+    // Bytes that already came on another port stay the receive's: the port is then kept.
     std::optional<std::string> Listen(const std::string& port);
     const std::string& Port() const { return port_; }
     bool IsListening() const { return session_ != nullptr; }

@@ -6,7 +6,12 @@
 #include <QCommandLineParser>
 #include <QIcon>
 
+#include <cstdio>
 #include <string_view>
+
+#if defined(Q_OS_WIN)
+#include <windows.h>
+#endif
 
 namespace {
 
@@ -14,7 +19,6 @@ void DescribeCommandLine(QCommandLineParser& parser) {
     parser.setApplicationDescription(
         QStringLiteral("Copies patterns, tracks, playlists and banks between W2 sequencer dumps."));
     parser.addHelpOption();
-    parser.addVersionOption();
     parser.addPositionalArgument(QStringLiteral("left"),
                                  QStringLiteral("A dump to open in the left pane."),
                                  QStringLiteral("[LEFT.syx"));
@@ -35,6 +39,22 @@ bool OnlyAsksForText(int argc, char** argv) {
     return false;
 }
 
+// Printed here rather than by the parser, which on Windows puts them in a message box.
+void PrintText(const QCommandLineParser& parser, const QCommandLineOption& version) {
+#if defined(Q_OS_WIN)
+    // A window program has no console of its own; the one it was started from takes the text.
+    if (::AttachConsole(ATTACH_PARENT_PROCESS)) {
+        (void)std::freopen("CONOUT$", "w", stdout);
+    }
+#endif
+    const QString text = parser.isSet(version)
+                             ? QCoreApplication::applicationName() + QLatin1Char(' ') +
+                                   QCoreApplication::applicationVersion() + QLatin1Char('\n')
+                             : parser.helpText();
+    std::fputs(text.toLocal8Bit().constData(), stdout);
+    std::fflush(stdout);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -42,9 +62,11 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationVersion(QStringLiteral(KORVEL_VERSION));
     QCommandLineParser parser;
     DescribeCommandLine(parser);
+    const QCommandLineOption version = parser.addVersionOption();
     if (OnlyAsksForText(argc, argv)) {
         const QCoreApplication text(argc, argv);
-        parser.process(text);  // prints and ends
+        parser.parse(QCoreApplication::arguments());
+        PrintText(parser, version);
         return 0;
     }
     QApplication app(argc, argv);

@@ -52,7 +52,7 @@ ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& port
 ReceiveDialog::~ReceiveDialog() = default;
 
 void ReceiveDialog::Listen(const std::string& port) {
-    if (port.empty() || port == run_.Port()) {
+    if (port.empty()) {
         return;
     }
     const auto problem = run_.Listen(port);
