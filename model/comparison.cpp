@@ -61,16 +61,17 @@ struct Area {
     }
 };
 
-// Finds, for each of a few contents of one side (the needles), the place in the other side's
-// tree order that first holds the same content: one pass over the other side's slots, each
-// looked up in a small table of the needles' keys. Open addressing over a power of two at most
+// Finds, for each of a few contents of one side (the needles), the one place on the other side
+// that holds the same content, if exactly one does (a blank pattern standing at thirty places
+// names none of them): one pass over the other side's slots, each looked up in a small table of
+// the needles' keys. Open addressing over a power of two at most
 // half full; an entry packs the key's high bits over the needle's number plus one, zero is free.
 class NeedleSearch {
   public:
     // `ownKeys` and, for Search, `otherKeys` are each slot's key, for the slots that hold one.
     NeedleSearch(const Area& own, std::span<const std::uint32_t> ownKeys,
                  std::span<const int> needles)
-        : own_(own), needles_(needles), found_(needles.size(), -1) {
+        : own_(own), needles_(needles), found_(needles.size(), -1), matches_(needles.size(), 0) {
         std::uint32_t size = 64;
         while (size < 2 * needles.size()) {
             size *= 2;
@@ -87,10 +88,8 @@ class NeedleSearch {
         }
     }
 
-    // Looks at every slot of the other side; where two hold a needle's content, the one earlier
-    // in the tree's order is kept.
-    void Search(const Area& other, std::span<const std::uint32_t> otherKeys, SlotArea kind,
-                MemoryLayout layout) {
+    // Looks at every slot of the other side and counts the places that hold each needle.
+    void Search(const Area& other, std::span<const std::uint32_t> otherKeys) {
         for (std::size_t i = 0; i < other.slots.size(); ++i) {
             if (other.slots[i].IsEmpty()) {
                 continue;
@@ -105,17 +104,14 @@ class NeedleSearch {
                 if (!SameBytes(own_.Content(needles_[n]), other.Content(static_cast<int>(i)))) {
                     continue;
                 }
-                const int slot = static_cast<int>(i);
-                if (found_[n] < 0 ||
-                    TreeRank({kind, slot}, layout) < TreeRank({kind, found_[n]}, layout)) {
-                    found_[n] = slot;
-                }
+                found_[n] = static_cast<int>(i);
+                ++matches_[n];
             }
         }
     }
 
-    // The slot of the other side found for needle `n`, or -1.
-    int Found(std::size_t n) const { return found_[n]; }
+    // The one slot of the other side that holds needle `n`, or -1 for none or several.
+    int Found(std::size_t n) const { return matches_[n] == 1 ? found_[n] : -1; }
 
   private:
     static constexpr std::uint32_t kNeedleMask = 0x1FF;  // needle + 1, up to 385
@@ -123,6 +119,7 @@ class NeedleSearch {
     const Area& own_;
     std::span<const int> needles_;
     std::vector<int> found_;
+    std::vector<int> matches_;
     std::vector<std::uint32_t> entries_;
     std::uint32_t mask_ = 0;
 };
@@ -177,7 +174,6 @@ int TreeRank(SlotPlace place, MemoryLayout layout) {
 
 Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
     Comparison result;
-    const std::array<const DumpImage*, 2> images = {&left, &right};
     for (const SlotArea kind : {SlotArea::pattern, SlotArea::playlist}) {
         const std::array<Area, 2> areas = {Area::Of(left, kind), Area::Of(right, kind)};
         const std::array<std::span<PackedMark>, 2> marks = {
@@ -226,7 +222,7 @@ Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
             }
             const std::size_t other = 1 - side;
             NeedleSearch search(areas[side], keys[side], loose[side]);
-            search.Search(areas[other], keys[other], kind, images[other]->Layout());
+            search.Search(areas[other], keys[other]);
             for (std::size_t n = 0; n < loose[side].size(); ++n) {
                 const int index = loose[side][n];
                 const int found = search.Found(n);
@@ -316,12 +312,25 @@ bool Comparison::BankNamesDiffer(int bank) const {
     return bank >= 0 && bank < kBankCount && bankNamesDiffer_[static_cast<std::size_t>(bank)];
 }
 
-std::string Comparison::Summary() const {
+int Comparison::HiddenBy(MemoryLayout layout) const {
+    const auto& playlists = sides_[kLeftSide].playlists;
+    int hidden = 0;
+    for (std::size_t i = static_cast<std::size_t>(layout.BankCount() * kPlaylistsPerBank);
+         i < playlists.size(); ++i) {
+        hidden += playlists[i].mark != Mark::none && playlists[i].mark != Mark::same ? 1 : 0;
+    }
+    return hidden;
+}
+
+std::string Comparison::Summary(MemoryLayout shown) const {
+    const int hidden = HiddenBy(shown);
     return Counted(static_cast<std::uint64_t>(differing_), "slot differs", "slots differ") + ", " +
            GroupedNumber(static_cast<std::uint64_t>(onlyLeft_)) + " only on the left, " +
-           GroupedNumber(static_cast<std::uint64_t>(onlyRight_)) +
-           " only on the right; the type-3 messages " +
-           (type3Differs_ ? "differ." : "are the same.");
+           GroupedNumber(static_cast<std::uint64_t>(onlyRight_)) + " only on the right; " +
+           (hidden > 0 ? GroupedNumber(static_cast<std::uint64_t>(hidden)) +
+                             " in playlists of banks this layout does not show; "
+                       : std::string()) +
+           "the type-3 messages " + (type3Differs_ ? "differ." : "are the same.");
 }
 
 }  // namespace korvel

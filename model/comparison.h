@@ -65,9 +65,13 @@ class Comparison {
     int OnlyLeft() const { return onlyLeft_; }
     int OnlyRight() const { return onlyRight_; }
     bool IsSame() const { return differing_ + onlyLeft_ + onlyRight_ == 0 && !type3Differs_; }
-    // "12 slots differ, 3 are only on the left, 5 only on the right; the type-3 messages are
-    // the same."
-    std::string Summary() const;
+    // The slots counted above that lie in playlist sets of banks `layout` does not show (with
+    // 3 or 6 banks, those of banks 4 to 12 or 7 to 12): no node of such a tree carries them.
+    int HiddenBy(MemoryLayout layout) const;
+    // "12 slots differ, 3 only on the left, 5 only on the right; the type-3 messages are the
+    // same.", with "; 1 in playlists of banks this layout does not show" before the type-3
+    // part when `shown` hides some.
+    std::string Summary(MemoryLayout shown = {}) const;
 
   private:
     // A slot's mark in four bytes: the moved-to slot in the same area, or -1.

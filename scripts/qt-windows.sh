@@ -86,5 +86,5 @@ cmake --build "$work/build" -j "$(nproc)" >"$work/build.log" 2>&1 ||
   { grep -B2 -A8 -m5 'error' "$work/build.log" >&2; exit 1; }
 cmake --install "$work/build" >/dev/null
 touch "$prefix/.complete"
-rm -rf "$work/build"
+rm -rf "$work"
 echo "$prefix"

@@ -75,5 +75,39 @@ TEST_F(Comparing, NextDifferenceWrapsAndSaysWhenThereIsNone) {
     EXPECT_EQ(host.statusLines.back(), "Nothing differs from the other dump.");
 }
 
+// From a bank or a track node F8 goes on from that node, not from the top of the tree.
+TEST_F(Comparing, NextDifferenceGoesOnFromABankOrTrackNode) {
+    Open(0, Dump("a.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(16, 24, 1)})));
+    Open(1, Dump("b.syx", Concat({PatternMessageAt(0, 24, 2), PatternMessageAt(16, 24, 2)})));
+    Select(0, MakeItemTag(kTrackKind, 0, 1));  // B01 T02, whose pattern 1 differs
+    dialog.OnNextDifference(0, true);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 2, 0}));
+    Select(0, MakeItemTag(kTrackKind, 0, 1));
+    dialog.OnNextDifference(0, false);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 0}));
+    Select(0, MakeItemTag(kBankKind, 1));  // nothing after it: round to the first
+    dialog.OnNextDifference(0, true);
+    EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 0}));
+}
+
+// Under 3 banks the playlist sets of banks 4 to 12 have no node; what differs there is counted
+// apart, and F8 says so instead of "Nothing differs".
+TEST_F(Comparing, DifferencesTheLayoutCannotShowAreCountedApart) {
+    Open(0, Dump("a.syx", korvel::testing::PlaylistMessage(5 * 8, 16, 1)));
+    Open(1, Dump("b.syx", korvel::testing::PlaylistMessage(5 * 8, 16, 2)));
+    for (const int pane : {0, 1}) {
+        host.layoutAnswers.push_back(0);
+        dialog.OnMemLayout(pane);
+    }
+    dialog.OnCompare(true);
+    EXPECT_EQ(host.statusLines.back(),
+              "Compared: 1 slot differs, 0 only on the left, 0 only on the right; 1 in playlists "
+              "of banks this layout does not show; the type-3 messages are the same.");
+    dialog.OnNextDifference(0, true);
+    EXPECT_FALSE(host.selectedPaths[0]);
+    EXPECT_EQ(host.statusLines.back().substr(0, 62),
+              "Nothing this tree shows differs; 1 slot differs in playlists o");
+}
+
 }  // namespace
 }  // namespace korvel::ui

@@ -36,6 +36,8 @@ TEST(WindowPlace, StaysOnTheScreensThereAre) {
     EXPECT_EQ(ReadWindowRect(store), std::nullopt);
     WriteWindowRect(store, {10, 20, 640, 480});
     EXPECT_EQ(ReadWindowRect(store), (WindowRect{10, 20, 640, 480}));
+    store.values[{"Window", "Width"}] = "2147483000";  // would overflow every sum with it
+    EXPECT_EQ(ReadWindowRect(store), std::nullopt);
 }
 
 class Desktop : public testing::Session {};

@@ -62,6 +62,10 @@ INSTANTIATE_TEST_SUITE_P(
                       MarkCase{"changed, and its old content moved", PatternMessageAt(0, 24, 1),
                                Concat({PatternMessageAt(0, 24, 2), PatternMessageAt(40, 24, 1)}),
                                Mark::differs, Mark::differs, 40},
+                      MarkCase{"its content at two places there: neither is named",
+                               PatternMessageAt(0, 24, 1),
+                               Concat({PatternMessageAt(40, 24, 1), PatternMessageAt(41, 24, 1)}),
+                               Mark::onlyHere, Mark::onlyThere, std::nullopt},
                       MarkCase{"checksum only", PatternMessageAt(0, 24, 1),
                                WithChecksum(PatternMessageAt(0, 24, 1), 0x55), Mark::differs,
                                Mark::differs, std::nullopt}));

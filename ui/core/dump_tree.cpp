@@ -167,6 +167,28 @@ std::vector<SlotNode> SlotNodes(const Forest& forest) {
     return nodes;
 }
 
+std::optional<NodePath> PathOfTag(const Forest& forest, std::uint32_t tag) {
+    for (std::size_t b = 0; b < forest.size(); ++b) {
+        const int bank = static_cast<int>(b);
+        if (forest[b].tag == tag) {
+            return NodePath{bank};
+        }
+        const auto& children = forest[b].children;
+        for (std::size_t c = 0; c < children.size(); ++c) {
+            const int child = static_cast<int>(c);
+            if (children[c].tag == tag) {
+                return NodePath{bank, child};
+            }
+            for (std::size_t p = 0; p < children[c].children.size(); ++p) {
+                if (children[c].children[p].tag == tag) {
+                    return NodePath{bank, child, static_cast<int>(p)};
+                }
+            }
+        }
+    }
+    return std::nullopt;
+}
+
 std::size_t CountNodes(const Forest& forest) {
     std::size_t count = 0;
     for (const auto& node : forest) {

@@ -8,6 +8,9 @@
 
 #include "item_tag.h"
 
+#include <compare>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -47,7 +50,8 @@ struct NodePath {
     int bank = 0;
     int child = -1;
     int pattern = -1;
-    friend bool operator==(const NodePath&, const NodePath&) = default;
+    // In tree order: a node comes before its children, and they before the next node.
+    friend auto operator<=>(const NodePath&, const NodePath&) = default;
 };
 
 struct NodeChange {
@@ -82,6 +86,8 @@ struct SlotNode {
 std::vector<SlotNode> SlotNodes(const Forest& forest);
 
 const TreeNode* FindNode(const Forest& forest, const NodePath& path);
+// Where the node with that tag lies, or nullopt.
+std::optional<NodePath> PathOfTag(const Forest& forest, std::uint32_t tag);
 std::size_t CountNodes(const Forest& forest);
 
 }  // namespace korvel::ui

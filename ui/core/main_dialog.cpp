@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "bank_names.h"
+#include "count_text.h"
 #include "dump_check.h"
 #include "edits.h"
 #include "paths.h"
@@ -12,6 +13,7 @@
 #include "port_match.h"
 #include "send_session.h"
 
+#include <algorithm>
 #include <filesystem>
 
 namespace korvel::ui {
@@ -100,7 +102,12 @@ void MainDialog::Say(const std::string& text) {
         views_.ShowStatus(text);
         return;
     }
-    const std::string summary = "Compared: " + comparison_->Summary();
+    // A tree under fewer banks hides the playlist sets of the others: the one with the fewest
+    // says how many of the differences it cannot show.
+    const MemoryLayout fewest = image(kLeftPane).BankCount() <= image(kRightPane).BankCount()
+                                    ? image(kLeftPane).Layout()
+                                    : image(kRightPane).Layout();
+    const std::string summary = "Compared: " + comparison_->Summary(fewest);
     views_.ShowStatus(text.empty() ? summary : text + " \u00B7 " + summary);
 }
 
@@ -132,14 +139,19 @@ void MainDialog::OnNextDifference(int pane, bool forward) {
         return;
     }
     const auto selected = views_.SelectedTag(pane);
-    // Where the walk starts: the selected node's place in tree order, or before the first.
-    std::size_t start = forward ? nodes.size() - 1 : 0;
-    for (std::size_t i = 0; selected && i < nodes.size(); ++i) {
-        if (nodes[i].node->tag == *selected) {
-            start = i;
-        }
-    }
+    // The walk starts just past the selected node, whatever its kind (a bank, a track, a
+    // pattern), and wraps; without a selection, before the first.
     const std::size_t count = nodes.size();
+    std::size_t start = forward ? count - 1 : 0;
+    if (const auto from = selected ? PathOfTag(marked, *selected) : std::nullopt) {
+        const auto firstFrom = [&nodes](const NodePath& path, bool inclusive) {
+            const auto it = std::find_if(nodes.begin(), nodes.end(), [&](const SlotNode& n) {
+                return inclusive ? n.path >= path : n.path > path;
+            });
+            return static_cast<std::size_t>(it - nodes.begin());
+        };
+        start = forward ? firstFrom(*from, false) + count - 1 : firstFrom(*from, true);
+    }
     for (std::size_t step = 1; step <= count; ++step) {
         const std::size_t at = forward ? (start + step) % count : (start + count - step) % count;
         const Mark mark = nodes[at].node->mark;
@@ -148,6 +160,12 @@ void MainDialog::OnNextDifference(int pane, bool forward) {
             Say({});
             return;
         }
+    }
+    if (const int hidden = comparison.HiddenBy(image(pane).Layout()); hidden > 0) {
+        Say("Nothing this tree shows differs; " +
+            Counted(static_cast<std::uint64_t>(hidden), "slot differs", "slots differ") +
+            " in playlists of banks this layout does not show.");
+        return;
     }
     Say("Nothing differs from the other dump.");
 }

@@ -11,6 +11,8 @@ constexpr const char* kKeys[] = {"Left", "Top", "Width", "Height"};
 constexpr int kGrabWidth = 100;
 constexpr int kGrabHeight = 20;
 constexpr int kMissing = -1000000;
+// Far beyond any desktop there is, and far enough inside an int that no sum overflows.
+constexpr int kFarthest = 100000;
 
 int Overlap(int a, int aLength, int b, int bLength) {
     return std::min(a + aLength, b + bLength) - std::max(a, b);
@@ -22,7 +24,7 @@ std::optional<WindowRect> ReadWindowRect(SettingsStore& store) {
     int values[4];
     for (int i = 0; i < 4; ++i) {
         values[i] = store.GetInt(kWindowSection, kKeys[i], kMissing);
-        if (values[i] == kMissing) {
+        if (values[i] == kMissing || values[i] < -kFarthest || values[i] > kFarthest) {
             return std::nullopt;
         }
     }

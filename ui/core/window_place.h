@@ -19,7 +19,9 @@ struct WindowRect {
     friend bool operator==(const WindowRect&, const WindowRect&) = default;
 };
 
-// Nullopt when nothing (or nothing sensible) was kept.
+// The window's inner rectangle, as it is saved and restored (the frame around it is the
+// system's). Nullopt when nothing (or nothing sensible, as a place millions of pixels away)
+// was kept.
 std::optional<WindowRect> ReadWindowRect(SettingsStore& store);
 void WriteWindowRect(SettingsStore& store, const WindowRect& rect);
 

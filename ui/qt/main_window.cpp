@@ -193,9 +193,9 @@ void MainWindow::RestorePlace() {
         const QRect area = screen->availableGeometry();
         screens.push_back({area.x(), area.y(), area.width(), area.height()});
     }
+    // The same inner rectangle that End saved: moving by the frame would creep at every start.
     if (const auto placed = ui::PlaceOnScreens(*kept, screens)) {
-        resize(placed->width, placed->height);
-        move(placed->x, placed->y);
+        setGeometry(placed->x, placed->y, placed->width, placed->height);
     }
 }
 
