@@ -1,7 +1,6 @@
-# The executables join the set korvel_dlls as they are installed (KORVEL_DLL_SET). What a
-# Windows installation holds beside them: exactly the DLLs they import (Qt's,
-# and the compiler's runtime), found by reading the executables, and the Qt plugins Qt loads by
-# name at run time (the platform and the style), in the folders Qt looks for them in.
+# What a Windows installation holds beside the executables: the Qt plugins Qt loads by name at
+# run time (the platform and the style), in the folders Qt looks for them in, and exactly the
+# DLLs all of them import (Qt's, and the compiler's runtime), found by reading them.
 set(KORVEL_DLL_FOLDERS "")
 foreach(library libstdc++-6.dll libwinpthread-1.dll)
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${library}
@@ -9,16 +8,18 @@ foreach(library libstdc++-6.dll libwinpthread-1.dll)
   get_filename_component(folder "${found}" DIRECTORY)
   list(APPEND KORVEL_DLL_FOLDERS "${folder}")
 endforeach()
+set(KORVEL_DEPLOYED korvel-cli.exe)
 if(KORVEL_BUILD_GUI)
-  get_target_property(qt_core_dll Qt6::Core IMPORTED_LOCATION_RELEASE)
-  get_filename_component(qt_bin "${qt_core_dll}" DIRECTORY)
-  get_filename_component(qt_prefix "${qt_bin}" DIRECTORY)
-  list(APPEND KORVEL_DLL_FOLDERS "${qt_bin}")
-  install(FILES ${qt_prefix}/plugins/platforms/qwindows.dll DESTINATION platforms)
-  install(FILES ${qt_prefix}/plugins/styles/qwindowsvistastyle.dll DESTINATION styles)
+  list(APPEND KORVEL_DEPLOYED korvel.exe platforms/qwindows.dll styles/qwindowsvistastyle.dll)
+  set(qt_prefix "${QT6_INSTALL_PREFIX}")
+  list(APPEND KORVEL_DLL_FOLDERS "${qt_prefix}/${QT6_INSTALL_BINS}")
+  install(FILES ${qt_prefix}/${QT6_INSTALL_PLUGINS}/platforms/qwindows.dll DESTINATION platforms)
+  install(FILES ${qt_prefix}/${QT6_INSTALL_PLUGINS}/styles/qwindowsvistastyle.dll DESTINATION styles)
 endif()
-# Windows' own DLLs are the system's; only ours and the compiler's are installed.
-install(RUNTIME_DEPENDENCY_SET korvel_dlls DESTINATION .
-        PRE_INCLUDE_REGEXES "^(qt6|lib)"
-        PRE_EXCLUDE_REGEXES ".*"
-        DIRECTORIES ${KORVEL_DLL_FOLDERS})
+find_program(KORVEL_OBJDUMP x86_64-w64-mingw32-objdump REQUIRED)
+install(CODE "
+  set(KORVEL_OBJDUMP \"${KORVEL_OBJDUMP}\")
+  set(KORVEL_DLL_FOLDERS \"${KORVEL_DLL_FOLDERS}\")
+  set(KORVEL_DEPLOYED \"${KORVEL_DEPLOYED}\")
+  include(\"${PROJECT_SOURCE_DIR}/cmake/windows-deploy.cmake\")
+")

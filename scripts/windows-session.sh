@@ -13,14 +13,17 @@ linux_build=${3:-}
 work="$out/session"
 rm -rf "$work"
 mkdir -p "$work/Müll"
-wine "$out/build/tests/korvel_make_dump.exe" "$work/Müll/Bäss Ω.syx"
-wine "$out/build/tests/korvel_make_dump.exe" "$work/Müll/right.syx" 150 90
+wine "$out/build/tests/korvel_make_dump.exe" "$work/left.syx"
+wine "$out/build/tests/korvel_make_dump.exe" "$work/right.syx" 150 90
+cp "$work/left.syx" "$work/Müll/Bäss Ω.syx"
+cp "$work/right.syx" "$work/Müll/right.syx"
 settings="$WINEPREFIX/drive_c/users/$USER/AppData/Local/korvel.INI"
 rm -f "$settings"
 
 korvel_pid=""
+# Started from the dumps' folder, where a first Save offers to save.
 start() {
-  wine "$stage/korvel.exe" "$@" &
+  (cd "$work/Müll" && exec wine "$stage/korvel.exe" "$@") &
   korvel_pid=$!
   for _ in $(seq 300); do
     window=$(xdotool search --onlyvisible --name '^Korvel$' 2>/dev/null | head -n 1 || true)
@@ -44,7 +47,8 @@ wait_for() {
     "$@" && return 0
     sleep 0.1
   done
-  echo "gave up waiting for: $*" >&2
+  echo "gave up waiting for: $*; the screen then: $out/window-failed.png" >&2
+  import -window root "$out/window-failed.png"
   return 1
 }
 keys() {
@@ -65,6 +69,7 @@ keys Home Right Down Down ctrl+Right
 keys ctrl+s
 wait_for xdotool search --onlyvisible --name '^Save$'
 sleep 0.5
+keys End shift+Home  # the proposed name, replaced by what is typed
 xdotool type --delay 60 "saved.syx"
 keys Return
 wait_for test -s "$work/Müll/saved.bnl"
@@ -73,16 +78,14 @@ import -window root "$out/window.png"
 finish
 
 test -f "$settings" || { echo "korvel.INI is not in the user's settings folder" >&2; exit 1; }
-grep -q "Bäss Ω.syx" "$settings"
-# The next start reads the settings: what it writes back still names the dumps of this one.
+grep -q "Müll/saved.syx" "$settings"
+# The next start reads the settings: what it writes back still names the dump saved before.
 start
 sleep 1
 finish
-grep -q "Bäss Ω.syx" "$settings" || { echo "korvel.INI was not read back" >&2; exit 1; }
+grep -q "Müll/saved.syx" "$settings" || { echo "korvel.INI was not read back" >&2; exit 1; }
 
 if [ -n "$linux_build" ]; then
-  cp "$work/Müll/Bäss Ω.syx" "$work/left.syx"
-  cp "$work/Müll/right.syx" "$work/right.syx"
   "$linux_build/cli/korvel-cli" copy "$work/left.syx" B01T01 "$work/right.syx" B01T01 \
     -o "$work/expected.syx"
   cmp "$work/Müll/saved.syx" "$work/expected.syx"

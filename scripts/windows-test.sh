@@ -55,16 +55,21 @@ export LANG=C.UTF-8 LC_ALL=C.UTF-8
 export WINEDEBUG=-all WINEARCH=win64
 # No Mono, Gecko or sound drivers.
 export WINEDLLOVERRIDES="mscoree,mshtml,winealsa.drv,winepulse.drv="
-# A Windows user named outside ASCII: the settings folder is C:\users\José.
-export USER="José"
-export WINEPREFIX="$out/wine"
-if [ ! -d "$WINEPREFIX/drive_c/users/$USER" ]; then
-  rm -rf "$WINEPREFIX"
-  DISPLAY='' wine wineboot --init >/dev/null 2>&1 || true
-  # A fresh prefix has no Tahoma, and Qt would fall back to a grey serif font.
-  cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
-fi
-test -d "$WINEPREFIX/drive_c/users/$USER"
+# A prefix of its own for each Windows user: WINE_PREFIX [USER].
+prefix() {
+  export WINEPREFIX=$1 USER=${2:-$(id -un)}
+  if [ ! -d "$WINEPREFIX/drive_c/users/$USER" ]; then
+    rm -rf "$WINEPREFIX"
+    DISPLAY='' wine wineboot --init >/dev/null 2>&1 || true
+    # A fresh prefix has no Tahoma, and Qt would fall back to a grey serif font.
+    cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
+  fi
+  # A Wine server started without the display would keep its windows off it.
+  wineserver -k 2>/dev/null || true
+  wineserver -w
+  test -d "$WINEPREFIX/drive_c/users/$USER"
+}
+prefix "$out/wine"
 # The suites find Qt's and the compiler's DLLs where they were built.
 dll_folders=("$qt/bin" "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libstdc++-6.dll)")"
   "$(dirname "$(x86_64-w64-mingw32-g++-posix -print-file-name=libwinpthread-1.dll)")")
@@ -121,7 +126,8 @@ if [ -n "$linux_build" ]; then
 fi
 
 echo "== A session in the window under Wine"
-scripts/windows-session.sh "$stage" "$out" "$linux_build"
+# A Windows user named outside ASCII: the settings folder is C:\users\José.
+(prefix "$out/wine-josé" "José" && scripts/windows-session.sh "$stage" "$out" "$linux_build")
 
 echo "== Installer"
 files="$out/installed-files.nsh"

@@ -122,7 +122,9 @@ TEST_F(SideFile, NamesOutsideAsciiComeBackAsTyped) {
 #if defined(_WIN32)
     if (::GetACP() == 1252) {
         EXPECT_EQ(testing::ReadText(dir.File("a.bnl")).substr(0, 9), "01 B\xe4ss\r\n");
-        ASSERT_EQ(again.ReadBankNames(Write("01 Gr\xfc\xdfe\r\n")), 1);
+        ASSERT_EQ(again.ReadBankNames(Write("01 Gr\xfc\xdf"
+                                            "e\r\n")),
+                  1);
         EXPECT_EQ(again.BankNames()[0], "01 Gr\u00fc\u00dfe");
     }
 #else
