@@ -9,6 +9,8 @@ version=$2
 
 export WINEPREFIX="$(dirname "$setup")/wine-install"
 unset WINEPATH  # the installed programs find what they need beside them
+# Wine would add the Start-menu entry to the host's own menus, which are not the installer's.
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;winemenubuilder.exe=d"
 rm -rf "$WINEPREFIX"
 wine wineboot --init >/dev/null 2>&1 || true
 wineserver -w

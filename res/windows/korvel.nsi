@@ -2,7 +2,7 @@
 ; the DLLs beside them) under Program Files\Korvel, a Start-menu entry, "Open with Korvel" for
 ; .syx files, and an entry with its uninstaller in the system's list of installed programs.
 ; makensis -DVERSION=0.9 -DSTAGE=folder -DOUTFILE=korvel-0.9-setup-x64.exe korvel.nsi
-Unicode true
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
