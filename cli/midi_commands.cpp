@@ -238,6 +238,9 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
     if (session.End() == midi::ReceiveEnd::tooLarge) {
         streams.err << kProgram << ": " << midi::kReceiveLimitText << "\n";
     }
+    if (session.Counts().lostInput) {
+        streams.err << kProgram << ": " << portName << ": " << midi::kLostInputText << "\n";
+    }
     kept = session.Kept();
     return kDone;
 }

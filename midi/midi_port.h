@@ -27,6 +27,9 @@ class MidiInput {
     // Appends the bytes that arrived since the last call, in order. The port may receive on a
     // thread of its own; this takes what it has under its own lock.
     virtual void TakeBytes(std::vector<std::uint8_t>& into) = 0;
+    // True once the system dropped input it had no room for (the ALSA sequencer's overrun);
+    // what came before and after is still delivered.
+    virtual bool HasLostInput() const { return false; }
 };
 
 struct [[nodiscard]] SendResult {

@@ -20,6 +20,7 @@ void ReceiveSession::Poll() {
     }
     std::vector<std::uint8_t> incoming;
     input_.TakeBytes(incoming);
+    counts_.lostInput = counts_.lostInput || input_.HasLostInput();
     const Instant now = clock_.Now();
     const std::uint64_t keptBefore = assembler_.KeptSize();
     // Beyond the limit nothing more is taken; the backup keeps what came up to it.
@@ -91,6 +92,9 @@ std::string ReceiveSession::ProgressText() const {
     if (counts_.wrongChecksums > 0) {
         text += " \u00B7 " + std::to_string(counts_.wrongChecksums) +
                 (counts_.wrongChecksums == 1 ? " wrong checksum" : " wrong checksums");
+    }
+    if (counts_.lostInput) {
+        text += std::string(" \u00B7 ") + kLostInputText;
     }
     return text;
 }

@@ -20,6 +20,8 @@ namespace korvel::midi {
 inline constexpr const char* kReceiveLimitText =
     "The receive reached its limit of 16 MiB and ended there.";
 inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(kDefaultReceiveIdleMs);
+inline constexpr const char* kLostInputText =
+    "some of what came was lost: the system's input buffer ran over";
 
 enum class ReceiveEnd { notYet, idle, done, cancelled, tooLarge };
 
@@ -29,6 +31,7 @@ struct ReceiveCounts {
     bool type3 = false;
     std::uint64_t bytes = 0;
     int wrongChecksums = 0;
+    bool lostInput = false;  // the system dropped some of what came
 };
 
 class ReceiveSession {
@@ -47,7 +50,8 @@ class ReceiveSession {
     // True while nothing has come for so long that the user should check the set-up.
     bool ShowHint();
     const ReceiveCounts& Counts() const { return counts_; }
-    // "Patterns 123 of 384 · Playlists 40 of 96 · Type-3 message: yes · 57,344 bytes"
+    // "Patterns 123 of 384 · Playlists 40 of 96 · Type-3 message: yes · 57,344 bytes", and
+    // the lost input when there was some.
     std::string ProgressText() const;
 
     // Every byte received but real-time ones, as it came, for the backup.

@@ -45,37 +45,12 @@ work="$cache/qt-build-$key"
 echo "== Qt for Windows: building $host_version into $prefix (once)" >&2
 mkdir -p "$work"
 if [ ! -f "$work/source/CMakeLists.txt" ]; then
-  # A private apt state, so that the machine's own sources list is left as it is.
-  apt_dir="$work/apt"
-  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$work/fetch"
-  suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-  echo "deb-src http://deb.debian.org/debian $suite main" >"$apt_dir/sources.list"
-  apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=-"
-    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-    -o "APT::Sandbox::User=$(id -un)")
-  apt-get "${apt_options[@]}" update -qq
-  (cd "$work/fetch" && apt-get "${apt_options[@]}" source -qq "qt6-base=$host_version" >/dev/null)
-  rm -rf "$work/source"
-  mv "$(find "$work/fetch" -maxdepth 1 -type d -name 'qt6-base-*' | head -n 1)" "$work/source"
-  rm -rf "$work/fetch"
+  scripts/debian-source.sh "qt6-base=$host_version" "$work/source" "$work"
 fi
 
-# Qt's own toolchain file names this one by its absolute path, so it lives beside the prefix.
+# Qt's own toolchain file names this one by its absolute path, so a copy lives beside the prefix.
 toolchain="$prefix.toolchain.cmake"
-cat >"$toolchain" <<'EOF'
-set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_SYSTEM_PROCESSOR x86_64)
-set(CMAKE_C_COMPILER x86_64-w64-mingw32-gcc-posix)
-set(CMAKE_CXX_COMPILER x86_64-w64-mingw32-g++-posix)
-set(CMAKE_RC_COMPILER x86_64-w64-mingw32-windres)
-set(CMAKE_FIND_ROOT_PATH /usr/x86_64-w64-mingw32)
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-set(ENV{PKG_CONFIG_LIBDIR} "/usr/x86_64-w64-mingw32/lib/pkgconfig")
-set(ENV{PKG_CONFIG_PATH} "")
-EOF
+cp cmake/mingw-w64-x86_64.cmake "$toolchain"
 
 rm -rf "$work/build" "$prefix"
 cmake -S "$work/source" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolchain" \

@@ -22,19 +22,8 @@ mkdir -p "$out"
 version=$(sed -n 's/^project(Korvel VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 echo "== RtMidi's source from Debian"
-# A private apt state, so that the machine's own sources list is left as it is.
 if [ ! -f "$out/rtmidi/RtMidi.cpp" ]; then
-  apt_dir="$out/apt"
-  mkdir -p "$apt_dir/lists/partial" "$apt_dir/cache/archives/partial" "$out/source"
-  suite=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
-  echo "deb-src http://deb.debian.org/debian $suite main" >"$apt_dir/sources.list"
-  apt_options=(-o "Dir::Etc::SourceList=$apt_dir/sources.list" -o "Dir::Etc::SourceParts=-"
-    -o "Dir::State::Lists=$apt_dir/lists" -o "Dir::Cache=$apt_dir/cache"
-    -o "APT::Sandbox::User=$(id -un)")
-  apt-get "${apt_options[@]}" update -qq
-  (cd "$out/source" && apt-get "${apt_options[@]}" source -qq rtmidi >/dev/null)
-  rm -rf "$out/rtmidi"
-  mv "$(find "$out/source" -maxdepth 1 -type d -name 'rtmidi-*' | head -n 1)" "$out/rtmidi"
+  scripts/debian-source.sh rtmidi "$out/rtmidi" "$out"
 fi
 
 echo "== Cross build"

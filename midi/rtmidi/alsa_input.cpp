@@ -6,6 +6,7 @@
 #include <poll.h>
 
 #include <atomic>
+#include <cerrno>
 #include <mutex>
 #include <optional>
 #include <thread>
@@ -78,6 +79,8 @@ class AlsaInput : public MidiInput {
         pending_.clear();
     }
 
+    bool HasLostInput() const override { return lost_; }
+
   private:
     void ReadUntilStopped() {
         std::vector<pollfd> fds(
@@ -90,10 +93,19 @@ class AlsaInput : public MidiInput {
         }
     }
 
-    // Each SysEx piece's bytes as they are; any other event as the bytes it stands for.
+    // Each SysEx piece's bytes as they are; any other event as the bytes it stands for. An
+    // overrun (-ENOSPC) means the sequencer dropped events: that is said, and reading goes on.
     void ReadWaitingEvents() {
         snd_seq_event_t* event = nullptr;
-        while (snd_seq_event_input(seq_, &event) >= 0 && event != nullptr) {
+        for (;;) {
+            const int result = snd_seq_event_input(seq_, &event);
+            if (result == -ENOSPC) {
+                lost_ = true;
+                continue;
+            }
+            if (result < 0 || event == nullptr) {
+                break;
+            }
             const std::lock_guard lock(mutex_);
             if (event->type == SND_SEQ_EVENT_SYSEX) {
                 const auto* bytes = static_cast<const std::uint8_t*>(event->data.ext.ptr);
@@ -112,6 +124,7 @@ class AlsaInput : public MidiInput {
     snd_midi_event_t* decoder_ = nullptr;
     std::thread reader_;
     std::atomic<bool> stop_ = false;
+    std::atomic<bool> lost_ = false;
     std::mutex mutex_;
     std::vector<std::uint8_t> pending_;
 };

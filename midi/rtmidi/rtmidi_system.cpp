@@ -1,7 +1,8 @@
 #include "rtmidi_system.h"
 
-#if defined(KORVEL_HAVE_JACK_INPUT)
+#if defined(KORVEL_HAVE_JACK_PORTS)
 #include "jack_input.h"
+#include "jack_output.h"
 #endif
 #if defined(KORVEL_HAVE_ALSA_INPUT)
 #include "alsa_input.h"
@@ -27,7 +28,6 @@
 #include <limits>
 #include <streambuf>
 #include <mutex>
-#include <thread>
 #include <type_traits>
 #include <optional>
 #include <vector>
@@ -36,9 +36,6 @@ namespace korvel::midi {
 
 namespace {
 
-// Measured with RtMidi 5.0: on JACK a message of 16,379 bytes arrives and one of 16,380 is
-// dropped without an error.
-constexpr std::size_t kJackMaxMessage = 16379;
 // Longer SysEx would otherwise arrive in pieces on Windows.
 constexpr unsigned kInputBufferSize = 65536;
 constexpr unsigned kInputBufferCount = 4;
@@ -157,12 +154,9 @@ class RtOutput : public MidiOutput {
     using Port = RtMidiOut;
     std::unique_ptr<RtMidiOut> port;
     std::string lastError;
-    std::size_t maxLength = std::numeric_limits<std::size_t>::max();
-    // RtMidi 5.0 frees a JACK output's buffer while a process cycle that began before the port
-    // closed may still read it; closing first and letting that cycle end avoids the crash.
-    bool letCycleEnd = false;
-
-    std::size_t MaxMessageLength() const override { return maxLength; }
+    std::size_t MaxMessageLength() const override {
+        return std::numeric_limits<std::size_t>::max();
+    }
 
     SendResult Send(std::span<const std::uint8_t> message) override {
         lastError.clear();
@@ -181,10 +175,6 @@ class RtOutput : public MidiOutput {
         try {
             if (port) {
                 port->closePort();
-                if (letCycleEnd) {
-                    // A JACK cycle lasts a few milliseconds at most.
-                    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-                }
             }
         } catch (const RtMidiError&) {
             // As for inputs: nothing left to undo.
@@ -258,12 +248,6 @@ std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, st
         return nullptr;
     }
     auto wrapper = std::make_unique<Wrapper>();
-    if constexpr (requires { wrapper->maxLength; }) {
-        if (api == RtMidi::UNIX_JACK) {
-            wrapper->maxLength = kJackMaxMessage;
-            wrapper->letCycleEnd = true;
-        }
-    }
     try {
         wrapper->port = MakePort<typename Wrapper::Port>(api, client, &wrapper->lastError);
         if (const auto problem = open(*wrapper)) {
@@ -335,7 +319,7 @@ void PrepareInput(RtInput& input) {
 std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std::string& reason) {
     // On JACK and ALSA the pieces of a long message are read as they come, below RtMidi's
     // assembly.
-#if defined(KORVEL_HAVE_JACK_INPUT)
+#if defined(KORVEL_HAVE_JACK_PORTS)
     if (backend_->api == RtMidi::UNIX_JACK) {
         return OpenJackInput(clientName_, "receive", port, reason);
     }
@@ -353,7 +337,7 @@ std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std:
 
 std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
                                                       std::string& reason) {
-#if defined(KORVEL_HAVE_JACK_INPUT)
+#if defined(KORVEL_HAVE_JACK_PORTS)
     if (backend_->api == RtMidi::UNIX_JACK) {
         return OpenJackInput(clientName_, name, {}, reason);
     }
@@ -371,6 +355,12 @@ std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
 }
 
 std::unique_ptr<MidiOutput> RtMidiSystem::OpenOutput(const std::string& port, std::string& reason) {
+    // On JACK, an output of Korvel's own frees its buffer only once JACK is done with it.
+#if defined(KORVEL_HAVE_JACK_PORTS)
+    if (backend_->api == RtMidi::UNIX_JACK) {
+        return OpenJackOutput(clientName_, "send", port, reason);
+    }
+#endif
     return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&port](RtOutput& output) {
         return OpenNamed(*output.port, port, "send");
     });
@@ -378,6 +368,11 @@ std::unique_ptr<MidiOutput> RtMidiSystem::OpenOutput(const std::string& port, st
 
 std::unique_ptr<MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
                                                         std::string& reason) {
+#if defined(KORVEL_HAVE_JACK_PORTS)
+    if (backend_->api == RtMidi::UNIX_JACK) {
+        return OpenJackOutput(clientName_, name, {}, reason);
+    }
+#endif
     return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&name](RtOutput& output) {
         output.port->openVirtualPort(name);
         return std::optional<std::string>();

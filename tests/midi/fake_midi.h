@@ -39,6 +39,8 @@ class FakeInput : public MidiInput {
   public:
     // What the next TakeBytes calls deliver, one piece each.
     std::deque<std::vector<std::uint8_t>> pieces;
+    bool lost = false;  // the system dropped some input
+    bool HasLostInput() const override { return lost; }
     void TakeBytes(std::vector<std::uint8_t>& into) override {
         if (!pieces.empty()) {
             into.insert(into.end(), pieces.front().begin(), pieces.front().end());

@@ -112,6 +112,19 @@ TEST_F(Receiving, CountsWrongChecksumsAndKeepsEverythingButRealTime) {
     EXPECT_EQ(session.Messages(), wrong);
 }
 
+// An overrun of the system's buffer is said, and what came around it is kept.
+TEST_F(Receiving, SaysWhenTheSystemLostInputAndKeepsTheRest) {
+    const Bytes message = korvel::testing::PatternMessage(0, 0, 0);
+    Arrive(message);
+    EXPECT_FALSE(session.Counts().lostInput);
+    input.lost = true;
+    Arrive(message);
+    session.Finish();
+    EXPECT_TRUE(session.Counts().lostInput);
+    EXPECT_NE(session.ProgressText().find(kLostInputText), std::string::npos);
+    EXPECT_EQ(session.Kept(), korvel::testing::Concat({message, message}));
+}
+
 TEST(ReceiveLimit, EndsTheReceiveAndKeepsWhatCameBeforeIt) {
     FakeClock clock;
     FakeInput input;

@@ -465,6 +465,8 @@ void MainDialog::OnReceive(int pane) {
                                    "W2 " + received->stamp.substr(0, 16) + ".syx");
     const std::size_t held = image(pane).MessagesInSaveOrder().size();
     Say("Received " + std::to_string(held) + " messages from " + run.Port() +
+        (received->session.Counts().lostInput ? std::string("; ") + midi::kLostInputText
+                                              : std::string()) +
         (received->backup.empty() ? std::string()
                                   : "; all that came is kept in " + received->backup));
 }

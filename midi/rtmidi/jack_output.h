@@ -1,0 +1,20 @@
+// An output port on JACK of Korvel's own, below RtMidi. RtMidi 5.0 frees a JACK output's buffer
+// while a process cycle that began before the port closed may still read it; this port stops
+// the client first, which JACK returns from only once no cycle runs any more, and frees its
+// buffer after that.
+#pragma once
+
+#include "midi_port.h"
+
+#include <memory>
+#include <string>
+
+namespace korvel::midi {
+
+// A JACK client named `client` with one output port named `portName`, connected to
+// `destination` unless that is empty (a port of Korvel's own that others connect to). Null with
+// the reason when JACK refuses.
+std::unique_ptr<MidiOutput> OpenJackOutput(const std::string& client, const std::string& portName,
+                                           const std::string& destination, std::string& reason);
+
+}  // namespace korvel::midi
