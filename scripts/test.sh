@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs what the build needs, then builds and runs every test: a formatting check, the
-# suites in a plain build, each fuzz target for a bounded time, a dump sent and received over
-# MIDI through a JACK server of its own, the installed files, the Debian package installed into a
-# fresh root, the Windows build's suites under Wine, and the suites again under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# suites in a plain build, each fuzz target for a bounded time, the installed files, the Debian
+# package installed into a fresh root, the Windows build (Qt for Windows built once and cached)
+# with its suites, a session in the window and the installer under Wine, a dump sent and
+# received over MIDI through a JACK server of its own and through the ALSA sequencer of a
+# virtual machine, and the suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -50,6 +51,9 @@ scripts/windows-test.sh build
 
 echo "== MIDI over JACK"
 scripts/midi-e2e.sh build
+
+echo "== MIDI over ALSA, in a virtual machine"
+scripts/alsa-e2e.sh build
 
 echo "== Sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON >/dev/null
