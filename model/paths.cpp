@@ -91,6 +91,19 @@ std::string Utf8Of(const std::filesystem::path& path) {
     }
 }
 
+std::string UnusedPath(const std::string& stem, const std::string& extension) {
+    const auto taken = [](const std::string& path) {
+        const auto native = NativePathOf(path);
+        std::error_code error;
+        return native && std::filesystem::exists(std::filesystem::symlink_status(*native, error));
+    };
+    std::string path = stem + extension;
+    for (int n = 2; taken(path); ++n) {
+        path = stem + " (" + std::to_string(n) + ")" + extension;
+    }
+    return path;
+}
+
 std::string ExtensionOf(const std::string& path) {
     const std::size_t dot = ExtensionDot(path);
     return dot == std::string::npos ? std::string() : path.substr(dot);

@@ -29,6 +29,9 @@ std::string AbsolutePathOf(const std::string& path);
 Result<std::filesystem::path> NativePathOf(const std::string& path);
 // The name as UTF-8; "" when the system's name is no valid text (a lone UTF-16 surrogate).
 std::string Utf8Of(const std::filesystem::path& path);
+// `stem` + `extension` when no file has that name yet, otherwise the first of `stem` + " (2)" +
+// `extension`, " (3)" and so on that is free: for files that must never replace another.
+std::string UnusedPath(const std::string& stem, const std::string& extension);
 // The path with its extension replaced by `extension`, or `extension` appended when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);
 

@@ -92,6 +92,15 @@ TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
     host.saveAnswers.push_back(std::nullopt);
     dialog.OnSave(1);
     EXPECT_EQ(host.saveProposals.back().second, "W2 2026-12-08 21-05.syx");
+
+    // A second receive within the same second keeps the first backup as it was.
+    dump = FullDump(8);
+    host.yesNoAnswers.push_back(true);  // the received pane's changes may go
+    dialog.OnReceive(1);
+    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33.syx")),
+              korvel::testing::Concat({FullDump(7), Bytes{0xF0, 'Q', 'R'}}));
+    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33 (2).syx")),
+              dump);
 }
 
 TEST_F(WindowMidi, CancelBeforeAnythingArrivedLeavesThePane) {

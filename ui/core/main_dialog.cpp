@@ -418,8 +418,9 @@ std::string MainDialog::BackUpReceived(const midi::ReceiveSession& session,
         std::error_code error;
         std::filesystem::create_directories(*native, error);
     }
+    // Two receives within one second must not share a backup.
     const std::string path =
-        (folder.empty() ? std::string() : folder + "/") + "W2 " + stamp + ".syx";
+        UnusedPath((folder.empty() ? std::string() : folder + "/") + "W2 " + stamp, ".syx");
     const WriteResult written = ReplaceFileWithBytes(path, session.Kept());
     if (!written.ok) {
         prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
