@@ -99,8 +99,7 @@ TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
     dialog.OnReceive(1);
     EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33.syx")),
               korvel::testing::Concat({FullDump(7), Bytes{0xF0, 'Q', 'R'}}));
-    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33 (2).syx")),
-              dump);
+    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33 (2).syx")), dump);
 }
 
 TEST_F(WindowMidi, CancelBeforeAnythingArrivedLeavesThePane) {
