@@ -5,8 +5,9 @@ set -uo pipefail
 build=$1
 out=$2
 cli="$build/cli/korvel-cli"
-export HOME=/tmp
-work=/tmp/alsa
+# The machine's root is read-only here; the shared result folder is where files go.
+export HOME="$out" TMPDIR="$out"
+work="$out/work"
 mkdir -p "$work"
 passed=0
 failed=0

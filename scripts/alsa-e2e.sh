@@ -52,7 +52,6 @@ mount -t 9p -o trans=virtio,version=9p2000.L out /host$out
 mount --bind /dev /host/dev
 mount -t proc proc /host/proc
 mount -t sysfs sys /host/sys
-mount -t tmpfs tmp /host/tmp
 chroot /host /bin/bash $root/scripts/alsa-e2e-guest.sh $build $out >/host$out/guest.log 2>&1
 echo \$? >/host$out/status
 poweroff -f
