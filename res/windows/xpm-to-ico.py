@@ -16,8 +16,8 @@ def read_xpm(path):
     width, height, count, per_pixel = (int(n) for n in strings[0].split()[:4])
     colours = {}
     for line in strings[1:1 + count]:
-        key, spec = line[:per_pixel], line[per_pixel:].split()
-        value = spec[spec.index("c") + 1]
+        key, words = line[:per_pixel], line[per_pixel:].split()
+        value = words[words.index("c") + 1]
         colours[key] = None if value.lower() == "none" else (
             int(value[1:3], 16), int(value[3:5], 16), int(value[5:7], 16))
     rows = strings[1 + count:1 + count + height]
