@@ -28,8 +28,6 @@ namespace korvel::cli {
 
 namespace {
 
-constexpr auto kPollInterval = std::chrono::milliseconds(10);
-
 volatile std::sig_atomic_t stopRequested = 0;
 
 extern "C" void RequestStop(int) {
@@ -173,7 +171,7 @@ int Send(const Options& options, Streams streams) {
         }
         ShowProgress(session.ProgressText(), streams);
         // Short sleeps, so that a Ctrl-C is seen at once.
-        std::this_thread::sleep_until(std::min(next, clock.Now() + std::chrono::milliseconds(50)));
+        std::this_thread::sleep_until(std::min(next, clock.Now() + midi::kCommandPoll));
     }
     std::this_thread::sleep_until(session.LastMessageLeaves());
     EndProgress(streams);
@@ -228,7 +226,7 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
         if (!session.NothingArrived()) {
             ShowProgress(session.ProgressText(), streams);
         }
-        std::this_thread::sleep_for(kPollInterval);
+        std::this_thread::sleep_for(midi::kCommandPoll);
     }
     EndProgress(streams);
     if (session.NothingArrived()) {
@@ -236,7 +234,7 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
         return kProblemsFound;
     }
     if (session.End() == midi::ReceiveEnd::tooLarge) {
-        streams.err << kProgram << ": " << midi::kReceiveLimitText << "\n";
+        streams.err << kProgram << ": " << midi::ReceiveLimitText() << "\n";
     }
     if (session.Counts().lostInput) {
         streams.err << kProgram << ": " << portName << ": " << midi::kLostInputText << "\n";

@@ -99,11 +99,11 @@ class FuzzHost : public ui::Host {
         const int choice = input_.Byte() % 5;
         return choice == 4 ? std::nullopt : std::optional<int>(choice - 1);
     }
-    std::optional<std::string> RunRenameDialog(const std::string&) override {
+    std::optional<ui::RenameAnswer> RunRenameDialog(const std::string&) override {
         if (input_.Byte() % 4 == 0) {
             return std::nullopt;
         }
-        return input_.Bytes(input_.Byte() % 40);
+        return ui::RenameAnswer{input_.Bytes(input_.Byte() % 40)};
     }
     std::optional<ui::ItemTag> SelectedTag(int) override {
         static constexpr int kinds[] = {ui::kBankKind, ui::kPlaylistKind, ui::kTrackKind,
@@ -126,6 +126,11 @@ class FuzzHost : public ui::Host {
     bool AskToProceed(const std::string&, const std::string&, const std::string&,
                       const std::string&) override {
         return input_.Byte() & 1;
+    }
+    std::optional<bool> AskToProceedWith(const std::string&, const std::string&, const std::string&,
+                                         const std::string&, const std::string&, bool) override {
+        const std::uint8_t answer = input_.Byte();
+        return answer & 1 ? std::optional<bool>((answer & 2) != 0) : std::nullopt;
     }
     midi::MidiSystem& Midi() override { return midi_; }
     midi::Clock& MidiClock() override { return clock_; }
@@ -154,6 +159,7 @@ class FuzzHost : public ui::Host {
     }
     std::string ReceivedFolder() override { return Folder() + "/received"; }
     std::string LocalTimeStamp() override { return "2026-12-08 21-05-33"; }
+    void ShowFolder(const std::string&) override {}
 
   private:
     Input& input_;

@@ -1,5 +1,5 @@
-// The MIDI layer's limits and defaults, each with its reason; the settings, the sessions,
-// korvel-cli's options and the MIDI Setup dialog all take them from here.
+// The MIDI layer's limits, defaults and intervals, each with its reason; the settings, the
+// sessions, the backends, korvel-cli's options and the MIDI dialogs all take them from here.
 #pragma once
 
 #include <chrono>
@@ -23,10 +23,32 @@ inline constexpr int kMinReceiveIdleMs = 100;
 inline constexpr int kMaxReceiveIdleMs = 600000;
 
 // A W2 dump is about 100 KB; anything far past it is a runaway sender.
-inline constexpr std::size_t kReceiveLimit = 16 * 1024 * 1024;
+inline constexpr std::size_t kReceiveLimitMiB = 16;
+inline constexpr std::size_t kReceiveLimit = kReceiveLimitMiB * 1024 * 1024;
 
 // How long nothing may arrive before the user is told what to check.
 inline constexpr auto kReceiveHintAfter = std::chrono::seconds(10);
+
+// How often the receive and send dialogs poll: often enough that the counts look live and
+// Cancel answers at once.
+inline constexpr auto kDialogPoll = std::chrono::milliseconds(25);
+// How often korvel-cli polls a receive and looks for Ctrl-C during a send.
+inline constexpr auto kCommandPoll = std::chrono::milliseconds(10);
+// How long the ALSA reading thread waits for events before it looks whether it should stop.
+inline constexpr int kAlsaPollMs = 50;
+
+// Backend buffers. RtMidi's input buffers on Windows: longer SysEx would otherwise arrive in
+// pieces there.
+inline constexpr unsigned kRtMidiInputBufferBytes = 65536;
+inline constexpr unsigned kRtMidiInputBufferCount = 4;
+// The ALSA sequencer input: its buffer and its pool of events.
+inline constexpr std::size_t kAlsaInputBufferBytes = 65536;
+inline constexpr std::size_t kAlsaInputPoolEvents = 2000;
+// Measured with RtMidi 5.0, whose limit the window and korvel-cli already name: on JACK a
+// message of 16,379 bytes arrives and one of 16,380 is dropped.
+inline constexpr std::size_t kJackMaxMessage = 16379;
+// Room for many messages queued between two JACK cycles; a send hands over one at a time.
+inline constexpr std::size_t kJackOutputRingBytes = 1024 * 1024;
 
 constexpr bool IsMessagePauseValid(int ms) {
     return ms >= kMinMessagePauseMs && ms <= kMaxMessagePauseMs;

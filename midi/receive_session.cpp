@@ -8,6 +8,11 @@
 
 namespace korvel::midi {
 
+std::string ReceiveLimitText() {
+    return "The receive reached its limit of " + std::to_string(kReceiveLimitMiB) +
+           " MiB and ended there.";
+}
+
 ReceiveSession::ReceiveSession(MidiInput& input, Clock& clock, Duration idleEnd, std::size_t limit)
     : input_(input), clock_(clock), idleEnd_(idleEnd), limit_(limit) {
     started_ = clock_.Now();

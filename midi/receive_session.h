@@ -17,8 +17,8 @@
 
 namespace korvel::midi {
 
-inline constexpr const char* kReceiveLimitText =
-    "The receive reached its limit of 16 MiB and ended there.";
+// "The receive reached its limit of 16 MiB and ended there."
+std::string ReceiveLimitText();
 inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(kDefaultReceiveIdleMs);
 inline constexpr const char* kLostInputText =
     "some of what came was lost: the system's input buffer ran over";

@@ -89,6 +89,19 @@ std::string DumpCheck::Summary() const {
     return text;
 }
 
+std::string DumpCheck::Report(MemoryLayout layout) const {
+    std::string text = Summary();
+    constexpr std::size_t kListed = 24;
+    for (std::size_t i = 0; i < failures.size() && i < kListed; ++i) {
+        text += '\n';
+        text += FailedSlotName(failures[i], layout) + ": " + CheckFailureWord(failures[i].failure);
+    }
+    if (failures.size() > kListed) {
+        text += "\n... and " + std::to_string(failures.size() - kListed) + " more";
+    }
+    return text;
+}
+
 std::string FailedSlotName(const FailedSlot& slot, MemoryLayout layout) {
     return slot.place ? ItemName(ItemOfSlot(*slot.place, layout)) : "Type-3 message";
 }

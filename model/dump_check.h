@@ -32,6 +32,9 @@ struct DumpCheck {
     bool AllBack() const { return !nothingCame && failures.empty(); }
     // "The W2 holds all 481 messages as sent.", or how many did not come back and how.
     std::string Summary() const;
+    // The summary and, a line each, the slots that failed as a tree under `layout` names them
+    // ("B03 T02 P01: differs"); past a screenful a count says the rest.
+    std::string Report(MemoryLayout layout) const;
 };
 
 DumpCheck CheckDump(const DumpImage& sent, const DumpImage& received);

@@ -1,5 +1,6 @@
 #include "alsa_input.h"
 
+#include "midi_limits.h"
 #include "port_match.h"
 
 #include <alsa/asoundlib.h>
@@ -16,12 +17,8 @@ namespace korvel::midi {
 
 namespace {
 
-// How long the reading thread waits for events before it looks whether it should stop.
-constexpr int kPollMilliseconds = 50;
 // Room for one event other than SysEx: three bytes at most, with some to spare.
 constexpr long kShortEventBytes = 16;
-constexpr std::size_t kInputBufferBytes = 65536;
-constexpr std::size_t kInputPoolEvents = 2000;
 
 class AlsaInput : public MidiInput {
   public:
@@ -50,8 +47,8 @@ class AlsaInput : public MidiInput {
         }
         snd_seq_set_client_name(seq_, client.c_str());
         // Room for what arrives between two looks of a busy reader; smaller sizes stay if refused.
-        snd_seq_set_input_buffer_size(seq_, kInputBufferBytes);
-        snd_seq_set_client_pool_input(seq_, kInputPoolEvents);
+        snd_seq_set_input_buffer_size(seq_, kAlsaInputBufferBytes);
+        snd_seq_set_client_pool_input(seq_, kAlsaInputPoolEvents);
         const int port = snd_seq_create_simple_port(
             seq_, portName.c_str(), SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
             SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
@@ -87,7 +84,7 @@ class AlsaInput : public MidiInput {
             static_cast<std::size_t>(snd_seq_poll_descriptors_count(seq_, POLLIN)));
         snd_seq_poll_descriptors(seq_, fds.data(), static_cast<unsigned>(fds.size()), POLLIN);
         while (!stop_) {
-            if (poll(fds.data(), fds.size(), kPollMilliseconds) > 0) {
+            if (poll(fds.data(), fds.size(), kAlsaPollMs) > 0) {
                 ReadWaitingEvents();
             }
         }

@@ -1,5 +1,7 @@
 #include "jack_output.h"
 
+#include "midi_limits.h"
+
 #include "jack_client.h"
 
 #include <jack/midiport.h>
@@ -11,17 +13,11 @@ namespace korvel::midi {
 
 namespace {
 
-// Measured with RtMidi 5.0, whose limit the window and korvel-cli already name: on JACK a
-// message of 16,379 bytes arrives and one of 16,380 is dropped.
-constexpr std::size_t kJackMaxMessage = 16379;
-// Room for many messages queued between two cycles; a send hands over one at a time.
-constexpr std::size_t kRingBytes = 1024 * 1024;
-
 class JackOutput : public MidiOutput {
   public:
     std::optional<std::string> Open(const std::string& client, const std::string& portName,
                                     const std::string& destination) {
-        if (auto problem = jack_.Open(client, portName, JackPortIsOutput, kRingBytes,
+        if (auto problem = jack_.Open(client, portName, JackPortIsOutput, kJackOutputRingBytes,
                                       &JackOutput::Process, this)) {
             return problem;
         }

@@ -1,5 +1,7 @@
 #include "rtmidi_system.h"
 
+#include "midi_limits.h"
+
 #if defined(KORVEL_HAVE_JACK_PORTS)
 #include "jack_input.h"
 #include "jack_output.h"
@@ -35,10 +37,6 @@
 namespace korvel::midi {
 
 namespace {
-
-// Longer SysEx would otherwise arrive in pieces on Windows.
-constexpr unsigned kInputBufferSize = 65536;
-constexpr unsigned kInputBufferCount = 4;
 
 // RtMidi reports through this callback instead of printing; the last text is kept as the reason.
 void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
@@ -310,7 +308,7 @@ std::optional<std::string> OpenNamed(Port& port, const std::string& name, const 
 // be set before the port opens.
 void PrepareInput(RtInput& input) {
     input.port->ignoreTypes(false, true, true);
-    input.port->setBufferSize(kInputBufferSize, kInputBufferCount);
+    input.port->setBufferSize(kRtMidiInputBufferBytes, kRtMidiInputBufferCount);
     input.port->setCallback(&RtInput::Deliver, &input);
 }
 

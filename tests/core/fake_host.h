@@ -44,6 +44,8 @@ class FakeHost : public Host {
     std::deque<std::optional<std::string>> renameAnswers;
     std::optional<ItemTag> selected[2];
     std::deque<bool> proceedAnswers;
+    // The state of a question's check box when the user proceeds; as preset when none is left.
+    std::deque<bool> checkAnswers;
     std::deque<std::optional<MidiSettings>> setupAnswers;
     // Plays the user at the receive dialog; the dialog itself listens on the preselected port.
     std::function<void(ReceiveRun&)> atReceive;
@@ -70,6 +72,8 @@ class FakeHost : public Host {
     std::vector<std::string> receivePreselections;
     std::vector<ReceivePurpose> receivePurposes;
     std::vector<std::string> proceedLabels;
+    std::vector<std::pair<std::string, bool>> checkPresets;
+    std::vector<std::string> shownFolders;
     bool comparing = false;
     std::optional<NodePath> selectedPaths[2];
 
@@ -94,9 +98,10 @@ class FakeHost : public Host {
         layoutPresets.push_back(choice);
         return Next(layoutAnswers, "layout dialog");
     }
-    std::optional<std::string> RunRenameDialog(const std::string& text) override {
+    std::optional<RenameAnswer> RunRenameDialog(const std::string& text) override {
         renamePresets.push_back(text);
-        return Next(renameAnswers, "rename dialog");
+        const auto answer = Next(renameAnswers, "rename dialog");
+        return answer ? std::optional(RenameAnswer{*answer}) : std::nullopt;
     }
     std::optional<ItemTag> SelectedTag(int pane) override { return selected[pane]; }
     void ShowStatus(const std::string& line) override { statusLines.push_back(line); }
@@ -115,6 +120,17 @@ class FakeHost : public Host {
         proceedLabels.push_back(proceedLabel);
         questions.push_back({text, caption});
         return Next(proceedAnswers, "send question");
+    }
+    std::optional<bool> AskToProceedWith(const std::string& text, const std::string& caption,
+                                         const std::string& proceedLabel, const std::string&,
+                                         const std::string& checkLabel, bool checked) override {
+        proceedLabels.push_back(proceedLabel);
+        questions.push_back({text, caption});
+        checkPresets.emplace_back(checkLabel, checked);
+        if (!Next(proceedAnswers, "send question")) {
+            return std::nullopt;
+        }
+        return checkAnswers.empty() ? checked : Next(checkAnswers, "check box");
     }
     midi::MidiSystem& Midi() override { return midi; }
     midi::Clock& MidiClock() override { return clock; }
@@ -142,6 +158,7 @@ class FakeHost : public Host {
     }
     std::string ReceivedFolder() override { return receivedFolder; }
     std::string LocalTimeStamp() override { return "2026-12-08 21-05-33"; }
+    void ShowFolder(const std::string& folder) override { shownFolders.push_back(folder); }
 
   private:
     template <typename T>

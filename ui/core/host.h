@@ -1,6 +1,7 @@
-// What the main dialog's commands need from the window, in three kinds: questions and
-// messages, what a pane view shows, and the services the commands use. The toolkit layer
-// implements them; tests fake them with scripted answers.
+// What the window's tools need from the window: questions and messages, what a pane view
+// shows, and the services of each tool (files, the edit dialogs, the W2 link). Each tool takes
+// only the parts it uses. The toolkit layer implements them; tests fake them with scripted
+// answers.
 #pragma once
 
 #include "dump_tree.h"
@@ -19,8 +20,9 @@ namespace korvel::ui {
 
 class ReceiveRun;
 
-// What a receive is for: a dump for a pane, or a check of what the W2 holds.
-enum class ReceivePurpose { receive, check };
+// What a receive is for: a dump for a pane, a check of what the W2 holds, or the backup of
+// the W2's memory before a send replaces it.
+enum class ReceivePurpose { receive, check, backup };
 
 // An error carries the warning icon; a notice the information icon.
 enum class Severity { notice, error };
@@ -37,6 +39,13 @@ class Prompts {
     // does nothing, named `cancelLabel`; true to proceed.
     virtual bool AskToProceed(const std::string& text, const std::string& caption,
                               const std::string& proceedLabel, const std::string& cancelLabel) = 0;
+    // The same question with a check box named `checkLabel`, preset to `checked`: the box's
+    // state when the user proceeds, nullopt when not.
+    virtual std::optional<bool> AskToProceedWith(const std::string& text,
+                                                 const std::string& caption,
+                                                 const std::string& proceedLabel,
+                                                 const std::string& cancelLabel,
+                                                 const std::string& checkLabel, bool checked) = 0;
 };
 
 class PaneViews {
@@ -59,26 +68,44 @@ class PaneViews {
     virtual void SelectNode(int pane, const NodePath& path) = 0;
 };
 
-class Services {
+struct RenameAnswer {
+    std::string text;
+    bool edited = true;
+};
+
+// What the file commands use.
+class FileServices {
   public:
-    virtual ~Services() = default;
+    virtual ~FileServices() = default;
     // File choosers; nullopt when the user cancels. The save chooser asks before it replaces
     // an existing file.
     virtual std::optional<std::string> ChooseOpenFile(int pane, const std::string& folder) = 0;
     virtual std::optional<std::string> ChooseSaveFile(int pane, const std::string& folder,
                                                       const std::string& proposedName) = 0;
+};
+
+// The dialogs of the edits.
+class EditDialogs {
+  public:
+    virtual ~EditDialogs() = default;
     // The Memory Layout dialog: the choice (0, 1, 2, or -1 for none) after OK, nullopt after
     // Cancel.
     virtual std::optional<int> RunLayoutDialog(int choice) = 0;
-    // The Rename dialog: the text after OK, nullopt when it was closed any other way.
-    virtual std::optional<std::string> RunRenameDialog(const std::string& text) = 0;
+    // The Rename dialog, preset to `text`: after OK the text as typed and whether it was
+    // edited at all; nullopt when it was closed any other way.
+    virtual std::optional<RenameAnswer> RunRenameDialog(const std::string& text) = 0;
+};
 
-    // MIDI: the system's ports and the clock the sessions run on.
+// What the W2 link uses: MIDI, its dialogs, and the folder of backups.
+class W2Services {
+  public:
+    virtual ~W2Services() = default;
+    // The system's ports and the clock the sessions run on.
     virtual midi::MidiSystem& Midi() = 0;
     virtual midi::Clock& MidiClock() = 0;
-    // The "Receive from W2" dialog, or for a check "Check the W2": lets the user pick the input
-    // port (`preselected` first) and polls the receive until it ends by itself or by Done or
-    // Cancel.
+    // The receive dialog ("Receive from W2", "Check the W2" or "Back up the W2"): lets the user
+    // pick the input port (`preselected` first) and polls the receive until it ends by itself
+    // or by Done or Cancel.
     virtual void RunReceiveDialog(ReceiveRun& run, const midi::MidiPortList& ports,
                                   const std::string& preselected, ReceivePurpose purpose) = 0;
     // The send's progress dialog: steps the send until it ends; Cancel takes effect between
@@ -91,7 +118,11 @@ class Services {
     // and time to name them by, as "2026-12-08 21-05-33".
     virtual std::string ReceivedFolder() = 0;
     virtual std::string LocalTimeStamp() = 0;
+    // Opens the folder in the system's file manager.
+    virtual void ShowFolder(const std::string& folder) = 0;
 };
+
+class Services : public FileServices, public EditDialogs, public W2Services {};
 
 // All three in one, as a window or a test's fake provides them.
 class Host : public Prompts, public PaneViews, public Services {};

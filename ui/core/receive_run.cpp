@@ -2,8 +2,44 @@
 
 namespace korvel::ui {
 
-ReceiveRun::ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd)
-    : midi_(midi), clock_(clock), idleEnd_(idleEnd) {}
+ReceiveRun::ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd,
+                       std::function<std::string()> setUp)
+    : midi_(midi), clock_(clock), idleEnd_(idleEnd), setUp_(std::move(setUp)) {}
+
+std::optional<std::string> ReceiveRun::Offer(const midi::MidiPortList& ports,
+                                             const std::string& preselected) {
+    return ChooseFrom(ports.inputs, preselected);
+}
+
+std::optional<std::string> ReceiveRun::ChooseFrom(const std::vector<std::string>& ports,
+                                                  const std::string& port) {
+    ports_ = ports;
+    choices_ = MakePortChoices(ports_, port);
+    const auto& entries = choices_.entries;
+    const auto selected = static_cast<std::size_t>(choices_.selected);
+    return Choose(selected < entries.size() ? entries[selected].port : std::string());
+}
+
+std::optional<std::string> ReceiveRun::Choose(const std::string& port) {
+    if (port.empty()) {
+        return std::nullopt;
+    }
+    chosen_ = port;
+    for (std::size_t i = 0; i < choices_.entries.size(); ++i) {
+        if (choices_.entries[i].port == port) {
+            choices_.selected = static_cast<int>(i);
+        }
+    }
+    return Listen(port);
+}
+
+std::optional<std::string> ReceiveRun::Refresh() {
+    return ChooseFrom(midi_.ListPorts().inputs, chosen_);
+}
+
+std::optional<std::string> ReceiveRun::SetUp() {
+    return ChooseFrom(ports_, setUp_ ? setUp_() : chosen_);
+}
 
 std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
     if (IsListening() && port == port_) {

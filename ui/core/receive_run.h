@@ -1,11 +1,14 @@
-// What the "Receive from W2" dialog drives: the input port the user picked and the receive on
-// it. Switching the port starts the receive anew on the other port.
+// What the "Receive from W2" dialog drives: the list of input ports, the port the user picked
+// and the receive on it. Switching the port starts the receive anew on the other port.
 #pragma once
 
 #include "midi_clock.h"
 #include "midi_port.h"
 #include "receive_session.h"
 
+#include "port_choices.h"
+
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -14,7 +17,21 @@ namespace korvel::ui {
 
 class ReceiveRun {
   public:
-    ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd);
+    // `setUp` runs the MIDI Setup and gives back the input port chosen there.
+    ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd,
+               std::function<std::string()> setUp = {});
+
+    // The port list: `ports`' inputs with `preselected` chosen; then listens on the choice. The
+    // reason when it cannot be opened.
+    std::optional<std::string> Offer(const midi::MidiPortList& ports,
+                                     const std::string& preselected);
+    const PortChoices& Choices() const { return choices_; }
+    // The user picked an entry of the list ("" for none, which changes nothing).
+    std::optional<std::string> Choose(const std::string& port);
+    // Refresh: the system's ports read afresh, the chosen one kept where it is still there.
+    std::optional<std::string> Refresh();
+    // MIDI Setup from the dialog: the list chooses the port chosen there.
+    std::optional<std::string> SetUp();
 
     // Opens the port and starts listening on it; the reason when it cannot be opened, and then
     // nothing listens until a port opens. Listening on the same port again changes nothing.
@@ -36,10 +53,17 @@ class ReceiveRun {
     const midi::ReceiveSession* Session() const { return session_.get(); }
 
   private:
+    std::optional<std::string> ChooseFrom(const std::vector<std::string>& ports,
+                                          const std::string& port);
+
     midi::MidiSystem& midi_;
     midi::Clock& clock_;
     midi::Duration idleEnd_;
-    std::string port_;
+    std::function<std::string()> setUp_;
+    std::vector<std::string> ports_;
+    PortChoices choices_;
+    std::string chosen_;  // the entry the list shows
+    std::string port_;    // the port listened on
     std::unique_ptr<midi::MidiInput> input_;
     std::unique_ptr<midi::ReceiveSession> session_;
     bool ended_ = false;

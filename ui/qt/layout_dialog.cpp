@@ -27,27 +27,28 @@ QRadioButton* LayoutDialog::Radio(int choice) const {
     }
 }
 
-int LayoutDialog::exec() {
+std::optional<int> LayoutDialog::Ask(QWidget* parent, int initial) {
+    LayoutDialog dialog(parent);
     // With the buttons exclusive one of them would stay checked; -1 needs all three clear.
     for (int choice = 0; choice < 3; ++choice) {
-        QRadioButton* radio = Radio(choice);
+        QRadioButton* radio = dialog.Radio(choice);
         radio->setAutoExclusive(false);
-        radio->setChecked(choice == layoutChoice);
+        radio->setChecked(choice == initial);
         radio->setAutoExclusive(true);
     }
-    return QDialog::exec();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Chosen();
 }
 
-void LayoutDialog::done(int result) {
-    if (result == QDialog::Accepted) {
-        layoutChoice = -1;
-        for (int choice = 0; choice < 3; ++choice) {
-            if (Radio(choice)->isChecked()) {
-                layoutChoice = choice;
-            }
+int LayoutDialog::Chosen() const {
+    for (int choice = 0; choice < 3; ++choice) {
+        if (Radio(choice)->isChecked()) {
+            return choice;
         }
     }
-    QDialog::done(result);
+    return -1;
 }
 
 }  // namespace korvel::qt

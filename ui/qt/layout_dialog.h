@@ -4,6 +4,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class LayoutDialog;
@@ -14,17 +15,15 @@ namespace korvel::qt {
 
 class LayoutDialog : public QDialog {
   public:
-    explicit LayoutDialog(QWidget* parent = nullptr);
-    ~LayoutDialog() override;
-
-    // 0, 1 or 2 for 3, 6 or 12 banks; -1 for none. Set before exec(), read after OK.
-    int layoutChoice = -1;
-
-    int exec() override;
+    // 0, 1 or 2 for 3, 6 or 12 banks; -1 for none. The choice after OK, starting from
+    // `initial`; nullopt after Cancel.
+    static std::optional<int> Ask(QWidget* parent, int initial);
 
   private:
+    explicit LayoutDialog(QWidget* parent);
+    ~LayoutDialog() override;
     QRadioButton* Radio(int choice) const;
-    void done(int result) override;
+    int Chosen() const;
 
     std::unique_ptr<Ui::LayoutDialog> ui_;
 };

@@ -4,8 +4,6 @@
 #include "window_place.h"
 
 #include "about_dialog.h"
-#include "layout_dialog.h"
-#include "rename_dialog.h"
 #include "resources.h"
 #include "text_codec.h"
 #include "ui_main_dialog.h"
@@ -19,10 +17,8 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
-#include <QShortcut>
 #include <QStandardPaths>
 #include <QTreeWidget>
 
@@ -49,7 +45,10 @@ QString DefaultSettingsPath() {
 }
 
 MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
-    : QDialog(parent), ui_(new Ui::MainDialog), settingsPath_(settingsPath), core_(*this) {
+    : QDialog(parent),
+      ui_(new Ui::MainDialog),
+      settingsPath_(settingsPath),
+      core_(prompts_, *this, services_) {
     InitResources();
     ui_->setupUi(this);
     setWindowIcon(QIcon(QStringLiteral(":/korvel/korvel.xpm")));
@@ -61,9 +60,9 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     SetUpPanes();
     SetUpTransfers();
     SetUpCompare();
-    AddAboutEntries();
+    AddWindowActions();
     AddUndoKeys();
-    AddTreeKeysAndMenus();
+    AddNodeMenus();
     SetStartSize();
 
     settings_.Load(ToPath(settingsPath_));
@@ -141,14 +140,16 @@ void MainWindow::SetUpTransfers() {
     for (const auto& transfer : transfers) {
         auto* action = new QAction(transfer.text, this);
         action->setShortcut(QKeySequence(Qt::CTRL | transfer.key));
-        action->setShortcutContext(Qt::WidgetShortcut);
         action->setToolTip(TipWithKeys(transfer.description, *action));
         const int from = transfer.from;
-        const int to = from == ui::kLeftPane ? ui::kRightPane : ui::kLeftPane;
+        const int to = ui::OtherPane(from);
         connect(action, &QAction::triggered, this,
                 [this, from, to] { core_.OnTransfer(from, to); });
         ShowAction(transfer.button, action);
-        transfers_[static_cast<std::size_t>(from)] = action;
+        // Either tree takes both directions' keys.
+        for (PaneWidget* pane : panes_) {
+            pane->AddTreeKeys(action);
+        }
     }
 }
 
@@ -161,18 +162,16 @@ void MainWindow::SetUpCompare() {
     ShowAction(ui_->compareButton, compare_);
     ui_->compareButton->setCheckable(true);
     connect(compare_, &QAction::toggled, ui_->compareButton, &QPushButton::setChecked);
-    auto* key = new QShortcut(compare_->shortcut(), this);
-    connect(key, &QShortcut::activated, compare_, &QAction::toggle);
+    addAction(compare_);
     for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
         for (const bool forward : {true, false}) {
             auto* action =
                 new QAction(forward ? tr("Next difference") : tr("Previous difference"), this);
             action->setShortcut(forward ? QKeySequence(Qt::Key_F8)
                                         : QKeySequence(Qt::SHIFT | Qt::Key_F8));
-            action->setShortcutContext(Qt::WidgetShortcut);
             connect(action, &QAction::triggered, this,
                     [this, pane, forward] { core_.OnNextDifference(pane, forward); });
-            differences_[static_cast<std::size_t>(pane)][forward ? 0 : 1] = action;
+            panes_[static_cast<std::size_t>(pane)]->AddTreeKeys(action);
         }
     }
 }
@@ -199,15 +198,17 @@ void MainWindow::RestorePlace() {
     }
 }
 
-// Undo and Redo keep their keys in the whole window, acting in the pane last in use.
+// Undo and Redo keep their keys in the whole window, acting in the pane last in use: one
+// window action each takes the pane actions' keys and triggers the pane's.
 void MainWindow::AddUndoKeys() {
     const auto add = [this](PaneCommand command) {
-        for (const QKeySequence& keys : panes_[ui::kLeftPane]->Action(command)->shortcuts()) {
-            auto* shortcut = new QShortcut(keys, this);
-            connect(shortcut, &QShortcut::activated, this, [this, command] {
-                panes_[static_cast<std::size_t>(FocusedPane())]->Action(command)->trigger();
-            });
-        }
+        const QAction* model = panes_[ui::kLeftPane]->Action(command);
+        auto* action = new QAction(model->text(), this);
+        action->setShortcuts(model->shortcuts());
+        connect(action, &QAction::triggered, this, [this, command] {
+            panes_[static_cast<std::size_t>(FocusedPane())]->Action(command)->trigger();
+        });
+        addAction(action);
     };
     add(PaneCommand::undo);
     add(PaneCommand::redo);
@@ -224,18 +225,24 @@ void MainWindow::NoteFocus(QWidget* widget) {
     }
 }
 
-void MainWindow::AddAboutEntries() {
+void MainWindow::AddWindowActions() {
     // There is no system menu to extend outside Windows: About sits in the window's context
     // menu and on F1, since the program brings no help file.
-    auto* setup = new QAction(tr("MIDI Setup..."), this);
-    connect(setup, &QAction::triggered, this, [this] { core_.OnMidiSetup(); });
-    addAction(setup);
-    auto* about = new QAction(tr("&About Korvel..."), this);
-    connect(about, &QAction::triggered, this, &MainWindow::ShowAbout);
-    addAction(about);
-    setContextMenuPolicy(Qt::ActionsContextMenu);
-    auto* help = new QShortcut(QKeySequence::HelpContents, this);
-    connect(help, &QShortcut::activated, this, &MainWindow::ShowAbout);
+    setup_ = new QAction(tr("MIDI Setup..."), this);
+    connect(setup_, &QAction::triggered, this, [this] { core_.OnMidiSetup(); });
+    addAction(setup_);
+    about_ = new QAction(tr("&About Korvel..."), this);
+    about_->setShortcut(QKeySequence::HelpContents);
+    connect(about_, &QAction::triggered, this, &MainWindow::ShowAbout);
+    addAction(about_);
+    // The window holds further actions for their keys; its menu offers these two.
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        QMenu menu(this);
+        menu.addAction(setup_);
+        menu.addAction(about_);
+        menu.exec(mapToGlobal(at));
+    });
 #if defined(Q_OS_WIN)
     if (HMENU menu = GetSystemMenu(reinterpret_cast<HWND>(winId()), FALSE)) {
         AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
@@ -295,56 +302,6 @@ void MainWindow::Finish() {
     // A settings file that cannot be written is not worth a message: the next run simply sees
     // the old values.
     (void)settings_.Save(ToPath(settingsPath_));
-}
-
-void MainWindow::SetFileChooser(std::unique_ptr<FileChooser> chooser) {
-    fileChooser_ = std::move(chooser);
-}
-
-std::optional<std::string> MainWindow::ChooseOpenFile(int, const std::string& folder) {
-    const auto path = fileChooser_->ChooseOpen(this, FromPath(folder));
-    return path ? std::optional(ToPath(*path)) : std::nullopt;
-}
-
-std::optional<std::string> MainWindow::ChooseSaveFile(int, const std::string& folder,
-                                                      const std::string& proposedName) {
-    const auto path = fileChooser_->ChooseSave(this, FromPath(folder), FromPath(proposedName));
-    return path ? std::optional(ToPath(*path)) : std::nullopt;
-}
-
-void MainWindow::ShowMessage(const std::string& text, const std::string& caption,
-                             ui::Severity severity) {
-    const bool error = severity == ui::Severity::error;
-    QMessageBox box(error ? QMessageBox::Warning : QMessageBox::Information, ToDisplay(caption),
-                    ToDisplay(text), QMessageBox::Ok, this);
-    box.exec();
-}
-
-bool MainWindow::AskYesNo(const std::string& text, const std::string& caption) {
-    QMessageBox box(QMessageBox::Question, ToDisplay(caption), ToDisplay(text),
-                    QMessageBox::Yes | QMessageBox::No, this);
-    box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
-}
-
-std::optional<int> MainWindow::RunLayoutDialog(int choice) {
-    LayoutDialog dialog(this);
-    dialog.layoutChoice = choice;
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    return dialog.layoutChoice;
-}
-
-std::optional<std::string> MainWindow::RunRenameDialog(const std::string& text) {
-    RenameDialog dialog(this);
-    const QString shown = ToDisplay(text);
-    dialog.nameText = shown;
-    if (dialog.exec() != QDialog::Accepted) {
-        return std::nullopt;
-    }
-    // A text nobody edited goes back exactly as it was stored, whatever its encoding.
-    return dialog.nameText == shown ? text : ToStored(dialog.nameText);
 }
 
 std::optional<ui::ItemTag> MainWindow::SelectedTag(int pane) {

@@ -1,5 +1,5 @@
-// The window's keys in the trees, the node menu, and what is dragged onto it: nodes of the other
-// tree and files from outside. Every one of them forwards to a core command.
+// The node menu, and what is dragged onto the window: nodes of the other tree and files from
+// outside. Every one of them forwards to a core command.
 #include "main_window.h"
 
 #include "edits.h"
@@ -11,23 +11,16 @@
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QMimeData>
 #include <QTreeWidget>
 
 namespace korvel::qt {
 
-void MainWindow::AddTreeKeysAndMenus() {
+void MainWindow::AddNodeMenus() {
     for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
-        PaneWidget* widget = panes_[static_cast<std::size_t>(pane)];
-        // Taken from the tree's own key presses: the view would keep F2 from a shortcut.
-        const auto& differences = differences_[static_cast<std::size_t>(pane)];
-        widget->Tree().SetKeyHandler([this, widget, differences](const QKeyEvent& key) {
-            return widget->TriggerByKey(
-                key, {transfers_[0], transfers_[1], differences[0], differences[1]});
-        });
-        connect(widget->TreeWidget(), &QWidget::customContextMenuRequested, this,
+        connect(panes_[static_cast<std::size_t>(pane)]->TreeWidget(),
+                &QWidget::customContextMenuRequested, this,
                 [this, pane](const QPoint& at) { ShowNodeMenu(pane, at); });
     }
 }
@@ -40,7 +33,7 @@ void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
     }
     tree->setCurrentItem(item);
     QMenu menu(this);
-    const int other = pane == ui::kLeftPane ? ui::kRightPane : ui::kLeftPane;
+    const int other = ui::OtherPane(pane);
     menu.addAction(tr("Copy to the other dump"), this,
                    [this, pane, other] { core_.OnTransfer(pane, other); });
     menu.addAction(tr("Delete"), this, [this, pane] { core_.OnDelete(pane); });
@@ -52,15 +45,6 @@ void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
     menu.addSeparator();
     menu.addAction(tr("&About Korvel..."), this, &MainWindow::ShowAbout);
     menu.exec(tree->viewport()->mapToGlobal(at));
-}
-
-int MainWindow::PaneOf(QObject* source) const {
-    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
-        if (source == panes_[static_cast<std::size_t>(pane)]->TreeWidget()) {
-            return pane;
-        }
-    }
-    return -1;
 }
 
 namespace {
@@ -80,38 +64,37 @@ QList<QUrl> LocalFiles(const QMimeData* data) {
 
 }  // namespace
 
+ui::Drag MainWindow::DragOf(const QMimeData* dropped, QObject* source) const {
+    ui::Drag drag;
+    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
+        if (source == panes_[static_cast<std::size_t>(pane)]->TreeWidget()) {
+            drag.fromPane = pane;
+            return drag;
+        }
+    }
+    for (const QUrl& url : LocalFiles(dropped)) {
+        drag.files.push_back(ToPath(url.toLocalFile()));
+    }
+    return drag;
+}
+
+namespace {
+
+std::optional<ui::ItemTag> TagOf(const QTreeWidgetItem* item) {
+    return item != nullptr ? std::optional(static_cast<ui::ItemTag>(item->type())) : std::nullopt;
+}
+
+}  // namespace
+
 bool MainWindow::MayDrop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item,
                          bool* highlight) {
-    *highlight = false;
-    const int from = PaneOf(source);
-    if (from < 0) {
-        return !LocalFiles(dropped).isEmpty();
-    }
-    if (from == pane || item == nullptr) {
-        return false;  // within one tree a drag does nothing
-    }
-    // Every node of the other tree takes the drop, so a refusal says why as "-->" does; only
-    // a node that would copy is highlighted.
-    *highlight = core_.WouldAcceptDrop(from, pane, static_cast<ui::ItemTag>(item->type()));
-    return true;
+    const ui::DropAnswer answer = core_.MayDrop(pane, DragOf(dropped, source), TagOf(item));
+    *highlight = answer.highlight;
+    return answer.accepted;
 }
 
 void MainWindow::Drop(int pane, const QMimeData* dropped, QObject* source, QTreeWidgetItem* item) {
-    const int from = PaneOf(source);
-    if (from < 0) {
-        OpenDroppedFiles(pane, LocalFiles(dropped));
-    } else if (item != nullptr && from != pane) {
-        core_.OnDropTransfer(from, pane, static_cast<ui::ItemTag>(item->type()));
-    }
-}
-
-void MainWindow::OpenDroppedFiles(int pane, const QList<QUrl>& urls) {
-    if (urls.size() >= 2) {
-        core_.OnDropFile(ui::kLeftPane, ToPath(urls[0].toLocalFile()));
-        core_.OnDropFile(ui::kRightPane, ToPath(urls[1].toLocalFile()));
-    } else if (urls.size() == 1) {
-        core_.OnDropFile(pane, ToPath(urls[0].toLocalFile()));
-    }
+    core_.OnDrop(pane, DragOf(dropped, source), TagOf(item));
 }
 
 void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
@@ -121,12 +104,11 @@ void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
 }
 
 void MainWindow::dropEvent(QDropEvent* event) {
-    const QList<QUrl> files = LocalFiles(event->mimeData());
     const QPoint at = event->position().toPoint();
     const int pane =
         panes_[ui::kRightPane]->geometry().contains(at) ? ui::kRightPane : ui::kLeftPane;
     event->acceptProposedAction();
-    OpenDroppedFiles(pane, files);
+    core_.OnDrop(pane, DragOf(event->mimeData(), nullptr), std::nullopt);
 }
 
 }  // namespace korvel::qt

@@ -30,25 +30,32 @@ MidiSetupDialog::MidiSetupDialog(const midi::MidiPortList& ports, PortLister lis
 
 MidiSetupDialog::~MidiSetupDialog() = default;
 
-int MidiSetupDialog::exec() {
-    FillPortList(ui_->inputList, ui::MakePortChoices(ports_.inputs, settings.inputPort));
-    FillPortList(ui_->outputList, ui::MakePortChoices(ports_.outputs, settings.outputPort));
-    ui_->pauseSpin->setValue(settings.pauseMs);
-    ui_->idleSpin->setValue(settings.idleMs);
-    ui_->apiLine->setText(ports_.api.empty()
-                              ? tr("No MIDI system was found.")
-                              : tr("MIDI system: %1").arg(QString::fromStdString(ports_.api)));
-    return QDialog::exec();
+std::optional<ui::MidiSettings> MidiSetupDialog::Ask(QWidget* parent,
+                                                     const ui::MidiSettings& initial,
+                                                     const midi::MidiPortList& ports,
+                                                     PortLister listPorts) {
+    MidiSetupDialog dialog(ports, std::move(listPorts), parent);
+    Ui::MidiSetupDialog& ui = *dialog.ui_;
+    FillPortList(ui.inputList, ui::MakePortChoices(ports.inputs, initial.inputPort));
+    FillPortList(ui.outputList, ui::MakePortChoices(ports.outputs, initial.outputPort));
+    ui.pauseSpin->setValue(initial.pauseMs);
+    ui.idleSpin->setValue(initial.idleMs);
+    ui.apiLine->setText(ports.api.empty()
+                            ? tr("No MIDI system was found.")
+                            : tr("MIDI system: %1").arg(QString::fromStdString(ports.api)));
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return dialog.Chosen();
 }
 
-void MidiSetupDialog::done(int result) {
-    if (result == QDialog::Accepted) {
-        settings.inputPort = ChosenPort(ui_->inputList);
-        settings.outputPort = ChosenPort(ui_->outputList);
-        settings.pauseMs = ui_->pauseSpin->value();
-        settings.idleMs = ui_->idleSpin->value();
-    }
-    QDialog::done(result);
+ui::MidiSettings MidiSetupDialog::Chosen() const {
+    ui::MidiSettings chosen;
+    chosen.inputPort = ChosenPort(ui_->inputList);
+    chosen.outputPort = ChosenPort(ui_->outputList);
+    chosen.pauseMs = ui_->pauseSpin->value();
+    chosen.idleMs = ui_->idleSpin->value();
+    return chosen;
 }
 
 }  // namespace korvel::qt

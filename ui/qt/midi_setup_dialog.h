@@ -11,6 +11,7 @@
 #include <QDialog>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class MidiSetupDialog;
@@ -20,17 +21,16 @@ namespace korvel::qt {
 
 class MidiSetupDialog : public QDialog {
   public:
-    MidiSetupDialog(const midi::MidiPortList& ports, PortLister listPorts,
-                    QWidget* parent = nullptr);
-    ~MidiSetupDialog() override;
-
-    // Set before exec(), read after OK.
-    ui::MidiSettings settings;
-
-    int exec() override;
+    // The settings after OK, starting from `initial` on the ports of `ports` (Refresh asks
+    // `listPorts` again); nullopt after Cancel.
+    static std::optional<ui::MidiSettings> Ask(QWidget* parent, const ui::MidiSettings& initial,
+                                               const midi::MidiPortList& ports,
+                                               PortLister listPorts);
 
   private:
-    void done(int result) override;
+    MidiSetupDialog(const midi::MidiPortList& ports, PortLister listPorts, QWidget* parent);
+    ~MidiSetupDialog() override;
+    ui::MidiSettings Chosen() const;
 
     std::unique_ptr<Ui::MidiSetupDialog> ui_;
     midi::MidiPortList ports_;

@@ -3,7 +3,6 @@
 #include "ui_pane.h"
 
 #include <QAction>
-#include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
@@ -127,9 +126,6 @@ void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, Dr
         const CommandDefinition& definition = Definitions()[i];
         auto* action = new QAction(tr(definition.text), this);
         action->setShortcuts(definition.keys);
-        // The keys act only through the tree (and, for Undo and Redo, the window), never as
-        // shortcuts of their own: two panes hold the same keys.
-        action->setShortcutContext(Qt::WidgetShortcut);
         if (definition.description != nullptr) {
             QString description = tr(definition.description);
             if (description.contains(QLatin1String("%1"))) {
@@ -143,6 +139,12 @@ void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, Dr
         ShowAction(buttons[i], action);
     }
     ShowSteps({}, {});
+    // The two panes hold the same keys, so each acts only from its own tree; Undo and Redo act
+    // from anywhere in the window, for the pane last in use, which the window arranges.
+    for (const PaneCommand command :
+         {PaneCommand::remove, PaneCommand::rename, PaneCommand::open, PaneCommand::save}) {
+        AddTreeKeys(Action(command));
+    }
     setObjectName(prefix + QStringLiteral("Group"));
     ui_->tree->setObjectName(prefix + QStringLiteral("Tree"));
     ui_->tree->setAccessibleName(side + tr(" tree"));
@@ -198,27 +200,9 @@ void PaneWidget::ShowSteps(const QString& undoText, const QString& redoText) {
     show(Action(PaneCommand::redo), redoText);
 }
 
-bool PaneWidget::TriggerByKey(const QKeyEvent& key, const QList<QAction*>& extra) const {
-    const QKeySequence pressed(key.keyCombination());
-    const auto take = [&pressed](QAction* action) {
-        if (action->isEnabled() && action->shortcuts().contains(pressed)) {
-            action->trigger();
-            return true;
-        }
-        return false;
-    };
-    for (const PaneCommand command :
-         {PaneCommand::remove, PaneCommand::rename, PaneCommand::open, PaneCommand::save}) {
-        if (take(Action(command))) {
-            return true;
-        }
-    }
-    for (QAction* action : extra) {
-        if (take(action)) {
-            return true;
-        }
-    }
-    return false;
+void PaneWidget::AddTreeKeys(QAction* action) {
+    action->setShortcutContext(Qt::WidgetWithChildrenShortcut);
+    ui_->tree->addAction(action);
 }
 
 }  // namespace korvel::qt

@@ -1,6 +1,6 @@
 // One pane of the window, built from the pane form: the file name, the tree and a button for
 // each of the pane's commands. Each command is one action carrying its text, keys and tooltip;
-// the buttons and the tree's keys take them from there.
+// the buttons take them from there, and Qt dispatches the keys while the tree has the focus.
 #pragma once
 
 #include "tree_adapter.h"
@@ -12,7 +12,6 @@
 #include <memory>
 
 class QAction;
-class QKeyEvent;
 class QLineEdit;
 class QMenu;
 class QPushButton;
@@ -67,9 +66,8 @@ class PaneWidget : public QGroupBox {
     // button or pressed and held. The menu pops up below the button and goes when it closes.
     void OfferRecent(std::function<QMenu*(QWidget* parent)> makeMenu);
 
-    // The tree's keys: the pane's commands that have a key, and `extra` actions of the window.
-    // True when one took the key.
-    bool TriggerByKey(const QKeyEvent& key, const QList<QAction*>& extra) const;
+    // Gives the action's keys to the tree: they act while it or a child has the focus.
+    void AddTreeKeys(QAction* action);
 
   private:
     void PopUpRecent();

@@ -1,5 +1,7 @@
 #include "receive_dialog.h"
 
+#include "midi_limits.h"
+
 #include "port_list.h"
 #include "text_codec.h"
 #include "ui_receive_dialog.h"
@@ -8,22 +10,9 @@
 
 namespace korvel::qt {
 
-namespace {
-
-// Often enough that the counts look live and Cancel answers at once.
-constexpr int kPollMs = 25;
-
-}  // namespace
-
 ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
-                             const std::string& preselected, std::function<std::string()> setUp,
-                             PortLister listPorts, QWidget* parent)
-    : QDialog(parent),
-      ui_(new Ui::ReceiveDialog),
-      run_(run),
-      ports_(ports),
-      setUp_(std::move(setUp)),
-      listPorts_(std::move(listPorts)) {
+                             const std::string& preselected, QWidget* parent)
+    : QDialog(parent), ui_(new Ui::ReceiveDialog), run_(run) {
     ui_->setupUi(this);
     done_ = ui_->buttons->addButton(tr("Done"), QDialogButtonBox::AcceptRole);
     connect(done_, &QPushButton::clicked, this, [this] {
@@ -32,30 +21,18 @@ ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& port
     });
     connect(ui_->buttons, &QDialogButtonBox::rejected, this, &ReceiveDialog::reject);
     connect(ui_->portList, &QComboBox::currentIndexChanged, this,
-            [this] { Listen(ChosenPort(ui_->portList)); });
-    connect(ui_->setupButton, &QPushButton::clicked, this, [this] {
-        const std::string port = setUp_();
-        FillPortList(ui_->portList, ui::MakePortChoices(ports_.inputs, port));
-        Listen(port);
-    });
-    connect(ui_->refreshButton, &QPushButton::clicked, this, [this] {
-        ports_ = listPorts_();
-        RefillPortList(ui_->portList, ports_.inputs);
-        Listen(ChosenPort(ui_->portList));
-    });
-    FillPortList(ui_->portList, ui::MakePortChoices(ports_.inputs, preselected));
-    Listen(ChosenPort(ui_->portList));
+            [this] { ShowPorts(run_.Choose(ChosenPort(ui_->portList))); });
+    connect(ui_->setupButton, &QPushButton::clicked, this, [this] { ShowPorts(run_.SetUp()); });
+    connect(ui_->refreshButton, &QPushButton::clicked, this, [this] { ShowPorts(run_.Refresh()); });
+    ShowPorts(run_.Offer(ports, preselected));
     connect(&timer_, &QTimer::timeout, this, &ReceiveDialog::Tick);
-    timer_.start(kPollMs);
+    timer_.start(static_cast<int>(midi::kDialogPoll.count()));
 }
 
 ReceiveDialog::~ReceiveDialog() = default;
 
-void ReceiveDialog::Listen(const std::string& port) {
-    if (port.empty()) {
-        return;
-    }
-    const auto problem = run_.Listen(port);
+void ReceiveDialog::ShowPorts(const std::optional<std::string>& problem) {
+    FillPortList(ui_->portList, run_.Choices());
     ui_->progressLine->setText(problem ? ToDisplay(*problem) : QString());
 }
 

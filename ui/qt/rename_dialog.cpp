@@ -10,19 +10,16 @@ RenameDialog::RenameDialog(QWidget* parent) : QDialog(parent), ui_(new Ui::Renam
 
 RenameDialog::~RenameDialog() = default;
 
-int RenameDialog::exec() {
+std::optional<QString> RenameDialog::Ask(QWidget* parent, const QString& initial) {
+    RenameDialog dialog(parent);
     // The whole old text is selected, so typing replaces it.
-    ui_->nameEdit->setText(nameText);
-    ui_->nameEdit->selectAll();
-    ui_->nameEdit->setFocus();
-    return QDialog::exec();
-}
-
-void RenameDialog::done(int result) {
-    if (result == QDialog::Accepted) {
-        nameText = ui_->nameEdit->text();
+    dialog.ui_->nameEdit->setText(initial);
+    dialog.ui_->nameEdit->selectAll();
+    dialog.ui_->nameEdit->setFocus();
+    if (dialog.exec() != QDialog::Accepted) {
+        return std::nullopt;
     }
-    QDialog::done(result);
+    return dialog.ui_->nameEdit->text();
 }
 
 }  // namespace korvel::qt

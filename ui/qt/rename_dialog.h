@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class RenameDialog;
@@ -14,16 +15,12 @@ namespace korvel::qt {
 
 class RenameDialog : public QDialog {
   public:
-    explicit RenameDialog(QWidget* parent = nullptr);
-    ~RenameDialog() override;
-
-    // Set before exec(), read after OK.
-    QString nameText;
-
-    int exec() override;
+    // The text after OK, with the whole of `initial` selected at first; nullopt otherwise.
+    static std::optional<QString> Ask(QWidget* parent, const QString& initial);
 
   private:
-    void done(int result) override;
+    explicit RenameDialog(QWidget* parent);
+    ~RenameDialog() override;
 
     std::unique_ptr<Ui::RenameDialog> ui_;
 };

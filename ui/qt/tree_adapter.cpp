@@ -200,9 +200,6 @@ bool TreeAdapter::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == tree_ && event->type() == QEvent::KeyPress) {
         const auto* key = static_cast<QKeyEvent*>(event);
-        if (keys_ && keys_(*key)) {
-            return true;
-        }
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
             // Enter opens or closes the current node; it never reaches the dialog.
             if (QTreeWidgetItem* item = tree_->currentItem(); item && item->childCount() > 0) {

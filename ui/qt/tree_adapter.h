@@ -13,7 +13,6 @@
 #include <optional>
 #include <vector>
 
-class QKeyEvent;
 class QMimeData;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -55,11 +54,6 @@ class TreeAdapter : public QObject {
 
     QTreeWidgetItem* ItemAt(const ui::NodePath& path) const;
 
-    // The window's keys in the tree; the handler says whether it took the key.
-    void SetKeyHandler(std::function<bool(const QKeyEvent&)> handler) {
-        keys_ = std::move(handler);
-    }
-
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -76,7 +70,6 @@ class TreeAdapter : public QObject {
     DropTarget* drops_;
     QTreeWidgetItem* highlighted_ = nullptr;
     bool comparing_ = false;
-    std::function<bool(const QKeyEvent&)> keys_;
 };
 
 }  // namespace korvel::qt

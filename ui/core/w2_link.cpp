@@ -1,0 +1,159 @@
+#include "w2_link.h"
+
+#include "atomic_file.h"
+#include "dump_check.h"
+#include "paths.h"
+
+#include "file_tool.h"
+#include "messages.h"
+
+#include "port_match.h"
+#include "send_session.h"
+
+#include <filesystem>
+
+namespace korvel::ui {
+
+namespace {
+
+// The port a remembered name stands for now, as the MIDI layer's matcher finds it; the
+// remembered name itself when none is found, so that opening it says why.
+std::string FoundPort(const std::vector<std::string>& ports, const std::string& remembered) {
+    return midi::MatchPort(ports, remembered).name.value_or(remembered);
+}
+
+}  // namespace
+
+void W2Link::OnMidiSetup() {
+    if (const auto chosen = services_.RunMidiSetup(midi_, services_.Midi().ListPorts())) {
+        midi_ = *chosen;
+    }
+}
+
+ReceiveRun W2Link::NewRun() {
+    return ReceiveRun(services_.Midi(), services_.MidiClock(),
+                      std::chrono::milliseconds(midi_.idleMs), [this] {
+                          OnMidiSetup();
+                          return midi_.inputPort;
+                      });
+}
+
+std::string W2Link::BackUpReceived(const midi::ReceiveSession& session, const std::string& stamp,
+                                   bool inPane) {
+    const std::string folder = services_.ReceivedFolder();
+    if (const auto native = NativePathOf(folder); !folder.empty() && native) {
+        std::error_code error;
+        std::filesystem::create_directories(*native, error);
+    }
+    // Two receives within one second must not share a backup.
+    const std::string path =
+        UnusedPath((folder.empty() ? std::string() : folder + "/") + "W2 " + stamp, ".syx");
+    const WriteResult written = ReplaceFileWithBytes(path, session.Kept());
+    if (!written.ok) {
+        prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
+                                 written.reason +
+                                 (inPane ? "\n\nIt is in the pane; save it from there." : ""),
+                             kErrorCaption, Severity::error);
+        return {};
+    }
+    return path;
+}
+
+std::optional<W2Link::Received> W2Link::ReceiveFromW2(ReceiveRun& run, ReceivePurpose purpose) {
+    const midi::MidiPortList ports = services_.Midi().ListPorts();
+    services_.RunReceiveDialog(run, ports, FoundPort(ports.inputs, midi_.inputPort), purpose);
+    if (!run.Port().empty()) {
+        midi_.inputPort = run.Port();
+    }
+    const midi::ReceiveSession* session = run.Session();
+    if (session == nullptr || session->NothingArrived()) {
+        return std::nullopt;
+    }
+    // What came is kept on disk before anything else, even after a cancel.
+    Received received{*session, services_.LocalTimeStamp(), {}};
+    received.backup = BackUpReceived(*session, received.stamp, purpose == ReceivePurpose::receive);
+    if (session->End() == midi::ReceiveEnd::tooLarge) {
+        prompts_.ShowMessage(midi::ReceiveLimitText(), kErrorCaption, Severity::error);
+    }
+    return received;
+}
+
+void W2Link::OnReceive(int pane) {
+    if (!files_.MayDiscard(pane)) {
+        return;
+    }
+    ReceiveRun run = NewRun();
+    const auto received = ReceiveFromW2(run, ReceivePurpose::receive);
+    if (!received) {
+        return;  // nothing came: the pane stays exactly as it was
+    }
+    desk_.At(pane).document.FromReceived(received->session.Messages(),
+                                         "W2 " + received->stamp.substr(0, 16) + ".syx");
+    const std::size_t held = desk_.image(pane).MessagesInSaveOrder().size();
+    desk_.Say("Received " + std::to_string(held) + " messages from " + run.Port() +
+              (received->session.Counts().lostInput ? std::string("; ") + midi::kLostInputText
+                                                    : std::string()) +
+              (received->backup.empty() ? std::string()
+                                        : "; all that came is kept in " + received->backup));
+}
+
+void W2Link::OnCheck(int pane) {
+    ReceiveRun run = NewRun();
+    const auto received = ReceiveFromW2(run, ReceivePurpose::check);
+    if (!received && run.Session() == nullptr) {
+        return;  // the dialog was left before a port was even opened
+    }
+    DumpImage readBack;
+    if (received) {
+        (void)readBack.Load(received->session.Messages());
+    }
+    const DumpCheck check = CheckDump(desk_.image(pane), readBack);
+    std::string text = check.Report(desk_.image(pane).Layout());
+    if (received && !received->backup.empty()) {
+        text += "\n\nAll that came is kept in " + received->backup;
+    }
+    prompts_.ShowMessage(text, kCheckCaption, check.AllBack() ? Severity::notice : Severity::error);
+    desk_.Say(check.Summary());
+}
+
+void W2Link::OnSend(int pane) {
+    const auto pause = std::chrono::milliseconds(midi_.pauseMs);
+    const midi::SendPlan plan = midi::PlanSend(desk_.image(pane), pause);
+    if (plan.messages.empty()) {
+        prompts_.ShowMessage(midi::kNothingToSendText, kKorvelCaption, Severity::notice);
+        return;
+    }
+    if (midi_.outputPort.empty()) {
+        OnMidiSetup();
+        if (midi_.outputPort.empty()) {
+            return;
+        }
+    }
+    midi::MidiSystem& system = services_.Midi();
+    const std::string port = FoundPort(system.ListPorts().outputs, midi_.outputPort);
+    if (!prompts_.AskToProceed(midi::SendQuestion(plan, PaneName(pane), port), kKorvelCaption,
+                               "Send", "Cancel")) {
+        return;
+    }
+    {
+        const midi::SendOpening opening = midi::OpenForSend(system, port, plan);
+        if (!opening.output) {
+            prompts_.ShowMessage(opening.problem, kErrorCaption, Severity::error);
+            return;
+        }
+        midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
+        services_.RunSendDialog(session, port);
+        const std::string summary = session.SummaryText(port);
+        desk_.Say(summary);
+        if (!session.Failure().empty() || session.WasCancelled()) {
+            return;
+        }
+        // The output port is closed before the W2 is asked for its memory back.
+        if (!prompts_.AskToProceed(summary + ".", kKorvelCaption, "Check the W2...", "Close")) {
+            return;
+        }
+    }
+    OnCheck(pane);
+}
+
+}  // namespace korvel::ui

@@ -1,0 +1,90 @@
+#include "window_services.h"
+
+#include "rtmidi_system.h"
+
+#include "layout_dialog.h"
+#include "midi_setup_dialog.h"
+#include "receive_dialog.h"
+#include "rename_dialog.h"
+#include "send_dialog.h"
+#include "text_codec.h"
+
+#include <QDateTime>
+#include <QDesktopServices>
+#include <QDir>
+#include <QStandardPaths>
+#include <QUrl>
+
+namespace korvel::qt {
+
+WindowServices::~WindowServices() = default;
+
+std::optional<std::string> WindowServices::ChooseOpenFile(int, const std::string& folder) {
+    const auto path = fileChooser_->ChooseOpen(parent_, FromPath(folder));
+    return path ? std::optional(ToPath(*path)) : std::nullopt;
+}
+
+std::optional<std::string> WindowServices::ChooseSaveFile(int, const std::string& folder,
+                                                          const std::string& proposedName) {
+    const auto path = fileChooser_->ChooseSave(parent_, FromPath(folder), FromPath(proposedName));
+    return path ? std::optional(ToPath(*path)) : std::nullopt;
+}
+
+std::optional<int> WindowServices::RunLayoutDialog(int choice) {
+    return LayoutDialog::Ask(parent_, choice);
+}
+
+std::optional<ui::RenameAnswer> WindowServices::RunRenameDialog(const std::string& text) {
+    const QString shown = ToDisplay(text);
+    const auto typed = RenameDialog::Ask(parent_, shown);
+    if (!typed) {
+        return std::nullopt;
+    }
+    return ui::RenameAnswer{ToStored(*typed), *typed != shown};
+}
+
+midi::MidiSystem& WindowServices::Midi() {
+    if (!midi_) {
+        midi_ = std::make_unique<midi::RtMidiSystem>("Korvel");
+    }
+    return *midi_;
+}
+
+void WindowServices::RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
+                                      const std::string& preselected, ui::ReceivePurpose purpose) {
+    ReceiveDialog dialog(run, ports, preselected, parent_);
+    if (purpose == ui::ReceivePurpose::check) {
+        dialog.setWindowTitle(ReceiveDialog::tr("Check the W2"));
+    } else if (purpose == ui::ReceivePurpose::backup) {
+        dialog.setWindowTitle(ReceiveDialog::tr("Back up the W2"));
+    }
+    dialog.exec();
+}
+
+void WindowServices::RunSendDialog(midi::SendSession& session, const std::string&) {
+    SendDialog dialog(session, clock_, parent_);
+    dialog.exec();
+}
+
+std::optional<ui::MidiSettings> WindowServices::RunMidiSetup(const ui::MidiSettings& settings,
+                                                             const midi::MidiPortList& ports) {
+    return MidiSetupDialog::Ask(parent_, settings, ports, [this] { return Midi().ListPorts(); });
+}
+
+std::string WindowServices::ReceivedFolder() {
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+    return folder.isEmpty() ? std::string() : ToPath(folder + QStringLiteral("/received"));
+}
+
+std::string WindowServices::LocalTimeStamp() {
+    return QDateTime::currentDateTime()
+        .toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
+        .toStdString();
+}
+
+void WindowServices::ShowFolder(const std::string& folder) {
+    QDir().mkpath(FromPath(folder));
+    QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder)));
+}
+
+}  // namespace korvel::qt
