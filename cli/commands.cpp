@@ -3,6 +3,7 @@
 #include "edits.h"
 #include "outline.h"
 
+#include "backups_command.h"
 #include "diff_command.h"
 #include "dump_files.h"
 #include "items.h"
@@ -174,9 +175,9 @@ int RunCommand(const Options& options, Streams streams) {
         int (*run)(const Options&, Streams);
     };
     static constexpr Command kCommands[] = {
-        {"tree", Tree},     {"check", Check},     {"copy", Copy},    {"delete", Delete},
-        {"rename", Rename}, {"canon", Canon},     {"diff", Diff},    {"ports", Ports},
-        {"send", Send},     {"receive", Receive}, {"verify", Verify}};
+        {"tree", Tree},     {"check", Check},     {"copy", Copy},     {"delete", Delete},
+        {"rename", Rename}, {"canon", Canon},     {"diff", Diff},     {"ports", Ports},
+        {"send", Send},     {"receive", Receive}, {"verify", Verify}, {"backups", Backups}};
     for (const auto& command : kCommands) {
         if (options.command == command.name) {
             return command.run(options, streams);

@@ -26,6 +26,7 @@ Commands:
   send DUMP --port PORT        send the dump to the W2
   receive OUT --port PORT      receive a dump from the W2 into OUT
   verify DUMP --port PORT      check that the W2 holds DUMP as it was sent
+  backups                      the backups of the W2's memory, newest first
 
 Items are written as the tree shows them, one-based: B05 (bank 5), B05L (its playlist
 set), B05T02 (its track 2), B05T02P03 (pattern 3 of that track).
@@ -150,7 +151,11 @@ Example:
 )";
 
 constexpr const char* kSend = R"(Usage: korvel-cli send DUMP --port PORT [--pause MS]
+                       [--backup-first FILE [--idle MS] [--wait S]]
 
+--backup-first FILE first receives what the W2 holds into FILE, as receive does (start the
+dump on the W2), and sends only when something arrived; otherwise it exits 1 with "Nothing
+arrived from PORT; nothing was sent". PORT then names the input port too.
 Sends the dump's messages to the output port in the order a save writes them (type-3,
 playlists, patterns), each in one piece. A message starts no earlier than the previous
 one takes on a MIDI cable (320 microseconds a byte) plus a pause, 60 ms unless --pause
@@ -160,6 +165,20 @@ send between two messages.
 
 Example:
   korvel-cli send live.syx --port W2 --pause 100
+  korvel-cli send live.syx --port W2 --backup-first before-live.syx --wait 120
+)";
+
+constexpr const char* kBackups =
+    R"(Usage: korvel-cli backups [--folder DIR] [--layout 3|6|12] [--json]
+
+Lists the dumps of DIR (the window's folder of what came from the W2 unless given), newest
+first: when each was made, its messages, and what changed since the one before it, compared
+slot by slot ("3 slots differ, 1 only here, 2 gone", "same as before"; playlists of banks
+--layout does not show are counted apart). --json prints an array of objects with "file",
+"when", "messages" and "change".
+
+Example:
+  korvel-cli backups --layout 6
 )";
 
 constexpr const char* kReceive =
@@ -185,9 +204,9 @@ void PrintHelp(const std::string& command, std::ostream& out) {
         const char* text;
     };
     static constexpr CommandHelp kCommands[] = {
-        {"tree", kTree},     {"check", kCheck},     {"copy", kCopy},    {"delete", kDelete},
-        {"rename", kRename}, {"canon", kCanon},     {"diff", kDiff},    {"ports", kPorts},
-        {"send", kSend},     {"receive", kReceive}, {"verify", kVerify}};
+        {"tree", kTree},     {"check", kCheck},     {"copy", kCopy},     {"delete", kDelete},
+        {"rename", kRename}, {"canon", kCanon},     {"diff", kDiff},     {"ports", kPorts},
+        {"send", kSend},     {"receive", kReceive}, {"verify", kVerify}, {"backups", kBackups}};
     for (const auto& entry : kCommands) {
         if (command == entry.command) {
             out << entry.text;

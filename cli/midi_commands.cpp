@@ -134,6 +134,84 @@ int Ports(const Options& options, Streams streams) {
     return kDone;
 }
 
+namespace {
+
+// Listens on the --port or --own-port input until the sender has been silent for the idle
+// time, Ctrl-C, or --wait seconds with nothing; every byte that came, real-time bytes aside, is
+// in `kept`. kDone when something came, otherwise the exit code after saying why.
+// `nothingMeans` follows "Nothing arrived from PORT" when nothing came; `interrupted` tells
+// whether Ctrl-C ended the receive.
+int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8_t>& kept,
+                 const char* nothingMeans = "", bool* interrupted = nullptr) {
+    midi::RtMidiSystem system("korvel-cli");
+    std::string reason;
+    std::unique_ptr<midi::MidiInput> input;
+    std::string portName;
+    if (options.ownPort) {
+        portName = *options.ownPort;
+        input = system.OpenOwnInput(portName, reason);
+    } else {
+        const auto port = PickPort(system.ListPorts().inputs, "input", options, streams);
+        if (!port) {
+            return kBadArguments;
+        }
+        portName = *port;
+        input = system.OpenInput(portName, reason);
+    }
+    if (!input) {
+        streams.err << kProgram << ": " << midi::CannotOpenText(portName, reason) << "\n";
+        return kFileError;
+    }
+    midi::SteadyClock clock;
+    const midi::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
+                                               : midi::Duration(midi::kDefaultReceiveIdle);
+    midi::ReceiveSession session(*input, clock, idle);
+    const midi::Instant started = clock.Now();
+    const StopOnSignal stop;
+    while (!session.HasEnded()) {
+        session.Poll();
+        if (stop.Requested()) {
+            session.Finish();  // what came so far is kept
+            if (interrupted != nullptr) {
+                *interrupted = true;
+            }
+            break;
+        }
+        if (options.waitSeconds && session.NothingArrived() &&
+            clock.Now() - started >= std::chrono::seconds(*options.waitSeconds)) {
+            break;
+        }
+        if (!session.NothingArrived()) {
+            ShowProgress(session.ProgressText(), streams);
+        }
+        std::this_thread::sleep_for(midi::kCommandPoll);
+    }
+    EndProgress(streams);
+    if (session.NothingArrived()) {
+        streams.err << kProgram << ": Nothing arrived from " << portName << nothingMeans << "\n";
+        return kProblemsFound;
+    }
+    if (session.End() == midi::ReceiveEnd::tooLarge) {
+        streams.err << kProgram << ": " << midi::ReceiveLimitText() << "\n";
+    }
+    if (session.Counts().lostInput) {
+        streams.err << kProgram << ": " << portName << ": " << midi::kLostInputText << "\n";
+    }
+    kept = session.Kept();
+    return kDone;
+}
+
+int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept, Streams streams) {
+    const WriteResult written = ReplaceFileWithBytes(path, kept);
+    if (!written.ok) {
+        streams.err << kProgram << ": cannot write " << path << ": " << written.reason << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
+}  // namespace
+
 int Send(const Options& options, Streams streams) {
     if (options.arguments.size() != 1) {
         streams.err << kProgram << ": send takes 1 argument; see " << kProgram << " send --help\n";
@@ -149,6 +227,22 @@ int Send(const Options& options, Streams streams) {
     if (plan.messages.empty()) {
         streams.err << kProgram << ": " << midi::kNothingToSendText << "\n";
         return kBadArguments;
+    }
+    if (options.backupFirst) {
+        // The W2's memory is kept before the send replaces it; without it nothing is sent.
+        std::vector<std::uint8_t> kept;
+        bool interrupted = false;
+        if (const int code =
+                ReceiveBytes(options, streams, kept, "; nothing was sent", &interrupted)) {
+            return code;
+        }
+        if (const int code = WriteReceived(*options.backupFirst, kept, streams)) {
+            return code;
+        }
+        if (interrupted) {
+            streams.err << kProgram << ": stopped after the backup; nothing was sent\n";
+            return 128 + SIGINT;
+        }
     }
     midi::RtMidiSystem system("korvel-cli");
     const auto port = PickPort(system.ListPorts().outputs, "output", options, streams);
@@ -181,78 +275,6 @@ int Send(const Options& options, Streams streams) {
     }
     return session.WasCancelled() ? 128 + SIGINT : kDone;
 }
-
-namespace {
-
-// Listens on the --port or --own-port input until the sender has been silent for the idle
-// time, Ctrl-C, or --wait seconds with nothing; every byte that came, real-time bytes aside, is
-// in `kept`. kDone when something came, otherwise the exit code after saying why.
-int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8_t>& kept) {
-    midi::RtMidiSystem system("korvel-cli");
-    std::string reason;
-    std::unique_ptr<midi::MidiInput> input;
-    std::string portName;
-    if (options.ownPort) {
-        portName = *options.ownPort;
-        input = system.OpenOwnInput(portName, reason);
-    } else {
-        const auto port = PickPort(system.ListPorts().inputs, "input", options, streams);
-        if (!port) {
-            return kBadArguments;
-        }
-        portName = *port;
-        input = system.OpenInput(portName, reason);
-    }
-    if (!input) {
-        streams.err << kProgram << ": " << midi::CannotOpenText(portName, reason) << "\n";
-        return kFileError;
-    }
-    midi::SteadyClock clock;
-    const midi::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
-                                               : midi::Duration(midi::kDefaultReceiveIdle);
-    midi::ReceiveSession session(*input, clock, idle);
-    const midi::Instant started = clock.Now();
-    const StopOnSignal stop;
-    while (!session.HasEnded()) {
-        session.Poll();
-        if (stop.Requested()) {
-            session.Finish();  // what came so far is kept
-            break;
-        }
-        if (options.waitSeconds && session.NothingArrived() &&
-            clock.Now() - started >= std::chrono::seconds(*options.waitSeconds)) {
-            break;
-        }
-        if (!session.NothingArrived()) {
-            ShowProgress(session.ProgressText(), streams);
-        }
-        std::this_thread::sleep_for(midi::kCommandPoll);
-    }
-    EndProgress(streams);
-    if (session.NothingArrived()) {
-        streams.err << kProgram << ": Nothing arrived from " << portName << "\n";
-        return kProblemsFound;
-    }
-    if (session.End() == midi::ReceiveEnd::tooLarge) {
-        streams.err << kProgram << ": " << midi::ReceiveLimitText() << "\n";
-    }
-    if (session.Counts().lostInput) {
-        streams.err << kProgram << ": " << portName << ": " << midi::kLostInputText << "\n";
-    }
-    kept = session.Kept();
-    return kDone;
-}
-
-int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept, Streams streams) {
-    const WriteResult written = ReplaceFileWithBytes(path, kept);
-    if (!written.ok) {
-        streams.err << kProgram << ": cannot write " << path << ": " << written.reason << "\n";
-        return kFileError;
-    }
-    return kDone;
-}
-
-}  // namespace
 
 int Receive(const Options& options, Streams streams) {
     if (options.arguments.size() != 1) {

@@ -69,6 +69,10 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             options.port = value("--port");
         } else if (word == "--backup") {
             options.backup = value("--backup");
+        } else if (word == "--backup-first") {
+            options.backupFirst = value("--backup-first");
+        } else if (word == "--folder") {
+            options.folder = value("--folder");
         } else if (word == "--own-port") {
             options.ownPort = value("--own-port");
         } else if (word == "--pause" || word == "--idle" || word == "--wait") {

@@ -29,6 +29,9 @@ struct Options {
     std::optional<int> idleMs;
     std::optional<int> waitSeconds;
     std::optional<std::string> backup;  // verify: where to keep what arrived
+    // send: receive what the W2 holds into this file first
+    std::optional<std::string> backupFirst;
+    std::optional<std::string> folder;  // backups: the folder to list
 };
 
 struct [[nodiscard]] ParsedOptions {

@@ -7,9 +7,6 @@
 
 namespace korvel::cli {
 
-namespace {
-
-// A JSON string of a stored name, decoded as the window shows it.
 std::string JsonString(const std::string& text) {
     std::string json = "\"";
     for (const char ch : StoredTextToUtf8(text)) {
@@ -27,6 +24,8 @@ std::string JsonString(const std::string& text) {
     }
     return json + "\"";
 }
+
+namespace {
 
 void PrintNodeText(const OutlineNode& node, int depth, std::ostream& out) {
     out << std::string(static_cast<std::size_t>(depth) * 2, ' ') << node.Text() << " ["

@@ -33,7 +33,7 @@ TEST_F(Session, StartsWithTwoEmptyTwelveBankPanes) {
     EXPECT_EQ(settings.writeOrder,
               (std::vector<std::string>{"Directory Left", "Directory Right", "MemoryLayout Left",
                                         "MemoryLayout Right", "Input Port", "Output Port",
-                                        "Message Pause", "Receive Idle"}));
+                                        "Message Pause", "Receive Idle", "Backup Before Send"}));
     EXPECT_EQ(settings.GetInt("Settings", "MemoryLayout Left", -5), 2);
     EXPECT_EQ(settings.GetString("Directories", "Directory Right", "?"), "");
 }

@@ -62,6 +62,8 @@ TEST(ReceivePortSwitch, ListensOnTheNextPortAfterOneThatWouldNotOpen) {
 class WindowMidi : public testing::Session {
   protected:
     void SetUp() override {
+        // These sends go without a backup first; the backups' own tests turn it on.
+        settings.values[{"MIDI", "Backup Before Send"}] = "0";
         Session::SetUp();
         host.receivedFolder = dir.File("received");
         Open(0, Dump("left.syx", FullDump(5)));
@@ -176,6 +178,95 @@ TEST_F(WindowMidi, CheckAfterASendNamesWhatDidNotComeBack) {
     host.atReceive = [](ReceiveRun& run) { run.Cancel(); };
     dialog.OnCheck(0);
     EXPECT_EQ(host.messages.back().text.rfind("Nothing came back from the W2.", 0), 0u);
+}
+
+// Before a send the W2's memory comes into the backups, as the send question's check box says.
+class BackupBeforeSend : public testing::Session {
+  protected:
+    void SetUp() override {
+        Session::SetUp();
+        host.receivedFolder = dir.File("received");
+        Open(0, Dump("left.syx", FullDump(5)));
+        output = &host.midi.AddOutput("W2:in", host.clock);
+        input = &host.midi.AddInput("W2:out");
+        host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
+        dialog.OnMidiSetup();
+    }
+    // The W2 answers the backup's receive with `held`, or with nothing before a cancel.
+    void W2Holds(std::optional<Bytes> held) {
+        host.atReceive = [this, held](ReceiveRun& run) {
+            if (held) {
+                input->pieces.push_back(*held);
+                run.Poll();
+                host.clock.Advance(3s);
+                run.Poll();
+            } else {
+                run.Cancel();
+            }
+        };
+    }
+    korvel::midi::testing::FakeOutput* output = nullptr;
+    korvel::midi::testing::FakeInput* input = nullptr;
+};
+
+TEST_F(BackupBeforeSend, CheckedBacksUpThenSends) {
+    W2Holds(FullDump(9));
+    host.proceedAnswers = {true, false};  // send, then no check
+    dialog.OnSend(0);
+    EXPECT_EQ(host.checkPresets.back(),
+              (std::pair<std::string, bool>{"Back up the W2 first", true}));
+    EXPECT_EQ(host.receivePurposes, std::vector{ReceivePurpose::backup});
+    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33.syx")),
+              FullDump(9));
+    EXPECT_EQ(korvel::testing::Concat(output->sent), FullDump(5));
+    EXPECT_NE(host.statusLines.back().find("what the W2 held before is kept in"),
+              std::string::npos);
+}
+
+TEST_F(BackupBeforeSend, UncheckedSendsOnlyAndTheChoiceIsKept) {
+    host.proceedAnswers = {true, false};
+    host.checkAnswers = {false};
+    dialog.OnSend(0);
+    EXPECT_TRUE(host.receivePurposes.empty());
+    EXPECT_EQ(korvel::testing::Concat(output->sent), FullDump(5));
+    dialog.End(settings);
+    EXPECT_EQ(settings.GetString("MIDI", "Backup Before Send", ""), "0");
+    // The next send's box comes unchecked, and MIDI Setup leaves the choice alone.
+    host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
+    dialog.OnMidiSetup();
+    host.proceedAnswers = {false};
+    dialog.OnSend(0);
+    EXPECT_FALSE(host.checkPresets.back().second);
+}
+
+TEST_F(BackupBeforeSend, NothingBackedUpAsksWhetherToSendAnyway) {
+    W2Holds(std::nullopt);
+    host.proceedAnswers = {true};
+    host.yesNoAnswers = {false};
+    dialog.OnSend(0);
+    EXPECT_TRUE(output->sent.empty());
+    EXPECT_EQ(host.statusLines.back(), "Nothing was sent.");
+    EXPECT_FALSE(std::filesystem::exists(dir.File("received")));
+
+    host.proceedAnswers = {true, false};
+    host.yesNoAnswers = {true};
+    dialog.OnSend(0);
+    EXPECT_EQ(korvel::testing::Concat(output->sent), FullDump(5));
+    EXPECT_EQ(host.questions.size(), 5u);  // send, anyway, send, anyway, check
+}
+
+// The pane's Open menu lists the backups newest first, and one opens in the pane.
+TEST_F(BackupBeforeSend, BackupsListedAndOpened) {
+    W2Holds(FullDump(9));
+    host.proceedAnswers = {true, false};
+    dialog.OnSend(0);
+    const auto backups = dialog.Link().BackupsMenu(1);
+    ASSERT_EQ(backups.size(), 1u);
+    EXPECT_EQ(backups[0].when, "2026-12-08 21:05:33");
+    dialog.Link().OnOpenBackup(1, backups[0].path);
+    EXPECT_EQ(dialog.image(1).WriteToBytes(), FullDump(9));
+    dialog.Link().OnShowAllBackups();
+    EXPECT_EQ(host.shownFolders, std::vector{dir.File("received")});
 }
 
 }  // namespace

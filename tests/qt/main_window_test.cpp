@@ -35,8 +35,9 @@ using korvel::qt::testing::ScriptedChooser;
 namespace build = korvel::testing;
 
 // The MIDI section follows the four settings of the design, which stay as they were.
-const QString kMidiDefaults =
-    QStringLiteral("[MIDI]\nInput Port=\nOutput Port=\nMessage Pause=60\nReceive Idle=2000\n");
+const QString kMidiDefaults = QStringLiteral(
+    "[MIDI]\nInput Port=\nOutput Port=\nMessage Pause=60\nReceive Idle=2000\nBackup Before "
+    "Send=1\n");
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -524,6 +525,9 @@ class MainWindowTest : public QObject {
         QVERIFY(menu != nullptr);
         QCOMPARE(menu->actions().size(), 1);
         QVERIFY(!menu->actions().first()->isEnabled());  // the file is gone
+        QMenu* backups = rightOpen->findChild<QMenu*>(QStringLiteral("backupsMenu"));
+        QVERIFY(backups != nullptr);
+        QCOMPARE(backups->actions().last()->text(), QStringLiteral("Show all backups..."));
         menu->close();
     }
 

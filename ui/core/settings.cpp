@@ -36,6 +36,7 @@ MidiSettings ReadMidiSettings(SettingsStore& store) {
     if (!midi::IsReceiveIdleValid(settings.idleMs)) {
         settings.idleMs = defaults.idleMs;
     }
+    settings.backupBeforeSend = store.GetInt(kMidiSection, kBackupBeforeSendKey, 1) != 0;
     return settings;
 }
 
@@ -44,6 +45,7 @@ void WriteMidiSettings(SettingsStore& store, const MidiSettings& settings) {
     store.WriteString(kMidiSection, kOutputPortKey, settings.outputPort);
     store.WriteInt(kMidiSection, kMessagePauseKey, settings.pauseMs);
     store.WriteInt(kMidiSection, kReceiveIdleKey, settings.idleMs);
+    store.WriteInt(kMidiSection, kBackupBeforeSendKey, settings.backupBeforeSend ? 1 : 0);
 }
 
 }  // namespace korvel::ui

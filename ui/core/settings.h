@@ -38,12 +38,15 @@ inline constexpr const char* kInputPortKey = "Input Port";
 inline constexpr const char* kOutputPortKey = "Output Port";
 inline constexpr const char* kMessagePauseKey = "Message Pause";
 inline constexpr const char* kReceiveIdleKey = "Receive Idle";
+inline constexpr const char* kBackupBeforeSendKey = "Backup Before Send";
 
 struct MidiSettings {
     std::string inputPort;
     std::string outputPort;
     int pauseMs = midi::kDefaultMessagePauseMs;  // between two messages of a send
     int idleMs = midi::kDefaultReceiveIdleMs;    // a receive ends after this long with no byte
+    // A send first receives what the W2 holds into the backups.
+    bool backupBeforeSend = true;
     friend bool operator==(const MidiSettings&, const MidiSettings&) = default;
 };
 

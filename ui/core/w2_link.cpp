@@ -26,7 +26,11 @@ std::string FoundPort(const std::vector<std::string>& ports, const std::string& 
 
 void W2Link::OnMidiSetup() {
     if (const auto chosen = services_.RunMidiSetup(midi_, services_.Midi().ListPorts())) {
+        // The set-up holds the ports and pauses; whether a send backs up first is the send
+        // question's to change.
+        const bool backupBeforeSend = midi_.backupBeforeSend;
         midi_ = *chosen;
+        midi_.backupBeforeSend = backupBeforeSend;
     }
 }
 
@@ -116,6 +120,32 @@ void W2Link::OnCheck(int pane) {
     desk_.Say(check.Summary());
 }
 
+std::vector<Backup> W2Link::BackupsMenu(int pane) const {
+    return ListBackups(services_.ReceivedFolder(), desk_.image(pane).Layout(), kBackupsInMenu);
+}
+
+void W2Link::OnOpenBackup(int pane, const std::string& path) {
+    files_.OnOpenNamed(pane, path);
+}
+
+void W2Link::OnShowAllBackups() {
+    services_.ShowFolder(services_.ReceivedFolder());
+}
+
+bool W2Link::BackUpBeforeSend(std::string& backup) {
+    {
+        ReceiveRun run = NewRun();
+        if (const auto received = ReceiveFromW2(run, ReceivePurpose::backup)) {
+            backup = received->backup;
+        }
+    }
+    // The input closes before the send; without a backup on disk the user decides.
+    return !backup.empty() || prompts_.AskYesNo(
+                                  "The W2's memory is not backed up: nothing came from it, or what "
+                                  "came could not be kept.\nSend anyway and replace what it holds?",
+                                  kKorvelCaption);
+}
+
 void W2Link::OnSend(int pane) {
     const auto pause = std::chrono::milliseconds(midi_.pauseMs);
     const midi::SendPlan plan = midi::PlanSend(desk_.image(pane), pause);
@@ -131,8 +161,16 @@ void W2Link::OnSend(int pane) {
     }
     midi::MidiSystem& system = services_.Midi();
     const std::string port = FoundPort(system.ListPorts().outputs, midi_.outputPort);
-    if (!prompts_.AskToProceed(midi::SendQuestion(plan, PaneName(pane), port), kKorvelCaption,
-                               "Send", "Cancel")) {
+    const auto backUpFirst =
+        prompts_.AskToProceedWith(midi::SendQuestion(plan, PaneName(pane), port), kKorvelCaption,
+                                  "Send", "Cancel", "Back up the W2 first", midi_.backupBeforeSend);
+    if (!backUpFirst) {
+        return;
+    }
+    midi_.backupBeforeSend = *backUpFirst;
+    std::string backup;
+    if (*backUpFirst && !BackUpBeforeSend(backup)) {
+        desk_.Say("Nothing was sent.");
         return;
     }
     {
@@ -144,7 +182,8 @@ void W2Link::OnSend(int pane) {
         midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
         services_.RunSendDialog(session, port);
         const std::string summary = session.SummaryText(port);
-        desk_.Say(summary);
+        desk_.Say(backup.empty() ? summary
+                                 : summary + "; what the W2 held before is kept in " + backup);
         if (!session.Failure().empty() || session.WasCancelled()) {
             return;
         }

@@ -7,14 +7,20 @@
 #include "receive_run.h"
 #include "settings.h"
 
+#include "backups.h"
+
 #include "receive_session.h"
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace korvel::ui {
 
 class FileTool;
+
+// The most backups the Open menu lists; "Show all backups..." shows the rest.
+inline constexpr std::size_t kBackupsInMenu = 20;
 
 class W2Link {
   public:
@@ -32,6 +38,14 @@ class W2Link {
     void OnCheck(int pane);
     void OnMidiSetup();
 
+    // The backups of the pane's Open menu: the newest first, each compared with the one before
+    // it under the pane's layout.
+    std::vector<Backup> BackupsMenu(int pane) const;
+    // A backup chosen there opens in the pane as Open does.
+    void OnOpenBackup(int pane, const std::string& path);
+    // "Show all backups...": the folder in the system's file manager.
+    void OnShowAllBackups();
+
     const MidiSettings& midiSettings() const { return midi_; }
 
   private:
@@ -47,6 +61,9 @@ class W2Link {
     // The receive dialog on `run`, then the backup of what came; nullopt when nothing came.
     std::optional<Received> ReceiveFromW2(ReceiveRun& run, ReceivePurpose purpose);
     ReceiveRun NewRun();
+    // Before a send: what the W2 holds, received into the backups. True when the send may go
+    // on: the backup is kept, or the user chose to send without one.
+    bool BackUpBeforeSend(std::string& backup);
 
     Desk& desk_;
     Prompts& prompts_;

@@ -102,8 +102,35 @@ void MainWindow::SetUpPanes() {
             connect(widget->Action(binding.command), &QAction::triggered, this,
                     [this, pane, run = binding.run] { (core_.*run)(pane); });
         }
-        widget->OfferRecent([this, pane](QWidget* parent) { return RecentMenu(pane, parent); });
+        widget->OfferRecent([this, pane](QWidget* parent) { return OpenMenu(pane, parent); });
     }
+}
+
+QMenu* MainWindow::OpenMenu(int pane, QWidget* parent) {
+    auto* menu = new QMenu(parent);
+    menu->addMenu(RecentMenu(pane, menu));
+    menu->addMenu(BackupsMenu(pane, menu));
+    return menu;
+}
+
+QMenu* MainWindow::BackupsMenu(int pane, QWidget* parent) {
+    auto* menu = new QMenu(tr("Backups"), parent);
+    menu->setObjectName(QStringLiteral("backupsMenu"));
+    menu->setToolTipsVisible(true);
+    for (const Backup& backup : core_.Link().BackupsMenu(pane)) {
+        QAction* action = menu->addAction(
+            tr("%1 \u2014 %2").arg(ToDisplay(backup.when), ToDisplay(backup.change)));
+        action->setToolTip(tr("%1 (%n messages)", nullptr, backup.messages)
+                               .arg(QDir::toNativeSeparators(FromPath(backup.path))));
+        connect(action, &QAction::triggered, this,
+                [this, pane, file = backup.path] { core_.Link().OnOpenBackup(pane, file); });
+    }
+    if (menu->isEmpty()) {
+        menu->addAction(tr("Nothing has come from the W2 yet"))->setEnabled(false);
+    }
+    menu->addSeparator();
+    menu->addAction(tr("Show all backups..."), this, [this] { core_.Link().OnShowAllBackups(); });
+    return menu;
 }
 
 QMenu* MainWindow::RecentMenu(int pane, QWidget* parent) {

@@ -36,6 +36,7 @@ class MainWindow : public QDialog, public ui::PaneViews, public DropTarget {
     ~MainWindow() override;
 
     const ui::MainDialog& core() const { return core_; }
+    ui::MainDialog& core() { return core_; }
     void SetFileChooser(std::unique_ptr<FileChooser> chooser) {
         services_.SetFileChooser(std::move(chooser));
     }
@@ -86,8 +87,10 @@ class MainWindow : public QDialog, public ui::PaneViews, public DropTarget {
     void AddUndoKeys();
     void AddNodeMenus();
     void ShowNodeMenu(int pane, const QPoint& at);
-    // The pane's Open Recent menu, from the core's list.
+    // The pane's Open button menu: Open Recent and Backups, from the core's lists.
+    QMenu* OpenMenu(int pane, QWidget* parent);
     QMenu* RecentMenu(int pane, QWidget* parent);
+    QMenu* BackupsMenu(int pane, QWidget* parent);
     void RestorePlace();
     // What is dragged: nodes of one of the trees, or files from outside.
     ui::Drag DragOf(const QMimeData* dropped, QObject* source) const;

@@ -62,8 +62,9 @@ class PaneWidget : public QGroupBox {
     // accessible description says the same.
     void ShowUnsaved(bool unsaved);
 
-    // The Open Recent menu: `makeMenu` builds it when the Open button is clicked with the right
-    // button or pressed and held. The menu pops up below the button and goes when it closes.
+    // The Open button's menu (Open Recent, Backups): `makeMenu` builds it when the button is
+    // clicked with the right button or pressed and held. The menu pops up below the button and
+    // goes when it closes.
     void OfferRecent(std::function<QMenu*(QWidget* parent)> makeMenu);
 
     // Gives the action's keys to the tree: they act while it or a child has the focus.

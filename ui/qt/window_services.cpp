@@ -1,5 +1,7 @@
 #include "window_services.h"
 
+#include "backups.h"
+
 #include "rtmidi_system.h"
 
 #include "layout_dialog.h"
@@ -12,7 +14,6 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
-#include <QStandardPaths>
 #include <QUrl>
 
 namespace korvel::qt {
@@ -72,8 +73,7 @@ std::optional<ui::MidiSettings> WindowServices::RunMidiSetup(const ui::MidiSetti
 }
 
 std::string WindowServices::ReceivedFolder() {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return folder.isEmpty() ? std::string() : ToPath(folder + QStringLiteral("/received"));
+    return DefaultBackupFolder();
 }
 
 std::string WindowServices::LocalTimeStamp() {

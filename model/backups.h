@@ -1,0 +1,39 @@
+// The backups of the W2's memory: every dump that came from it, kept in a folder of their own.
+// Listed newest first, each with what changed since the backup before it.
+#pragma once
+
+#include "comparison.h"
+#include "memory_layout.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace korvel {
+
+struct Backup {
+    std::string path;
+    // When it was made, as "2026-12-08 21:05:33": from a name Korvel gave it ("W2 2026-12-08
+    // 21-05-33.syx", "W2 2026-12-08 21-05-33 (2).syx"), otherwise from the file's time.
+    std::string when;
+    int messages = 0;      // the messages a load holds
+    bool readable = true;  // false when the file could not be read as a dump
+    // What changed since the backup before it ("3 slots differ, 1 only here", "same as
+    // before"); "the oldest here" for the last of the folder.
+    std::string change;
+};
+
+// Where Korvel keeps what came from the W2, in the system's data folder for programs: on Linux
+// "$XDG_DATA_HOME/Korvel/received" (by default under ~/.local/share), on Windows "Korvel",
+// "received" under %APPDATA%, on macOS under ~/Library/Application Support; "" when the
+// environment names no home.
+std::string DefaultBackupFolder();
+
+// "same as before", or the counts of what differs between a backup (`newer`, the left side of
+// the comparison) and the one before it, under `layout`.
+std::string ChangeSince(const Comparison& newerAgainstOlder, MemoryLayout layout);
+
+// The ".syx" files of `folder`, newest first, at most `limit` of them; an absent folder has none.
+std::vector<Backup> ListBackups(const std::string& folder, MemoryLayout layout, std::size_t limit);
+
+}  // namespace korvel
