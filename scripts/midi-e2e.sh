@@ -72,6 +72,22 @@ wait "$receiver_pid" || cat "$work/long.log" >&2
 receiver_pid=
 check "a long message in pieces, idle end 1.5 s" "$work/long-got.syx" "$work/long.syx"
 
+# A send that backs up the W2 first: the W2's memory (the long message's dump) comes from its
+# MIDI Out into the backup file, and only then does the dump go to its MIDI In.
+"$cli" receive "$work/w2-in.syx" --own-port w2in --idle 3000 --wait 120 >"$work/w2in.log" 2>&1 &
+receiver_pid=$!
+wait_for_port w2in
+"$build/tests/midi/jack_piece_sender" "$work/long.syx" - 256 80 w2out >"$work/w2out.log" 2>&1 &
+memory_pid=$!
+wait_for_port out
+"$cli" send "$work/sent.syx" --port w2 --backup-first "$work/w2-before.syx" --idle 1500 --wait 60 \
+  --pause 0 >"$work/backup-first.log" 2>&1 || cat "$work/backup-first.log" >&2
+wait "$memory_pid" || cat "$work/w2out.log" >&2
+wait "$receiver_pid" || cat "$work/w2in.log" >&2
+receiver_pid=
+check "korvel-cli send --backup-first: the W2's memory kept" "$work/w2-before.syx" "$work/long.syx"
+check "korvel-cli send --backup-first: then the dump sent" "$work/w2-in.syx"
+
 # Verify: the W2 plays back what it stored; once as it came (all back), once with one data byte
 # of the last message changed (that slot differs).
 stored="$work/received-0.syx"

@@ -254,7 +254,7 @@ TEST_F(Cli, ManualNamesEveryCommandAndOption) {
     ASSERT_FALSE(manual.empty());
     std::string help = Korvel({"--help"}).out;
     for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon", "diff",
-                                "ports", "send", "receive", "verify"}) {
+                                "ports", "send", "receive", "verify", "backups"}) {
         EXPECT_NE(manual.find(std::string("**") + command + "**"), std::string::npos) << command;
         help += Korvel({command, "--help"}).out;
     }
@@ -381,12 +381,32 @@ TEST_F(Cli, MidiPortsThatAreNotThere) {
     EXPECT_FALSE(std::filesystem::exists(dir.File("in.syx")));
     EXPECT_EQ(Korvel({"verify", path, "--port", "W2"}).code, 2);
     EXPECT_EQ(Korvel({"verify", dir.File("missing.syx"), "--port", "W2"}).code, 4);
+    // Without a port to back up from, nothing is sent.
+    const Outcome first = Korvel({"send", path, "--port", "W2", "--backup-first", "b.syx"});
+    EXPECT_EQ(first.code, 2);
+    EXPECT_NE(first.err.find("no port matches W2"), std::string::npos) << first.err;
+}
+
+TEST_F(Cli, BackupsNewestFirst) {
+    std::filesystem::create_directory(dir.File("received"));
+    Dump("received/W2 2026-12-08 21-05-33.syx", testing::FullDump(1));
+    Dump("received/W2 2026-12-09 21-05-33.syx", testing::FullDump(1));
+    const Outcome text = Korvel({"backups", "--folder", dir.File("received")});
+    EXPECT_EQ(text.code, 0);
+    EXPECT_EQ(text.out.rfind("2026-12-09 21:05:33  481 messages  same as before  ", 0), 0u)
+        << text.out;
+    const Outcome json = Korvel({"backups", "--folder", dir.File("received"), "--json"});
+    EXPECT_NE(json.out.find("\"when\":\"2026-12-08 21:05:33\",\"messages\":481,"
+                            "\"change\":\"the oldest here\"}]"),
+              std::string::npos)
+        << json.out;
+    EXPECT_EQ(Korvel({"backups", "extra"}).code, 2);
 }
 
 TEST_F(Cli, HelpForEveryCommand) {
     EXPECT_EQ(Korvel({}).code, 2);
     for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon", "diff",
-                                "ports", "send", "receive", "verify"}) {
+                                "ports", "send", "receive", "verify", "backups"}) {
         const Outcome run = Korvel({command, "--help"});
         EXPECT_EQ(run.code, 0);
         EXPECT_EQ(run.out.rfind(std::string("Usage: korvel-cli ") + command, 0), 0u) << command;

@@ -1,7 +1,9 @@
 // Plays a MIDI cable for the end-to-end test: sends a file's bytes to a JACK port in pieces of
 // at most PIECE bytes, MS milliseconds apart, as a USB interface passes on a long SysEx
-// message, so that the receiver sees a message that takes seconds to arrive.
-// Usage: jack_piece_sender FILE PORT_SUFFIX PIECE MS
+// message, so that the receiver sees a message that takes seconds to arrive. With "-" for
+// PORT_SUFFIX it plays the W2's MIDI Out instead: its port waits, as client NAME, until a
+// reader connects to it, and sends then.
+// Usage: jack_piece_sender FILE PORT_SUFFIX PIECE MS [NAME]
 #include <jack/jack.h>
 #include <jack/midiport.h>
 #include <jack/ringbuffer.h>
@@ -37,8 +39,8 @@ int Process(jack_nframes_t frames, void*) {
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 5) {
-        std::fprintf(stderr, "usage: jack_piece_sender FILE PORT_SUFFIX PIECE MS\n");
+    if (argc != 5 && argc != 6) {
+        std::fprintf(stderr, "usage: jack_piece_sender FILE PORT_SUFFIX PIECE MS [NAME]\n");
         return 2;
     }
     std::ifstream in(argv[1], std::ios::binary);
@@ -48,7 +50,8 @@ int main(int argc, char** argv) {
     const std::size_t piece = std::strtoul(argv[3], nullptr, 10);
     const auto pause = std::chrono::milliseconds(std::strtol(argv[4], nullptr, 10));
 
-    jack_client_t* client = jack_client_open("pieces", JackNoStartServer, nullptr);
+    jack_client_t* client =
+        jack_client_open(argc == 6 ? argv[5] : "pieces", JackNoStartServer, nullptr);
     if (client == nullptr) {
         return 1;
     }
@@ -56,6 +59,16 @@ int main(int argc, char** argv) {
     output = jack_port_register(client, "out", JACK_DEFAULT_MIDI_TYPE, JackPortIsOutput, 0);
     jack_set_process_callback(client, Process, nullptr);
     jack_activate(client);
+    if (suffix == "-") {
+        for (int i = 0; i < 600 && jack_port_connected(output) == 0; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        }
+        if (jack_port_connected(output) == 0) {
+            std::fprintf(stderr, "jack_piece_sender: nobody connected\n");
+            return 1;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
     const char** ports = jack_get_ports(client, nullptr, JACK_DEFAULT_MIDI_TYPE, JackPortIsInput);
     std::string target;
     for (int i = 0; ports != nullptr && ports[i] != nullptr; ++i) {
@@ -65,7 +78,8 @@ int main(int argc, char** argv) {
         }
     }
     jack_free(ports);
-    if (target.empty() || jack_connect(client, jack_port_name(output), target.c_str()) != 0) {
+    if (suffix != "-" &&
+        (target.empty() || jack_connect(client, jack_port_name(output), target.c_str()) != 0)) {
         std::fprintf(stderr, "jack_piece_sender: no port %s\n", suffix.c_str());
         return 1;
     }

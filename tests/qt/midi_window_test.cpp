@@ -11,6 +11,7 @@
 
 #include "rtmidi_system.h"
 
+#include <QCheckBox>
 #include <QLabel>
 #include <QMessageBox>
 #include <QProcess>
@@ -104,6 +105,10 @@ class MidiWindowTest : public QObject {
             QVERIFY(box != nullptr);
             QVERIFY(box->text().startsWith(
                 QStringLiteral("Send the left dump to korvel-cli:catcher? 481 messages")));
+            // Nothing plays the W2's MIDI Out here: the send goes without a backup.
+            QVERIFY(box->checkBox() != nullptr && box->checkBox()->isChecked());
+            QCOMPARE(box->checkBox()->text(), QStringLiteral("Back up the W2 first"));
+            box->checkBox()->setChecked(false);
             ClickInMessageBox(box, QStringLiteral("Send"));
         });
         // Once all is sent, the offer to check the W2 is declined.
