@@ -38,7 +38,7 @@ void ReportHistoryMemory() {
     }
     const std::size_t imageBytes = destination.WriteToBytes().size();
     // Each step holds the message it replaced and the one it put in.
-    const std::size_t changedBytes = 200 * 2 * FullImage().patterns[0].Length();
+    const std::size_t changedBytes = 200 * 2 * FullImage().PatternSlot(0).Length();
     std::printf(
         "history after 200 pattern copies: %zu bytes held; image messages %zu bytes "
         "(ratio %.3f); messages the steps changed %zu bytes (ratio %.3f)\n",

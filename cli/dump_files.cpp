@@ -63,15 +63,16 @@ int PrintProblems(const DumpImage& image, const LoadReport& report, std::ostream
         const int found = StoredChecksum(slot.end);
         if (expected != found) {
             ++problems;
-            out << kind << " " << position << " at offset " << (slot.begin - image.data.get())
-                << ": checksum " << found << ", expected " << expected << "\n";
+            out << kind << " " << position << " at offset "
+                << (slot.begin - image.LoadedBytes().data()) << ": checksum " << found
+                << ", expected " << expected << "\n";
         }
     };
     for (int i = 0; i < kPlaylistSlotCount; ++i) {
-        checkSlot(image.playlists[static_cast<std::size_t>(i)], "playlist", i, kPlaylistIndexBytes);
+        checkSlot(image.PlaylistSlot(i), "playlist", i, kPlaylistIndexBytes);
     }
     for (int i = 0; i < kPatternSlotCount; ++i) {
-        checkSlot(image.patterns[static_cast<std::size_t>(i)], "pattern", i, kPatternIndexBytes);
+        checkSlot(image.PatternSlot(i), "pattern", i, kPatternIndexBytes);
     }
     for (const auto& skipped : report.entries) {
         ++problems;

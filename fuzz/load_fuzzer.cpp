@@ -1,6 +1,7 @@
 // Loads arbitrary bytes as two dumps, copies and deletes between them, re-addresses every copy
 // and checks that writing and loading again is stable.
 #include "dump_image.h"
+#include "image_slots.h"
 #include "sysex_message.h"
 
 #include <cstddef>
@@ -62,14 +63,14 @@ void Edit(DumpImage& destination, const DumpImage& source, const std::uint8_t* o
 
 void ReaddressEveryCopy(DumpImage& image) {
     for (int i = 0; i < korvel::kPatternSlotCount; ++i) {
-        auto& slot = image.patterns[i];
+        auto& slot = korvel::testing::Patterns(image)[static_cast<std::size_t>(i)];
         if (slot.copy != nullptr) {
             Require(slot.ReaddressPattern(i / 128, (i / 16) % 8, i % 16));
             Require(slot.begin[8] * 16 + slot.begin[9] == i && *slot.end == korvel::kSysExEnd);
         }
     }
     for (int i = 0; i < korvel::kPlaylistSlotCount; ++i) {
-        auto& slot = image.playlists[i];
+        auto& slot = korvel::testing::Playlists(image)[static_cast<std::size_t>(i)];
         if (slot.copy != nullptr) {
             Require(slot.ReaddressPlaylist(i / 8, i % 8));
             Require(slot.begin[8] == i && *slot.end == korvel::kSysExEnd);

@@ -1,10 +1,8 @@
 #include "sysex_assembler.h"
 
-#include "status_scan.h"
 #include "sysex_message.h"
 
 #include <algorithm>
-#include <bit>
 
 namespace korvel::midi {
 
@@ -38,11 +36,15 @@ void SysExAssembler::Feed(std::vector<std::uint8_t> piece) {
     }
 }
 
-// Only status bytes matter to the assembling; one pass over the piece finds them all.
+// Only status bytes (those with the high bit set) matter to the assembling; one pass over the
+// piece finds them all.
 void SysExAssembler::Scan(const std::uint8_t* bytes, std::size_t length) {
-    ForEachStatusByte(bytes, bytes + length, [this, bytes](const std::uint8_t* p) {
-        const std::uint8_t byte = *p;
-        const std::uint64_t at = size_ + static_cast<std::uint64_t>(p - bytes);
+    for (std::size_t i = 0; i < length; ++i) {
+        const std::uint8_t byte = bytes[i];
+        if ((byte & 0x80) == 0) {
+            continue;
+        }
+        const std::uint64_t at = size_ + i;
         if (byte >= kFirstRealTime) {
             realTime_.push_back(at);  // clock and active sensing may come anywhere
         } else if (byte == kSysExStart) {
@@ -54,7 +56,7 @@ void SysExAssembler::Scan(const std::uint8_t* bytes, std::size_t length) {
             inMessage_ = false;
         }
         // Any other status byte is carried along inside a message, as in files.
-    });
+    }
 }
 
 void SysExAssembler::CopyRange(std::uint64_t first, std::uint64_t last,

@@ -1,26 +1,16 @@
 #include "bank_names.h"
 
+#include <cstdio>
+
 namespace korvel {
 
 namespace {
 
-// `prefix` and the one-based number as "%02d" writes it; built by hand, since a tree's outline
-// takes two of these for every bank each time it is drawn.
-void AppendNumber(std::string& text, const char* prefix, int zeroBased) {
-    const int number = zeroBased + 1;
-    text += prefix;
-    if (number < 0 || number >= 100) {
-        text += std::to_string(number);
-        return;
-    }
-    text += static_cast<char>('0' + number / 10);
-    text += static_cast<char>('0' + number % 10);
-}
-
+// `prefix` and the one-based number as "%02d" writes it.
 std::string Numbered(const char* prefix, int zeroBased) {
-    std::string text;
-    AppendNumber(text, prefix, zeroBased);
-    return text;
+    char number[16];
+    std::snprintf(number, sizeof number, "%02d", zeroBased + 1);
+    return prefix + std::string(number);
 }
 
 }  // namespace
@@ -55,16 +45,11 @@ std::string NumberedBankName(int bank, const std::string& text) {
 }
 
 std::string PatternProvenance(int bank, int track, int pattern) {
-    std::string text = Numbered("B", bank);
-    AppendNumber(text, " T", track);
-    AppendNumber(text, " P", pattern);
-    return text;
+    return Numbered("B", bank) + Numbered(" T", track) + Numbered(" P", pattern);
 }
 
 std::string TrackProvenance(int bank, int track) {
-    std::string text = Numbered("B", bank);
-    AppendNumber(text, " T", track);
-    return text;
+    return Numbered("B", bank) + Numbered(" T", track);
 }
 
 std::string PlaylistProvenance(int bank) {

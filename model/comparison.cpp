@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace korvel {
@@ -23,28 +25,6 @@ bool SameBytes(std::span<const std::uint8_t> a, std::span<const std::uint8_t> b)
     return a.size() == b.size() && (a.empty() || std::memcmp(a.data(), b.data(), a.size()) == 0);
 }
 
-std::uint64_t Load8(const std::uint8_t* at) {
-    std::uint64_t value;
-    std::memcpy(&value, at, sizeof value);
-    return value;
-}
-
-// A cheap key from the length and the content's first and last eight bytes: contents with the
-// same key are compared in full, so it only has to spread contents out, never to tell them
-// apart.
-std::uint32_t SampleKey(std::span<const std::uint8_t> content) {
-    std::uint64_t key = content.size();
-    if (content.size() >= 8) {
-        key ^= Load8(content.data()) ^ std::rotl(Load8(content.data() + content.size() - 8), 29);
-        key *= 0x9E3779B97F4A7C15ULL;
-    } else {
-        for (const std::uint8_t byte : content) {
-            key = (key ^ byte) * 0x100000001B3ULL;
-        }
-    }
-    return static_cast<std::uint32_t>(key >> 32);
-}
-
 // One area of an image as the comparison reads it: its slots and their index bytes.
 struct Area {
     std::span<const MessageSlot> slots;
@@ -52,76 +32,70 @@ struct Area {
 
     static Area Of(const DumpImage& image, SlotArea area) {
         if (area == SlotArea::pattern) {
-            return {image.patterns, kPatternIndexBytes};
+            return {image.PatternSlots(), kPatternIndexBytes};
         }
-        return {image.playlists, kPlaylistIndexBytes};
+        return {image.PlaylistSlots(), kPlaylistIndexBytes};
     }
     std::span<const std::uint8_t> Content(int index) const {
         return ContentOf(slots[static_cast<std::size_t>(index)], indexBytes);
     }
 };
 
-// Finds, for each of a few contents of one side (the needles), the one place on the other side
-// that holds the same content, if exactly one does (a blank pattern standing at thirty places
-// names none of them): one pass over the other side's slots, each looked up in a small table of
-// the needles' keys. Open addressing over a power of two at most
-// half full; an entry packs the key's high bits over the needle's number plus one, zero is free.
-class NeedleSearch {
-  public:
-    // `ownKeys` and, for Search, `otherKeys` are each slot's key, for the slots that hold one.
-    NeedleSearch(const Area& own, std::span<const std::uint32_t> ownKeys,
-                 std::span<const int> needles)
-        : own_(own), needles_(needles), found_(needles.size(), -1), matches_(needles.size(), 0) {
-        std::uint32_t size = 64;
-        while (size < 2 * needles.size()) {
-            size *= 2;
-        }
-        mask_ = size - 1;
-        entries_.assign(size, 0);
-        for (std::size_t n = 0; n < needles.size(); ++n) {
-            const std::uint32_t key = ownKeys[static_cast<std::size_t>(needles[n])];
-            std::uint32_t at = key & mask_;
-            while (entries_[at] != 0) {
-                at = (at + 1) & mask_;
-            }
-            entries_[at] = (key & ~kNeedleMask) | static_cast<std::uint32_t>(n + 1);
-        }
-    }
+std::uint64_t Load8(const std::uint8_t* at) {
+    std::uint64_t value;
+    std::memcpy(&value, at, sizeof value);
+    return value;
+}
 
-    // Looks at every slot of the other side and counts the places that hold each needle.
-    void Search(const Area& other, std::span<const std::uint32_t> otherKeys) {
-        for (std::size_t i = 0; i < other.slots.size(); ++i) {
-            if (other.slots[i].IsEmpty()) {
+// A content's hash from its length and its first and last eight bytes: contents with the same
+// hash are compared in full, so it only has to spread them out. Hashing whole contents made a
+// comparison cost some fifty byte comparisons of the two dumps instead of a few.
+struct SampleHash {
+    std::size_t operator()(std::string_view content) const {
+        const auto* bytes = reinterpret_cast<const std::uint8_t*>(content.data());
+        std::uint64_t key = content.size();
+        if (content.size() >= 8) {
+            key ^= Load8(bytes) ^ std::rotl(Load8(bytes + content.size() - 8), 29);
+        } else {
+            for (std::size_t i = 0; i < content.size(); ++i) {
+                key = (key ^ bytes[i]) * 0x100000001B3ULL;
+            }
+        }
+        return static_cast<std::size_t>(key * 0x9E3779B97F4A7C15ULL >> 32);
+    }
+};
+
+// Where each content of an area stands: the first slot in order that holds it, and how many do.
+// A blank pattern standing at thirty places names none of them.
+class ContentPlaces {
+  public:
+    explicit ContentPlaces(const Area& area) {
+        places_.reserve(area.slots.size());
+        for (std::size_t i = 0; i < area.slots.size(); ++i) {
+            if (area.slots[i].IsEmpty()) {
                 continue;
             }
-            const std::uint32_t key = otherKeys[i];
-            for (std::uint32_t at = key & mask_; entries_[at] != 0; at = (at + 1) & mask_) {
-                const std::uint32_t entry = entries_[at];
-                if ((entry & ~kNeedleMask) != (key & ~kNeedleMask)) {
-                    continue;
-                }
-                const std::size_t n = (entry & kNeedleMask) - 1;
-                if (!SameBytes(own_.Content(needles_[n]), other.Content(static_cast<int>(i)))) {
-                    continue;
-                }
-                found_[n] = static_cast<int>(i);
-                ++matches_[n];
-            }
+            const auto content = area.Content(static_cast<int>(i));
+            const auto [place, isNew] = places_.try_emplace(
+                std::string_view(reinterpret_cast<const char*>(content.data()), content.size()),
+                Place{static_cast<int>(i), 0});
+            ++place->second.count;
         }
     }
 
-    // The one slot of the other side that holds needle `n`, or -1 for none or several.
-    int Found(std::size_t n) const { return matches_[n] == 1 ? found_[n] : -1; }
+    // The one slot that holds `content`, or -1 for none or several.
+    int OnlyPlaceOf(std::span<const std::uint8_t> content) const {
+        const auto found = places_.find(
+            std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
+        return found != places_.end() && found->second.count == 1 ? found->second.index : -1;
+    }
 
   private:
-    static constexpr std::uint32_t kNeedleMask = 0x1FF;  // needle + 1, up to 385
-
-    const Area& own_;
-    std::span<const int> needles_;
-    std::vector<int> found_;
-    std::vector<int> matches_;
-    std::vector<std::uint32_t> entries_;
-    std::uint32_t mask_ = 0;
+    struct Place {
+        int index;
+        int count;
+    };
+    std::unordered_map<std::string_view, Place, SampleHash> places_;
 };
 
 }  // namespace
@@ -180,8 +154,6 @@ Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
             result.sides_[kLeftSide].MarksOf(kind), result.sides_[kRightSide].MarksOf(kind)};
         // The slots of each side that differ or stand alone: their content may lie elsewhere.
         std::array<std::vector<int>, 2> loose;
-        // Each held message's key, taken while its bytes are at hand anyway.
-        std::array<std::array<std::uint32_t, kPatternSlotCount>, 2> keys;
         for (auto& slots : loose) {
             slots.reserve(areas[0].slots.size());
         }
@@ -192,8 +164,6 @@ Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
                 continue;
             }
             const int index = static_cast<int>(i);
-            keys[0][i] = l.IsEmpty() ? 0 : SampleKey(areas[0].Content(index));
-            keys[1][i] = r.IsEmpty() ? 0 : SampleKey(areas[1].Content(index));
             Mark& leftMark = marks[0][i].mark;
             Mark& rightMark = marks[1][i].mark;
             if (!l.IsEmpty() && !r.IsEmpty()) {
@@ -220,12 +190,9 @@ Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
             if (loose[side].empty()) {
                 continue;
             }
-            const std::size_t other = 1 - side;
-            NeedleSearch search(areas[side], keys[side], loose[side]);
-            search.Search(areas[other], keys[other]);
-            for (std::size_t n = 0; n < loose[side].size(); ++n) {
-                const int index = loose[side][n];
-                const int found = search.Found(n);
+            const ContentPlaces otherPlaces(areas[1 - side]);
+            for (const int index : loose[side]) {
+                const int found = otherPlaces.OnlyPlaceOf(areas[side].Content(index));
                 // The same place with the same content differs only in its index or checksum.
                 if (found >= 0 && found != index) {
                     marks[side][static_cast<std::size_t>(index)].movedTo =
@@ -234,7 +201,7 @@ Comparison Comparison::Of(const DumpImage& left, const DumpImage& right) {
             }
         }
     }
-    result.type3Differs_ = !SameBytes(left.type3.Bytes(), right.type3.Bytes());
+    result.type3Differs_ = !SameBytes(left.Type3Slot().Bytes(), right.Type3Slot().Bytes());
     for (std::size_t b = 0; b < result.bankNamesDiffer_.size(); ++b) {
         result.bankNamesDiffer_[b] = left.BankNames()[b] != right.BankNames()[b];
     }

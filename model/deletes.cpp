@@ -7,7 +7,7 @@ int DumpImage::DeletePattern(int bank, int track, int pattern) {
     if (!IsPatternValid(bank, track, pattern)) {
         return 0;
     }
-    patterns[PatternSlotIndex(bank, track, pattern)].Clear();
+    patterns_[PatternSlotIndex(bank, track, pattern)].Clear();
     return 1;
 }
 
@@ -26,7 +26,7 @@ int DumpImage::DeletePlaylists(int bank) {
         return 0;
     }
     for (int i = 0; i < kPlaylistsPerBank; ++i) {
-        playlists[bank * kPlaylistsPerBank + i].Clear();
+        playlists_[bank * kPlaylistsPerBank + i].Clear();
     }
     return 1;
 }

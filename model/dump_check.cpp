@@ -13,9 +13,9 @@ const char* CheckFailureWord(CheckFailure failure) {
 DumpCheck CheckDump(const DumpImage& sent, const DumpImage& received) {
     DumpCheck check;
     const Comparison comparison = Comparison::Of(sent, received);
-    if (!sent.type3.IsEmpty()) {
+    if (!sent.Type3Slot().IsEmpty()) {
         ++check.held;
-        if (received.type3.IsEmpty()) {
+        if (received.Type3Slot().IsEmpty()) {
             check.failures.push_back({std::nullopt, CheckFailure::missing});
         } else if (comparison.Type3Differs()) {
             check.failures.push_back({std::nullopt, CheckFailure::differs});

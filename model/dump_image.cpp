@@ -1,7 +1,6 @@
 #include "dump_image.h"
 
 #include "atomic_file.h"
-#include "status_scan.h"
 #include "sysex_message.h"
 
 #include <algorithm>
@@ -29,22 +28,7 @@ LoadResult LoadFailure(LoadStatus status, std::string message) {
     return result;
 }
 
-// The F7 that ends the message starting at `start`, or the F0 that cut it off, or null.
-const std::uint8_t* FindMessageBoundary(const std::uint8_t* start, const std::uint8_t* end) {
-    const std::uint8_t* p = start + 1;
-    while ((p = FindStatusByte(p, end)) != nullptr) {
-        if (*p == kSysExEnd || *p == kSysExStart) {
-            return p;
-        }
-        ++p;  // a stray status byte is carried along as part of the message
-    }
-    return nullptr;
-}
-
-// The next F0 at or after `from`. Messages usually follow each other directly, and another
-// device's message ends in an F7, so both are tried before a plain search.
-const std::uint8_t* FindNextStart(const std::uint8_t* from, const std::uint8_t* end);
-
+// The first `value` in [from, to), or null.
 const std::uint8_t* FindByte(const std::uint8_t* from, const std::uint8_t* to, std::uint8_t value) {
     if (from >= to) {
         return nullptr;
@@ -53,21 +37,26 @@ const std::uint8_t* FindByte(const std::uint8_t* from, const std::uint8_t* to, s
         std::memchr(from, value, static_cast<std::size_t>(to - from)));
 }
 
+// The F7 that ends the message starting at `start`, or the F0 that cut it off, or null. Any
+// other status byte is carried along as part of the message.
+const std::uint8_t* FindMessageBoundary(const std::uint8_t* start, const std::uint8_t* end) {
+    const std::uint8_t* last = FindByte(start + 1, end, kSysExEnd);
+    const std::uint8_t* cut = FindByte(start + 1, last != nullptr ? last : end, kSysExStart);
+    return cut != nullptr ? cut : last;
+}
+
+// The next F0 at or after `from`.
 const std::uint8_t* FindNextStart(const std::uint8_t* from, const std::uint8_t* end) {
-    if (from < end && *from == kSysExStart) {
-        return from;
-    }
-    const std::uint8_t* status = FindStatusByte(from, end);
-    if (status == nullptr || *status == kSysExStart) {
-        return status;
-    }
-    if (status + 1 < end && status[1] == kSysExStart) {
-        return status + 1;
-    }
-    return FindByte(status + 1, end, kSysExStart);
+    return FindByte(from, end, kSysExStart);
 }
 
 }  // namespace
+
+std::unique_ptr<std::uint8_t[]> DumpImage::ReleaseBytes() {
+    auto bytes = std::move(bytes_);
+    ForgetMessages();
+    return bytes;
+}
 
 LoadResult DumpImage::Load(std::span<const std::uint8_t> bytes) {
     ForgetMessages();
@@ -84,8 +73,8 @@ LoadResult DumpImage::Load(std::span<const std::uint8_t> bytes) {
 
 LoadResult DumpImage::Load(std::unique_ptr<std::uint8_t[]> bytes, std::uint32_t length) {
     ForgetMessages();
-    data = std::move(bytes);
-    size = data != nullptr ? length : 0;
+    bytes_ = std::move(bytes);
+    size_ = bytes_ != nullptr ? length : 0;
     LoadResult result;
     Parse(result.report);
     return result;
@@ -117,21 +106,21 @@ void DumpImage::ForgetMessages() {
             slot.Clear();
         }
     };
-    for (auto& slot : playlists) {
+    for (auto& slot : playlists_) {
         forget(slot);
     }
-    for (auto& slot : patterns) {
+    for (auto& slot : patterns_) {
         forget(slot);
     }
-    forget(type3);
-    data.reset();
-    size = 0;
+    forget(type3_);
+    bytes_.reset();
+    size_ = 0;
 }
 
 void DumpImage::Hold(MessageSlot& slot, std::uint8_t* first, std::uint8_t* last,
                      LoadReport& report) {
     if (!slot.IsEmpty()) {
-        report.Add(SkipReason::replaced, static_cast<std::uint32_t>(slot.begin - data.get()));
+        report.Add(SkipReason::replaced, static_cast<std::uint32_t>(slot.begin - bytes_.get()));
         slot.Clear();
     }
     slot.begin = first;
@@ -139,8 +128,8 @@ void DumpImage::Hold(MessageSlot& slot, std::uint8_t* first, std::uint8_t* last,
 }
 
 void DumpImage::Parse(LoadReport& report) {
-    std::uint8_t* const base = data.get();
-    const std::uint8_t* const limit = base + size;
+    std::uint8_t* const base = bytes_.get();
+    const std::uint8_t* const limit = base + size_;
     const auto offsetOf = [base](const std::uint8_t* p) {
         return static_cast<std::uint32_t>(p - base);
     };
@@ -168,13 +157,13 @@ void DumpImage::Parse(LoadReport& report) {
         const MessageClass message = ClassifyMessage(first, lastByte);
         switch (message.kind) {
             case MessageKind::pattern:
-                Hold(patterns[static_cast<std::size_t>(message.slot)], first, lastByte, report);
+                Hold(patterns_[static_cast<std::size_t>(message.slot)], first, lastByte, report);
                 break;
             case MessageKind::playlist:
-                Hold(playlists[static_cast<std::size_t>(message.slot)], first, lastByte, report);
+                Hold(playlists_[static_cast<std::size_t>(message.slot)], first, lastByte, report);
                 break;
             case MessageKind::typeThree:
-                Hold(type3, first, lastByte, report);
+                Hold(type3_, first, lastByte, report);
                 break;
             case MessageKind::tooShort:
                 report.Add(SkipReason::tooShort, offsetOf(p));
@@ -199,11 +188,11 @@ std::vector<std::span<const std::uint8_t>> DumpImage::MessagesInSaveOrder() cons
             messages.push_back(slot.Bytes());
         }
     };
-    add(type3);
-    for (const auto& slot : playlists) {
+    add(type3_);
+    for (const auto& slot : playlists_) {
         add(slot);
     }
-    for (const auto& slot : patterns) {
+    for (const auto& slot : patterns_) {
         add(slot);
     }
     return messages;
@@ -263,7 +252,7 @@ bool DumpImage::IsPatternEmpty(int bank, int track, int pattern) const {
     if (!IsPatternValid(bank, track, pattern)) {
         return true;
     }
-    return patterns[PatternSlotIndex(bank, track, pattern)].IsEmpty();
+    return patterns_[PatternSlotIndex(bank, track, pattern)].IsEmpty();
 }
 
 bool DumpImage::AreBankPlaylistsEmpty(int bank) const {
@@ -271,7 +260,7 @@ bool DumpImage::AreBankPlaylistsEmpty(int bank) const {
         return true;
     }
     for (int i = 0; i < kPlaylistsPerBank; ++i) {
-        if (!playlists[bank * kPlaylistsPerBank + i].IsEmpty()) {
+        if (!playlists_[bank * kPlaylistsPerBank + i].IsEmpty()) {
             return false;
         }
     }
@@ -297,7 +286,7 @@ const std::string& DumpImage::GetPatternName(int bank, int track, int pattern) c
     if (!IsPatternValid(bank, track, pattern)) {
         return NoName();
     }
-    return patterns[static_cast<std::size_t>(PatternSlotIndex(bank, track, pattern))].name;
+    return patterns_[static_cast<std::size_t>(PatternSlotIndex(bank, track, pattern))].name;
 }
 
 const std::string& DumpImage::GetTrackName(int bank, int track) const {

@@ -20,6 +20,10 @@
 
 namespace korvel {
 
+namespace testing {
+struct ImageSlots;
+}
+
 inline constexpr int kBankCount = 12;
 inline constexpr int kTracksPerBank = 8;
 inline constexpr int kPlaylistsPerBank = 8;
@@ -47,11 +51,21 @@ class DumpImage {
     DumpImage(const DumpImage&) = delete;  // slots point into this image's own bytes
     DumpImage& operator=(const DumpImage&) = delete;
 
-    std::unique_ptr<std::uint8_t[]> data;
-    std::uint32_t size = 0;
-    std::array<MessageSlot, kPlaylistSlotCount> playlists;  // bank * 8 + playlist
-    std::array<MessageSlot, kPatternSlotCount> patterns;    // group * 128 + track * 16 + physical
-    MessageSlot type3;
+    // The slots: a pattern's by group * 128 + track * 16 + physical, a playlist's by bank * 8 +
+    // playlist. A slot points into the loaded bytes or owns a private copy of its message.
+    const MessageSlot& PatternSlot(int index) const {
+        return patterns_[static_cast<std::size_t>(index)];
+    }
+    const MessageSlot& PlaylistSlot(int index) const {
+        return playlists_[static_cast<std::size_t>(index)];
+    }
+    const MessageSlot& Type3Slot() const { return type3_; }
+    std::span<const MessageSlot> PatternSlots() const { return patterns_; }
+    std::span<const MessageSlot> PlaylistSlots() const { return playlists_; }
+    // The bytes of the file or buffer the image was loaded from.
+    std::span<const std::uint8_t> LoadedBytes() const { return {bytes_.get(), size_}; }
+    // Forgets the messages and hands back the loaded bytes, for a caller that loads them again.
+    std::unique_ptr<std::uint8_t[]> ReleaseBytes();
 
     // Reading and writing dumps. Load expects a freshly constructed image. A failed load leaves
     // the image without messages.
@@ -137,7 +151,10 @@ class DumpImage {
                                   const std::string& permissionsFrom) const;
 
   private:
+    friend struct testing::ImageSlots;  // the tests' way to the slots themselves
+
     void Parse(LoadReport& report);
+    MessageSlot& MutableSlotAt(SlotPlace place);
     // Names by their place in a change.
     std::string& NameAt(NamePlace place);
     const std::string& NameAt(NamePlace place) const;
@@ -145,6 +162,11 @@ class DumpImage {
         return trackNames_[static_cast<std::size_t>(bank * kTracksPerBank + track)];
     }
 
+    std::unique_ptr<std::uint8_t[]> bytes_;
+    std::uint32_t size_ = 0;
+    std::array<MessageSlot, kPlaylistSlotCount> playlists_;
+    std::array<MessageSlot, kPatternSlotCount> patterns_;
+    MessageSlot type3_;
     MemoryLayout layout_;
     std::array<std::string, kBankCount * kTracksPerBank> trackNames_;
     std::array<std::string, kBankCount> playlistNames_;

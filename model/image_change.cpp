@@ -44,16 +44,10 @@ ImageChange Difference(ImageState before, ImageState after) {
     return change;
 }
 
-namespace {
-
-// One lookup for the const and the mutable image.
-template <typename Image>
-auto& SlotOf(Image& image, SlotPlace place) {
+MessageSlot& DumpImage::MutableSlotAt(SlotPlace place) {
     const auto index = static_cast<std::size_t>(place.index);
-    return place.area == SlotArea::pattern ? image.patterns[index] : image.playlists[index];
+    return place.area == SlotArea::pattern ? patterns_[index] : playlists_[index];
 }
-
-}  // namespace
 
 std::string& DumpImage::NameAt(NamePlace place) {
     const auto index = static_cast<std::size_t>(place.index);
@@ -73,14 +67,15 @@ const std::string& DumpImage::NameAt(NamePlace place) const {
 }
 
 const MessageSlot& DumpImage::SlotAt(SlotPlace place) const {
-    return SlotOf(*this, place);
+    const auto index = static_cast<std::size_t>(place.index);
+    return place.area == SlotArea::pattern ? patterns_[index] : playlists_[index];
 }
 
 ImageState DumpImage::Capture(const Footprint& footprint) const {
     ImageState state;
     state.slotStates.reserve(footprint.slotPlaces.size());
     for (const SlotPlace place : footprint.slotPlaces) {
-        const MessageSlot& slot = SlotOf(*this, place);
+        const MessageSlot& slot = SlotAt(place);
         const auto bytes = slot.Bytes();
         state.slotStates.push_back({place, {bytes.begin(), bytes.end()}, slot.name});
     }
@@ -93,7 +88,7 @@ ImageState DumpImage::Capture(const Footprint& footprint) const {
 
 void DumpImage::Restore(const ImageState& state) {
     for (const auto& slot : state.slotStates) {
-        SlotOf(*this, slot.place).Assign(slot.message, slot.name);
+        MutableSlotAt(slot.place).Assign(slot.message, slot.name);
     }
     for (const auto& name : state.names) {
         NameAt(name.place) = name.text;

@@ -2,31 +2,18 @@
 
 #include "bank_names.h"
 
-#include <string_view>
+#include <string>
 
 namespace korvel {
 
 namespace {
 
-// Track and pattern labels are built by hand rather than with printf: an outline has 480 of
-// them. A number below 10 is padded to two places with `pad`, or not at all for '\0'.
-std::string Label(std::string_view prefix, int number, char pad) {
-    std::string text(prefix);
-    if (number >= 10) {
-        text += static_cast<char>('0' + number / 10);
-    } else if (pad != '\0') {
-        text += pad;
-    }
-    text += static_cast<char>('0' + number % 10);
-    return text;
-}
-
 // "Track %1d" and "Pattern %2d".
 std::string TrackLabel(int track) {
-    return Label("Track ", track + 1, '\0');
+    return "Track " + std::to_string(track + 1);
 }
 std::string PatternLabel(int pattern) {
-    return Label("Pattern ", pattern + 1, ' ');
+    return (pattern + 1 < 10 ? "Pattern  " : "Pattern ") + std::to_string(pattern + 1);
 }
 
 Fill Combine(int full, int empty, int count) {

@@ -20,11 +20,11 @@ int DumpImage::CopyPattern(const DumpImage& source, int srcBank, int srcTrack, i
         return 0;
     }
     const MessageSlot& from =
-        source.patterns[source.PatternSlotIndex(srcBank, srcTrack, srcPattern)];
+        source.patterns_[source.PatternSlotIndex(srcBank, srcTrack, srcPattern)];
     if (from.IsEmpty()) {
         return 0;
     }
-    MessageSlot& to = patterns[PatternSlotIndex(dstBank, dstTrack, dstPattern)];
+    MessageSlot& to = patterns_[PatternSlotIndex(dstBank, dstTrack, dstPattern)];
     if (&from == &to) {
         return 1;  // copying a slot onto itself changes nothing
     }
@@ -57,11 +57,11 @@ int DumpImage::CopyPlaylists(const DumpImage& source, int srcBank, int dstBank) 
         return 0;
     }
     for (int i = 0; i < kPlaylistsPerBank; ++i) {
-        const MessageSlot& from = source.playlists[srcBank * kPlaylistsPerBank + i];
+        const MessageSlot& from = source.playlists_[srcBank * kPlaylistsPerBank + i];
         if (from.IsEmpty()) {
             return 0;
         }
-        MessageSlot& to = playlists[dstBank * kPlaylistsPerBank + i];
+        MessageSlot& to = playlists_[dstBank * kPlaylistsPerBank + i];
         if (&from != &to) {
             to.CopyFrom(from);
             to.ReaddressPlaylist(dstBank, i);

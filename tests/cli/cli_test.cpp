@@ -1,5 +1,6 @@
 // Runs the built korvel-cli on dumps made here and checks bytes, exit codes and messages.
 #include "dump_builder.h"
+#include "image_slots.h"
 #include "dump_image.h"
 #include "edits.h"
 #include "sysex_message.h"
@@ -188,12 +189,13 @@ TEST_F(Cli, StoppedCopyWritesOnlyWhenToldTo) {
     DumpImage original;
     (void)original.Load(destinationBytes);
     const auto slotBytes = [](const DumpImage& image, int pattern) {
-        const auto span = image.patterns[image.PatternSlotIndex(1, 0, pattern)].Bytes();
+        const auto span =
+            korvel::testing::Patterns(image)[image.PatternSlotIndex(1, 0, pattern)].Bytes();
         return Bytes(span.begin(), span.end());
     };
     // Patterns 1 and 2 were copied; pattern 3 onwards kept the destination's own messages.
     EXPECT_NE(slotBytes(partial, 1), slotBytes(original, 1));
-    EXPECT_EQ(partial.patterns[partial.PatternSlotIndex(1, 0, 1)].begin[9], 1);
+    EXPECT_EQ(korvel::testing::Patterns(partial)[partial.PatternSlotIndex(1, 0, 1)].begin[9], 1);
     EXPECT_EQ(slotBytes(partial, 2), slotBytes(original, 2));
     EXPECT_EQ(slotBytes(partial, 3), slotBytes(original, 3));
 }

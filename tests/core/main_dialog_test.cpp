@@ -1,4 +1,5 @@
 #include "dump_builder.h"
+#include "image_slots.h"
 #include "edits.h"
 #include "temp_dir.h"
 
@@ -450,10 +451,10 @@ TEST_F(Session, FullSessionEndsInTheExpectedFiles) {
     const auto result = saved.LoadFile(dir.File("result.syx"));
     EXPECT_EQ(result.report.Total(), 0u);
     saved.SetLayoutChoice(1);
-    const MessageSlot& copied = saved.patterns[saved.PatternSlotIndex(5, 0, 3)];
+    const MessageSlot& copied = korvel::testing::Patterns(saved)[saved.PatternSlotIndex(5, 0, 3)];
     EXPECT_EQ(copied.begin[8], 2 * 8 + 0);
     EXPECT_EQ(copied.begin[9], 8 + 3);
-    EXPECT_TRUE(saved.patterns[saved.PatternSlotIndex(0, 7, 7)].IsEmpty());
+    EXPECT_TRUE(korvel::testing::Patterns(saved)[saved.PatternSlotIndex(0, 7, 7)].IsEmpty());
     EXPECT_FALSE(dialog.IsChanged(1));
     dialog.End(settings);
     EXPECT_EQ(settings.GetInt("Settings", "MemoryLayout Right", -5), 1);

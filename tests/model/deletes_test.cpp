@@ -1,5 +1,6 @@
 #include "bank_names.h"
 #include "dump_builder.h"
+#include "image_slots.h"
 #include "dump_image.h"
 
 #include <gtest/gtest.h>
@@ -9,10 +10,10 @@ namespace {
 
 std::vector<bool> Held(const DumpImage& image) {
     std::vector<bool> held;
-    for (const auto& slot : image.patterns) {
+    for (const auto& slot : korvel::testing::Patterns(image)) {
         held.push_back(!slot.IsEmpty());
     }
-    for (const auto& slot : image.playlists) {
+    for (const auto& slot : korvel::testing::Playlists(image)) {
         held.push_back(!slot.IsEmpty());
     }
     return held;
@@ -84,7 +85,7 @@ TEST(Delete, TrackOfTheFourthBankUnder6BanksLeavesTheFirstBank) {
     image.SetLayoutChoice(1);
     ASSERT_EQ(image.DeleteTrack(3, 0), 1);
     for (int slot = 0; slot < 16; ++slot) {
-        EXPECT_EQ(image.patterns[slot].IsEmpty(), slot >= 8) << slot;
+        EXPECT_EQ(korvel::testing::Patterns(image)[slot].IsEmpty(), slot >= 8) << slot;
     }
 }
 
@@ -100,7 +101,7 @@ TEST(Delete, CopiedPatternIsFreedAndNoLongerWritten) {
     ASSERT_EQ(image.CopyPattern(source, 1, 1, 1, 2, 2, 2), 1);
     ASSERT_FALSE(image.WriteToBytes().empty());
     EXPECT_EQ(image.DeletePattern(2, 2, 2), 1);
-    const auto& slot = image.patterns[image.PatternSlotIndex(2, 2, 2)];
+    const auto& slot = korvel::testing::Patterns(image)[image.PatternSlotIndex(2, 2, 2)];
     EXPECT_EQ(slot.copy, nullptr);
     EXPECT_EQ(slot.name, "");
     EXPECT_TRUE(image.WriteToBytes().empty());
@@ -116,7 +117,7 @@ TEST(Delete, BankEmptiesItsNameButKeepsTrackAndPlaylistNames) {
     EXPECT_EQ(image.GetBankName(4), "");
     EXPECT_EQ(image.GetTrackName(4, 2), "B01 T03");
     EXPECT_EQ(image.GetPlaylistName(4), "Playlist B02");
-    EXPECT_FALSE(image.type3.IsEmpty());
+    EXPECT_FALSE(korvel::testing::Type3(image).IsEmpty());
 }
 
 TEST(Delete, OutsideTheLayoutIsRefused) {

@@ -1,4 +1,5 @@
 #include "dump_image.h"
+#include "image_slots.h"
 #include "dump_builder.h"
 #include "temp_dir.h"
 
@@ -31,7 +32,7 @@ TEST(Load, BytesWithoutHeaderHoldNothing) {
     const auto result = image.Load(Bytes(5000, 0x42));
     EXPECT_TRUE(result.ok());
     EXPECT_TRUE(image.WriteToBytes().empty());
-    EXPECT_TRUE(image.type3.IsEmpty());
+    EXPECT_TRUE(korvel::testing::Type3(image).IsEmpty());
 }
 
 TEST(Load, BytesBetweenMessagesDoNotHideThem) {
@@ -41,8 +42,8 @@ TEST(Load, BytesBetweenMessagesDoNotHideThem) {
     const auto result = image.Load(
         Concat({{0x00, 0x00}, pattern, {0x12, 0x7F}, testing::ForeignMessage(), playlist, {0x00}}));
     EXPECT_TRUE(result.ok());
-    EXPECT_FALSE(image.patterns[1 * 128 + 2 * 16 + 3].IsEmpty());
-    EXPECT_FALSE(image.playlists[40].IsEmpty());
+    EXPECT_FALSE(korvel::testing::Patterns(image)[1 * 128 + 2 * 16 + 3].IsEmpty());
+    EXPECT_FALSE(korvel::testing::Playlists(image)[40].IsEmpty());
     EXPECT_EQ(result.report.Count(SkipReason::foreignMessage), 1u);
     EXPECT_EQ(image.WriteToBytes(), Concat({playlist, pattern}));
 }
@@ -51,11 +52,11 @@ TEST(Load, SlotsPointIntoTheLoadedBytes) {
     const Bytes pattern = testing::PatternMessage(0, 0, 1);
     DumpImage image;
     (void)image.Load(Concat({{0x00}, pattern}));
-    const auto& slot = image.patterns[1];
-    EXPECT_EQ(slot.begin, image.data.get() + 1);
-    EXPECT_EQ(slot.end, image.data.get() + pattern.size());
+    const auto& slot = korvel::testing::Patterns(image)[1];
+    EXPECT_EQ(slot.begin, image.LoadedBytes().data() + 1);
+    EXPECT_EQ(slot.end, image.LoadedBytes().data() + pattern.size());
     EXPECT_EQ(slot.copy, nullptr);
-    EXPECT_EQ(image.size, pattern.size() + 1);
+    EXPECT_EQ(image.LoadedBytes().size(), pattern.size() + 1);
 }
 
 TEST(Load, UnusedTypeIsSkippedWholeAndNotWritten) {
@@ -80,7 +81,7 @@ TEST(Load, LaterDuplicateIsHeld) {
 TEST(Load, SetsNoNames) {
     DumpImage image;
     (void)image.Load(testing::FullDump());
-    for (const auto& slot : image.patterns) {
+    for (const auto& slot : korvel::testing::Patterns(image)) {
         EXPECT_EQ(slot.name, "");
     }
     for (int b = 0; b < 12; ++b) {
@@ -177,8 +178,8 @@ TEST(Write, ClearedSlotIsNotWrittenAndDataStaysAsItWas) {
     const Bytes dump = testing::FullDump();
     DumpImage image;
     (void)image.Load(dump);
-    image.patterns[5].Clear();
-    EXPECT_TRUE(std::equal(dump.begin(), dump.end(), image.data.get()));
+    korvel::testing::Patterns(image)[5].Clear();
+    EXPECT_TRUE(std::equal(dump.begin(), dump.end(), image.LoadedBytes().data()));
     EXPECT_EQ(image.WriteToBytes().size(), dump.size() - testing::PatternMessageAt(5).size());
 }
 
@@ -220,12 +221,12 @@ TEST(MessageSlot, CopyFromFreesTheOldCopyAndIsExactlyAsLong) {
     DumpImage source;
     (void)source.Load(Concat({testing::PatternMessageAt(0, 24), testing::PatternMessageAt(1, 60)}));
     MessageSlot slot;
-    ASSERT_TRUE(slot.CopyFrom(source.patterns[1]));
-    EXPECT_EQ(slot.Length(), source.patterns[1].Length());
-    ASSERT_TRUE(slot.CopyFrom(source.patterns[0]));
-    EXPECT_EQ(slot.Length(), source.patterns[0].Length());
+    ASSERT_TRUE(slot.CopyFrom(korvel::testing::Patterns(source)[1]));
+    EXPECT_EQ(slot.Length(), korvel::testing::Patterns(source)[1].Length());
+    ASSERT_TRUE(slot.CopyFrom(korvel::testing::Patterns(source)[0]));
+    EXPECT_EQ(slot.Length(), korvel::testing::Patterns(source)[0].Length());
     EXPECT_EQ(slot.begin, slot.copy.get());
-    EXPECT_TRUE(std::equal(slot.begin, slot.end + 1, source.patterns[0].begin));
+    EXPECT_TRUE(std::equal(slot.begin, slot.end + 1, korvel::testing::Patterns(source)[0].begin));
     MessageSlot empty;
     EXPECT_FALSE(slot.CopyFrom(empty));
     EXPECT_FALSE(slot.IsEmpty());
@@ -235,8 +236,8 @@ TEST(MessageSlot, LoadedBytesAreNeverReaddressed) {
     const Bytes pattern = testing::PatternMessage(0, 0, 0);
     DumpImage image;
     (void)image.Load(pattern);
-    EXPECT_FALSE(image.patterns[0].ReaddressPattern(2, 7, 15));
-    EXPECT_TRUE(std::equal(pattern.begin(), pattern.end(), image.data.get()));
+    EXPECT_FALSE(korvel::testing::Patterns(image)[0].ReaddressPattern(2, 7, 15));
+    EXPECT_TRUE(std::equal(pattern.begin(), pattern.end(), image.LoadedBytes().data()));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "dump_builder.h"
+#include "image_slots.h"
 #include "dump_image.h"
 #include "edits.h"
 #include "sysex_message.h"
@@ -14,8 +15,9 @@ using testing::Bytes;
 std::map<int, Bytes> PatternsOf(const DumpImage& image) {
     std::map<int, Bytes> result;
     for (int i = 0; i < kPatternSlotCount; ++i) {
-        if (!image.patterns[i].IsEmpty()) {
-            result[i] = Bytes(image.patterns[i].begin, image.patterns[i].end + 1);
+        if (!korvel::testing::Patterns(image)[i].IsEmpty()) {
+            result[i] = Bytes(korvel::testing::Patterns(image)[i].begin,
+                              korvel::testing::Patterns(image)[i].end + 1);
         }
     }
     return result;
@@ -41,14 +43,14 @@ TEST_F(Transfers, PatternFrom12BanksInto6Banks) {
     ASSERT_EQ(destination.CopyPattern(source, 4, 1, 2, 4, 7, 5), 1);
     ASSERT_EQ(source.PatternSlotIndex(4, 1, 2), 150);
     ASSERT_EQ(destination.PatternSlotIndex(4, 7, 5), 253);
-    const MessageSlot& slot = destination.patterns[253];
+    const MessageSlot& slot = korvel::testing::Patterns(destination)[253];
     EXPECT_NE(slot.copy, nullptr);
     EXPECT_EQ(slot.begin[8], 15);
     EXPECT_EQ(slot.begin[9], 13);
     EXPECT_TRUE(ChecksumValid(slot, 2));
     EXPECT_EQ(slot.name, "B05 T02 P03");
     // The data region is the source's, and no other slot changed.
-    const MessageSlot& from = source.patterns[150];
+    const MessageSlot& from = korvel::testing::Patterns(source)[150];
     ASSERT_EQ(slot.Length(), from.Length());
     EXPECT_TRUE(std::equal(from.begin + 10, from.end - 1, slot.begin + 10));
     auto after = PatternsOf(destination);
@@ -65,12 +67,12 @@ TEST_F(Transfers, NameTravelsOnWithTheMaterial) {
 }
 
 TEST_F(Transfers, EmptySourcePatternChangesNothing) {
-    source.patterns[source.PatternSlotIndex(0, 0, 0)].Clear();
-    destination.patterns[0].SetName("kept");
+    korvel::testing::Patterns(source)[source.PatternSlotIndex(0, 0, 0)].Clear();
+    korvel::testing::Patterns(destination)[0].SetName("kept");
     const auto before = PatternsOf(destination);
     EXPECT_EQ(destination.CopyPattern(source, 0, 0, 0, 0, 0, 0), 0);
     EXPECT_EQ(PatternsOf(destination), before);
-    EXPECT_EQ(destination.patterns[0].name, "kept");
+    EXPECT_EQ(korvel::testing::Patterns(destination)[0].name, "kept");
 }
 
 TEST_F(Transfers, EightPatternTrackIntoSixteenPatternTrack) {
@@ -82,9 +84,9 @@ TEST_F(Transfers, EightPatternTrackIntoSixteenPatternTrack) {
     for (int p = 0; p < 16; ++p) {
         const int slot = destination.PatternSlotIndex(1, 4, p);
         if (p < 8) {
-            EXPECT_EQ(destination.patterns[slot].name,
+            EXPECT_EQ(korvel::testing::Patterns(destination)[slot].name,
                       "B01 T03 P" + std::string(p < 9 ? "0" : "") + std::to_string(p + 1));
-            EXPECT_EQ(destination.patterns[slot].begin[9], p);
+            EXPECT_EQ(korvel::testing::Patterns(destination)[slot].begin[9], p);
         } else {
             EXPECT_EQ(PatternsOf(destination).at(slot), before.at(slot)) << p;
         }
@@ -100,41 +102,42 @@ TEST_F(Transfers, NamedSourceTrackGivesItsName) {
 TEST_F(Transfers, TrackStopsAtTheFirstEmptyPattern) {
     source.SetLayoutChoice(0);
     destination.SetLayoutChoice(0);
-    source.patterns[source.PatternSlotIndex(2, 6, 4)].Clear();
+    korvel::testing::Patterns(source)[source.PatternSlotIndex(2, 6, 4)].Clear();
     destination.SetTrackName(1, 3, "old");
     const auto before = PatternsOf(destination);
     EXPECT_EQ(destination.CopyTrack(source, 2, 6, 1, 3), 0);
     EXPECT_EQ(destination.GetTrackName(1, 3), "old");
     for (int p = 0; p < 16; ++p) {
         const int slot = destination.PatternSlotIndex(1, 3, p);
-        EXPECT_EQ(destination.patterns[slot].copy != nullptr, p < 4) << p;
+        EXPECT_EQ(korvel::testing::Patterns(destination)[slot].copy != nullptr, p < 4) << p;
     }
     EXPECT_EQ(PatternsOf(destination).at(destination.PatternSlotIndex(1, 3, 4)),
               before.at(destination.PatternSlotIndex(1, 3, 4)));
 }
 
 TEST_F(Transfers, PlaylistsOfBank2IntoBank9) {
-    const auto otherPlaylist =
-        Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1);
+    const auto otherPlaylist = Bytes(korvel::testing::Playlists(destination)[0].begin,
+                                     korvel::testing::Playlists(destination)[0].end + 1);
     ASSERT_EQ(destination.CopyPlaylists(source, 2, 9), 1);
     for (int i = 0; i < 8; ++i) {
-        const MessageSlot& slot = destination.playlists[72 + i];
+        const MessageSlot& slot = korvel::testing::Playlists(destination)[72 + i];
         EXPECT_EQ(slot.begin[8], 72 + i);
         EXPECT_TRUE(ChecksumValid(slot, 1));
         EXPECT_EQ(slot.name, "");
     }
     EXPECT_EQ(destination.GetPlaylistName(9), "Playlist B03");
-    EXPECT_EQ(Bytes(destination.playlists[0].begin, destination.playlists[0].end + 1),
+    EXPECT_EQ(Bytes(korvel::testing::Playlists(destination)[0].begin,
+                    korvel::testing::Playlists(destination)[0].end + 1),
               otherPlaylist);
 }
 
 TEST_F(Transfers, PlaylistsStopAtTheFirstEmptySlot) {
-    source.playlists[2 * 8 + 5].Clear();
+    korvel::testing::Playlists(source)[2 * 8 + 5].Clear();
     destination.SetPlaylistName(9, "kept");
     EXPECT_EQ(destination.CopyPlaylists(source, 2, 9), 0);
     EXPECT_EQ(destination.GetPlaylistName(9), "kept");
     for (int i = 0; i < 8; ++i) {
-        EXPECT_EQ(destination.playlists[72 + i].copy != nullptr, i < 5) << i;
+        EXPECT_EQ(korvel::testing::Playlists(destination)[72 + i].copy != nullptr, i < 5) << i;
     }
 }
 
@@ -166,7 +169,7 @@ INSTANTIATE_TEST_SUITE_P(Names, BankNames,
 
 TEST_F(Transfers, BankWithoutPlaylistsCopiesTracksAndNameThenStops) {
     for (int i = 0; i < 8; ++i) {
-        source.playlists[4 * 8 + i].Clear();
+        korvel::testing::Playlists(source)[4 * 8 + i].Clear();
     }
     source.SetBankName(4, "05 Keys");
     EXPECT_EQ(destination.CopyBank(source, 4, 1), 0);
@@ -187,28 +190,31 @@ TEST_F(Transfers, SavedDestinationLoadsWithTheCopiesInPlace) {
     again.SetLayoutChoice(1);
     for (int t = 0; t < 8; ++t) {
         for (int p = 0; p < source.PatternsPerTrack(); ++p) {
-            const MessageSlot& slot = again.patterns[again.PatternSlotIndex(5, t, p)];
+            const MessageSlot& slot =
+                korvel::testing::Patterns(again)[again.PatternSlotIndex(5, t, p)];
             ASSERT_FALSE(slot.IsEmpty());
             EXPECT_EQ(slot.begin[8], 2 * 8 + t);
             EXPECT_EQ(slot.begin[9], 8 + p);
             EXPECT_TRUE(ChecksumValid(slot, 2));
-            const MessageSlot& from = source.patterns[source.PatternSlotIndex(0, t, p)];
+            const MessageSlot& from =
+                korvel::testing::Patterns(source)[source.PatternSlotIndex(0, t, p)];
             EXPECT_TRUE(std::equal(from.begin + 10, from.end - 1, slot.begin + 10));
         }
     }
 }
 
 TEST_F(Transfers, CopyOntoACopyFreesItAndLoadedBytesStay) {
-    const Bytes raw(destination.data.get(), destination.data.get() + destination.size);
+    const Bytes raw(destination.LoadedBytes().data(),
+                    destination.LoadedBytes().data() + destination.LoadedBytes().size());
     ASSERT_EQ(destination.CopyPattern(source, 0, 0, 0, 0, 0, 0), 1);
     ASSERT_EQ(destination.CopyPattern(source, 0, 0, 1, 0, 0, 0), 1);
-    EXPECT_EQ(destination.patterns[0].name, "B01 T01 P02");
-    EXPECT_TRUE(std::equal(raw.begin(), raw.end(), destination.data.get()));
+    EXPECT_EQ(korvel::testing::Patterns(destination)[0].name, "B01 T01 P02");
+    EXPECT_TRUE(std::equal(raw.begin(), raw.end(), destination.LoadedBytes().data()));
 }
 
 TEST_F(Transfers, SourceIsNeverChanged) {
     const Bytes before = source.WriteToBytes();
-    source.playlists[3].Clear();
+    korvel::testing::Playlists(source)[3].Clear();
     const Bytes cleared = source.WriteToBytes();
     (void)destination.CopyBank(source, 0, 0);
     (void)destination.CopyBank(source, 1, 1);

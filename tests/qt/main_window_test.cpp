@@ -1,4 +1,5 @@
 #include "dump_builder.h"
+#include "image_slots.h"
 #include "dump_image.h"
 #include "edits.h"
 
@@ -441,7 +442,7 @@ class MainWindowTest : public QObject {
         QCOMPARE(chooser_->saveFolders, QStringList{dir_.path()});
         korvel::DumpImage expected;
         (void)expected.Load(build::FullDump(1));
-        expected.patterns[0].Clear();
+        korvel::testing::Patterns(expected)[0].Clear();
         QCOMPARE(build::ReadFile(File(QStringLiteral("target.syx")).toStdString()),
                  expected.WriteToBytes());
         QCOMPARE(Find<QLineEdit>("rightFileName")->text(), QStringLiteral("target.syx"));

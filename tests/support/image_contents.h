@@ -3,6 +3,7 @@
 #pragma once
 
 #include "dump_image.h"
+#include "image_slots.h"
 
 #include <string>
 #include <vector>
@@ -18,10 +19,10 @@ struct ImageContents {
 inline ImageContents ContentsOf(const DumpImage& image) {
     ImageContents contents{image.WriteToBytes(), {}};
     auto& names = contents.names;
-    for (const auto& slot : image.patterns) {
+    for (const auto& slot : korvel::testing::Patterns(image)) {
         names.push_back(slot.name);
     }
-    for (const auto& slot : image.playlists) {
+    for (const auto& slot : korvel::testing::Playlists(image)) {
         names.push_back(slot.name);
     }
     names.insert(names.end(), image.TrackNames().begin(), image.TrackNames().end());
