@@ -94,7 +94,8 @@ std::vector<Found> FindDumps(const std::string& folder) {
             continue;
         }
         Found entry = FromName(name).value_or(Found{{}, StampOfFileTime(it->path()), 1});
-        entry.path = Utf8Of(it->path());
+        // Named as the folder was given, so that a listing reads like the paths it was asked for.
+        entry.path = (folder.empty() || EndsInSeparator(folder) ? folder : folder + "/") + name;
         found.push_back(std::move(entry));
     }
     std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
