@@ -22,7 +22,7 @@ using korvel::testing::Bytes;
 class NullOutput : public korvel::midi::MidiOutput {
   public:
     std::size_t MaxMessageLength() const override { return 1 << 20; }
-    korvel::midi::SendResult Send(std::span<const std::uint8_t>) override { return {}; }
+    korvel::Outcome Send(std::span<const std::uint8_t>) override { return {}; }
 };
 
 // The send as korvel-cli drives it, on the real clock; its time against the cable limit is

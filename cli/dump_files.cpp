@@ -28,10 +28,10 @@ int LoadDump(const std::string& path, std::optional<MemoryLayout> layout, DumpIm
 }
 
 int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams streams) {
-    const WriteResult written = WriteBankNamesBeside(image, dumpPath);
-    if (!written.ok) {
+    const Outcome written = WriteBankNamesBeside(image, dumpPath);
+    if (!written.ok()) {
         streams.err << kProgram << ": the bank names of " << dumpPath
-                    << " were not written: " << written.reason << "\n";
+                    << " were not written: " << written.reason() << "\n";
         return kFileError;
     }
     return kDone;
@@ -39,14 +39,14 @@ int SaveBankNames(const DumpImage& image, const std::string& dumpPath, Streams s
 
 int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
     const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
-    if (!saved.dump.ok) {
-        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason << "\n";
+    if (!saved.dump.ok()) {
+        streams.err << kProgram << ": cannot write " << path << ": " << saved.dump.reason() << "\n";
         return kFileError;
     }
-    if (!saved.names.ok) {
+    if (!saved.names.ok()) {
         streams.err << kProgram << ": " << path
                     << " was saved, but its bank names were not: cannot write " << saved.sideFile
-                    << ": " << saved.names.reason << "\n";
+                    << ": " << saved.names.reason() << "\n";
         return kFileError;
     }
     return kDone;

@@ -202,9 +202,9 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
 }
 
 int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept, Streams streams) {
-    const WriteResult written = ReplaceFileWithBytes(path, kept);
-    if (!written.ok) {
-        streams.err << kProgram << ": cannot write " << path << ": " << written.reason << "\n";
+    const Outcome written = ReplaceFileWithBytes(path, kept);
+    if (!written.ok()) {
+        streams.err << kProgram << ": cannot write " << path << ": " << written.reason() << "\n";
         return kFileError;
     }
     return kDone;

@@ -2,6 +2,8 @@
 // message. The RtMidi backend implements them for the system's ports; tests fake them.
 #pragma once
 
+#include "result.h"
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -32,18 +34,13 @@ class MidiInput {
     virtual bool HasLostInput() const { return false; }
 };
 
-struct [[nodiscard]] SendResult {
-    bool ok = true;
-    std::string reason;  // for a failure: why
-};
-
 class MidiOutput {
   public:
     virtual ~MidiOutput() = default;
     // The longest message the backend carries in one piece.
     virtual std::size_t MaxMessageLength() const = 0;
     // Sends one complete message.
-    virtual SendResult Send(std::span<const std::uint8_t> message) = 0;
+    virtual Outcome Send(std::span<const std::uint8_t> message) = 0;
 };
 
 struct MidiPortList {

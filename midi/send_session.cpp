@@ -100,8 +100,8 @@ Instant SendSession::Step() {
         return nextStart_;
     }
     const auto message = messages_[sent_];
-    if (const SendResult result = output_.Send(message); !result.ok) {
-        failure_ = result.reason;
+    if (const Outcome result = output_.Send(message); !result.ok()) {
+        failure_ = result.reason();
         ended_ = true;
         return now;
     }

@@ -100,12 +100,11 @@ Result<std::string> FileBehindLinks(const std::string& path) {
 
 }  // namespace
 
-WriteResult ReplaceFileAtomically(const std::string& linkOrPath,
-                                  const FileContentWriter& writeContent,
-                                  const std::string& permissionsFrom) {
+Outcome ReplaceFileAtomically(const std::string& linkOrPath, const FileContentWriter& writeContent,
+                              const std::string& permissionsFrom) {
     const auto behindLinks = FileBehindLinks(linkOrPath);
     if (!behindLinks) {
-        return WriteResult::Failure(behindLinks.reason());
+        return Outcome::Failure(behindLinks.reason());
     }
     const std::string& path = *behindLinks;
     replace::Target target;
@@ -115,36 +114,36 @@ WriteResult ReplaceFileAtomically(const std::string& linkOrPath,
     replace::Temporary temporary;
     std::string reason;
     if (!replace::OpenTemporary(path, target, temporary, reason)) {
-        return WriteResult::Failure(reason);
+        return Outcome::Failure(reason);
     }
-    WriteResult written = writeContent(temporary.file);
-    if (written.ok && std::fflush(temporary.file) != 0) {
-        written = WriteResult::Failure(replace::ReasonOf(errno));
+    Outcome written = writeContent(temporary.file);
+    if (written.ok() && std::fflush(temporary.file) != 0) {
+        written = Outcome::Failure(replace::ReasonOf(errno));
     }
-    if (written.ok && !replace::SyncFile(temporary.file, reason)) {
-        written = WriteResult::Failure(reason);
+    if (written.ok() && !replace::SyncFile(temporary.file, reason)) {
+        written = Outcome::Failure(reason);
     }
-    if (std::fclose(temporary.file) != 0 && written.ok) {
-        written = WriteResult::Failure(replace::ReasonOf(errno));
+    if (std::fclose(temporary.file) != 0 && written.ok()) {
+        written = Outcome::Failure(replace::ReasonOf(errno));
     }
-    if (written.ok) {
+    if (written.ok()) {
         if (replace::PutInPlace(temporary, path, target, reason)) {
             replace::ClearPending();
             replace::SyncFolder(path);
             return written;
         }
-        written = WriteResult::Failure(reason);
+        written = Outcome::Failure(reason);
     }
     replace::Discard(temporary);
     return written;
 }
 
-WriteResult ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
+Outcome ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes) {
     return ReplaceFileAtomically(path, [bytes](std::FILE* file) {
         if (std::fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) {
-            return WriteResult::Failure(replace::ReasonOf(errno));
+            return Outcome::Failure(replace::ReasonOf(errno));
         }
-        return WriteResult::Success();
+        return Outcome::Success();
     });
 }
 

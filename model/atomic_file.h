@@ -11,7 +11,7 @@
 
 namespace korvel {
 
-using FileContentWriter = std::function<WriteResult(std::FILE*)>;
+using FileContentWriter = std::function<Outcome(std::FILE*)>;
 
 // Writes the new content through `writeContent` into a temporary file in the target's folder,
 // checks the flush, the sync and the close, and only then renames it over `path` and syncs the
@@ -22,11 +22,11 @@ using FileContentWriter = std::function<WriteResult(std::FILE*)>;
 // takes the permission bits of `permissionsFrom` when that names a file. Through a symbolic link
 // (or a chain of them) the file the link names is replaced, in its own folder, and the link
 // stays; a link to nothing is refused.
-WriteResult ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent,
-                                  const std::string& permissionsFrom = {});
+Outcome ReplaceFileAtomically(const std::string& path, const FileContentWriter& writeContent,
+                              const std::string& permissionsFrom = {});
 
 // The same for content already in memory.
-WriteResult ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes);
+Outcome ReplaceFileWithBytes(const std::string& path, std::span<const std::uint8_t> bytes);
 
 // Removes the temporary file of a replacement under way, if any. Safe to call from a signal
 // handler, so that an interrupted save leaves nothing behind.

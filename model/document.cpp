@@ -58,11 +58,11 @@ void Document::FromReceived(std::span<const std::uint8_t> messages, std::string 
 
 DumpSaveResult Document::Save(const std::string& path) {
     DumpSaveResult saved = SaveDumpWithBankNames(*image_, path);
-    if (saved.dump.ok) {
+    if (saved.dump.ok()) {
         path_ = path;
         proposedName_.clear();
         history_.MarkSaved();
-        namesUnsaved_ = !saved.names.ok;
+        namesUnsaved_ = !saved.names.ok();
         Tell(DocumentChange::saved, false);
     }
     return saved;

@@ -198,18 +198,18 @@ std::vector<std::span<const std::uint8_t>> DumpImage::MessagesInSaveOrder() cons
     return messages;
 }
 
-WriteResult DumpImage::Write(std::FILE* file) const {
+Outcome DumpImage::Write(std::FILE* file) const {
     if (file == nullptr) {
-        return WriteResult::Failure("no file to write to");
+        return Outcome::Failure("no file to write to");
     }
     for (const auto message : MessagesInSaveOrder()) {
         if (std::fwrite(message.data(), 1, message.size(), file) != message.size()) {
             // The reason is taken from the write that failed, before a later call changes errno.
             const int error = errno;
-            return WriteResult::Failure(error != 0 ? std::strerror(error) : "the write failed");
+            return Outcome::Failure(error != 0 ? std::strerror(error) : "the write failed");
         }
     }
-    return WriteResult::Success();
+    return Outcome::Success();
 }
 
 std::vector<std::uint8_t> DumpImage::WriteToBytes() const {
@@ -220,7 +220,7 @@ std::vector<std::uint8_t> DumpImage::WriteToBytes() const {
     return bytes;
 }
 
-WriteResult DumpImage::SaveFile(const std::string& path) const {
+Outcome DumpImage::SaveFile(const std::string& path) const {
     return ReplaceFileAtomically(path, [this](std::FILE* file) { return Write(file); });
 }
 

@@ -79,10 +79,10 @@ class DumpImage {
     // and a send sends them.
     std::vector<std::span<const std::uint8_t>> MessagesInSaveOrder() const;
     // Writes every held message in canonical order.
-    WriteResult Write(std::FILE* file) const;
+    Outcome Write(std::FILE* file) const;
     std::vector<std::uint8_t> WriteToBytes() const;
     // Replaces the file at `path` atomically, so a failure leaves the old file whole.
-    WriteResult SaveFile(const std::string& path) const;
+    Outcome SaveFile(const std::string& path) const;
 
     // Addressing under the memory layout.
     static int PatternBase(int bank, int bankCount);
@@ -145,10 +145,9 @@ class DumpImage {
     int ReadBankNames(const std::string& path);
     int WriteBankNames(const std::string& path) const;
     // The same write with the reason of a failure.
-    WriteResult SaveBankNames(const std::string& path) const;
+    Outcome SaveBankNames(const std::string& path) const;
     // The same, a new side file taking the permission bits of `permissionsFrom` (the dump).
-    WriteResult SaveBankNamesLike(const std::string& path,
-                                  const std::string& permissionsFrom) const;
+    Outcome SaveBankNamesLike(const std::string& path, const std::string& permissionsFrom) const;
 
   private:
     friend struct testing::ImageSlots;  // the tests' way to the slots themselves

@@ -28,8 +28,8 @@ struct Temporary {
 
 // Refuses a target that is not a regular file; learns whether it exists and its permissions,
 // or, for a new file, those of `permissionsFrom`.
-std::optional<WriteResult> CheckTarget(const std::string& path, const std::string& permissionsFrom,
-                                       Target& target);
+std::optional<Outcome> CheckTarget(const std::string& path, const std::string& permissionsFrom,
+                                   Target& target);
 
 // Creates the temporary in the target's folder. False with the reason when it cannot.
 bool OpenTemporary(const std::string& path, const Target& target, Temporary& temporary,

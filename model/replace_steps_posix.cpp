@@ -87,10 +87,10 @@ void CloseUnnamed(Temporary& temporary) {
 
 }  // namespace
 
-std::optional<WriteResult> CheckTarget(const std::string& path, const std::string& permissionsFrom,
-                                       Target& target) {
+std::optional<Outcome> CheckTarget(const std::string& path, const std::string& permissionsFrom,
+                                   Target& target) {
     if (EndsInSeparator(path)) {
-        return WriteResult::Failure(path + " names a folder; give the name of a file");
+        return Outcome::Failure(path + " names a folder; give the name of a file");
     }
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) {
@@ -103,10 +103,10 @@ std::optional<WriteResult> CheckTarget(const std::string& path, const std::strin
         return std::nullopt;
     }
     if (S_ISDIR(info.st_mode)) {
-        return WriteResult::Failure(path + " is a folder, not a file");
+        return Outcome::Failure(path + " is a folder, not a file");
     }
     if (!S_ISREG(info.st_mode)) {
-        return WriteResult::Failure(path + " is not a regular file; it was not replaced");
+        return Outcome::Failure(path + " is not a regular file; it was not replaced");
     }
     target.exists = true;
     target.mode = info.st_mode & 07777;

@@ -35,23 +35,22 @@ std::wstring Wide(const std::string& path) {
 }  // namespace
 
 // Windows files carry no permission bits to take over.
-std::optional<WriteResult> CheckTarget(const std::string& path, const std::string&,
-                                       Target& target) {
+std::optional<Outcome> CheckTarget(const std::string& path, const std::string&, Target& target) {
     if (EndsInSeparator(path)) {
-        return WriteResult::Failure(path + " names a folder; give the name of a file");
+        return Outcome::Failure(path + " names a folder; give the name of a file");
     }
     const auto native = NativePathOf(path);
     if (!native) {
-        return WriteResult::Failure(path + " cannot be written: " + native.reason());
+        return Outcome::Failure(path + " cannot be written: " + native.reason());
     }
     std::error_code error;
     const auto status = std::filesystem::status(*native, error);
     target.exists = !error && std::filesystem::exists(status);
     if (target.exists && std::filesystem::is_directory(status)) {
-        return WriteResult::Failure(path + " is a folder, not a file");
+        return Outcome::Failure(path + " is a folder, not a file");
     }
     if (target.exists && !std::filesystem::is_regular_file(status)) {
-        return WriteResult::Failure(path + " is not a regular file; it was not replaced");
+        return Outcome::Failure(path + " is not a regular file; it was not replaced");
     }
     return std::nullopt;
 }

@@ -1,4 +1,5 @@
-// Small result values: an operation's outcome, or why it failed, in words a person can read.
+// The one result type of files, paths and MIDI: a value (or, for Result<void>, that the
+// operation was done), or why there is none, in words a person can read.
 #pragma once
 
 #include <optional>
@@ -6,14 +7,6 @@
 #include <utility>
 
 namespace korvel {
-
-struct [[nodiscard]] WriteResult {
-    bool ok = true;
-    std::string reason;  // for a failure: why, in words a person can read
-
-    static WriteResult Success() { return {}; }
-    static WriteResult Failure(std::string why) { return {false, std::move(why)}; }
-};
 
 // A value, or the reason there is none.
 template <typename T>
@@ -38,5 +31,29 @@ class [[nodiscard]] Result {
     std::optional<T> value_;
     std::string reason_;
 };
+
+// The outcome of an operation that gives back no value: done, or the reason it failed.
+template <>
+class [[nodiscard]] Result<void> {
+  public:
+    Result() = default;  // done
+    static Result Success() { return {}; }
+    static Result Failure(std::string why) {
+        Result result;
+        result.failed_ = true;
+        result.reason_ = std::move(why);
+        return result;
+    }
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& reason() const { return reason_; }
+
+  private:
+    bool failed_ = false;
+    std::string reason_;
+};
+
+using Outcome = Result<void>;
 
 }  // namespace korvel

@@ -73,27 +73,27 @@ int DumpImage::ReadBankNames(const std::string& path) {
     return 1;
 }
 
-WriteResult DumpImage::SaveBankNames(const std::string& path) const {
+Outcome DumpImage::SaveBankNames(const std::string& path) const {
     return SaveBankNamesLike(path, {});
 }
 
-WriteResult DumpImage::SaveBankNamesLike(const std::string& path,
-                                         const std::string& permissionsFrom) const {
+Outcome DumpImage::SaveBankNamesLike(const std::string& path,
+                                     const std::string& permissionsFrom) const {
     const auto writeNames = [this](std::FILE* file) {
         for (const auto& name : bankNames_) {
             const std::string line = SideFileLineOfName(name);
             if (std::fwrite(line.data(), 1, line.size(), file) != line.size() ||
                 std::fwrite("\r\n", 1, 2, file) != 2) {
-                return WriteResult::Failure(std::strerror(errno));
+                return Outcome::Failure(std::strerror(errno));
             }
         }
-        return WriteResult::Success();
+        return Outcome::Success();
     };
     return ReplaceFileAtomically(path, writeNames, permissionsFrom);
 }
 
 int DumpImage::WriteBankNames(const std::string& path) const {
-    return SaveBankNames(path).ok ? 1 : 0;
+    return SaveBankNames(path).ok() ? 1 : 0;
 }
 
 void ReadBankNamesBeside(DumpImage& image, const std::string& dumpPath) {
@@ -106,9 +106,9 @@ void ReadBankNamesBeside(DumpImage& image, const std::string& dumpPath) {
     (void)image.ReadBankNames(SideFilePath(dumpPath));
 }
 
-WriteResult WriteBankNamesBeside(const DumpImage& image, const std::string& dumpPath) {
+Outcome WriteBankNamesBeside(const DumpImage& image, const std::string& dumpPath) {
     if (SideFileIsDumpItself(dumpPath)) {
-        return WriteResult::Failure(kOwnSideFileReason);
+        return Outcome::Failure(kOwnSideFileReason);
     }
     // A new side file is no more readable than the dump it names the banks of.
     return image.SaveBankNamesLike(SideFilePath(dumpPath), dumpPath);
@@ -118,11 +118,11 @@ DumpSaveResult SaveDumpWithBankNames(const DumpImage& image, const std::string& 
     DumpSaveResult result;
     result.sideFile = SideFilePath(dumpPath);
     if (SideFileIsDumpItself(dumpPath)) {
-        result.dump = WriteResult::Failure(kOwnSideFileReason);
+        result.dump = Outcome::Failure(kOwnSideFileReason);
         return result;
     }
     result.dump = image.SaveFile(dumpPath);
-    if (result.dump.ok) {
+    if (result.dump.ok()) {
         result.names = image.SaveBankNamesLike(result.sideFile, dumpPath);
     }
     return result;

@@ -20,11 +20,11 @@ bool SideFileIsDumpItself(const std::string& dumpPath);
 void ReadBankNamesBeside(DumpImage& image, const std::string& dumpPath);
 
 // Writes the bank names beside the dump, refusing a dump that would be its own side file.
-WriteResult WriteBankNamesBeside(const DumpImage& image, const std::string& dumpPath);
+Outcome WriteBankNamesBeside(const DumpImage& image, const std::string& dumpPath);
 
 struct [[nodiscard]] DumpSaveResult {
-    WriteResult dump;   // when it failed, nothing was written
-    WriteResult names;  // only tried once the dump was saved
+    Outcome dump;   // when it failed, nothing was written
+    Outcome names;  // only tried once the dump was saved
     std::string sideFile;
 };
 

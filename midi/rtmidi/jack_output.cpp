@@ -31,11 +31,11 @@ class JackOutput : public MidiOutput {
 
     // The message goes into the ring as its length and its bytes; the process callback takes
     // it only once all of it is there.
-    SendResult Send(std::span<const std::uint8_t> message) override {
+    Outcome Send(std::span<const std::uint8_t> message) override {
         jack_ringbuffer_t* ring = jack_.Ring();
         const auto length = static_cast<std::uint32_t>(message.size());
         if (jack_ringbuffer_write_space(ring) < sizeof length + message.size()) {
-            return {false, "the port's buffer is full"};
+            return Outcome::Failure("the port's buffer is full");
         }
         jack_ringbuffer_write(ring, reinterpret_cast<const char*>(&length), sizeof length);
         jack_ringbuffer_write(ring, reinterpret_cast<const char*>(message.data()), message.size());

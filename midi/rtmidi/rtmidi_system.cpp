@@ -156,15 +156,15 @@ class RtOutput : public MidiOutput {
         return std::numeric_limits<std::size_t>::max();
     }
 
-    SendResult Send(std::span<const std::uint8_t> message) override {
+    Outcome Send(std::span<const std::uint8_t> message) override {
         lastError.clear();
         try {
             port->sendMessage(message.data(), message.size());
         } catch (const RtMidiError& error) {
-            return {false, Reason(error)};
+            return Outcome::Failure(Reason(error));
         }
         if (!lastError.empty()) {
-            return {false, lastError};
+            return Outcome::Failure(lastError);
         }
         return {};
     }

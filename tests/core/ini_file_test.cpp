@@ -22,7 +22,7 @@ TEST_P(FolderValues, ComeBackExactlyAsStored) {
     const std::string path = dir.File("korvel.INI");
     IniFile written;
     written.WriteString("Directories", "Directory Left", GetParam());
-    ASSERT_TRUE(written.Save(path).ok);
+    ASSERT_TRUE(written.Save(path).ok());
     IniFile read;
     read.Load(path);
     EXPECT_EQ(read.GetString("Directories", "Directory Left", "?"), GetParam());

@@ -60,9 +60,9 @@ class FakeOutput : public MidiOutput {
     std::vector<Instant> sentAt;
 
     std::size_t MaxMessageLength() const override { return maxLength; }
-    SendResult Send(std::span<const std::uint8_t> message) override {
+    Outcome Send(std::span<const std::uint8_t> message) override {
         if (static_cast<int>(sent.size()) == failAt) {
-            return {false, "the cable was pulled"};
+            return Outcome::Failure("the cable was pulled");
         }
         sent.emplace_back(message.begin(), message.end());
         sentAt.push_back(clock_.Now());
@@ -148,9 +148,7 @@ template <>
 struct FakeMidiSystem::Forward<MidiOutput, FakeOutput*> : MidiOutput {
     explicit Forward(FakeOutput& target) : target_(target) {}
     std::size_t MaxMessageLength() const override { return target_.MaxMessageLength(); }
-    SendResult Send(std::span<const std::uint8_t> message) override {
-        return target_.Send(message);
-    }
+    Outcome Send(std::span<const std::uint8_t> message) override { return target_.Send(message); }
     FakeOutput& target_;
 };
 

@@ -29,10 +29,10 @@ TEST(ReplaceFile, FailingWriterLeavesTheOldFileAndNoTemporary) {
     testing::WriteFile(path, {1, 2, 3});
     const auto result = ReplaceFileAtomically(path, [](std::FILE* file) {
         std::fputs("partial", file);
-        return WriteResult::Failure("disk full");
+        return Outcome::Failure("disk full");
     });
-    EXPECT_FALSE(result.ok);
-    EXPECT_EQ(result.reason, "disk full");
+    EXPECT_FALSE(result.ok());
+    EXPECT_EQ(result.reason(), "disk full");
     EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{1, 2, 3}));
     EXPECT_EQ(FileCount(dir.path()), 1u);
 }
@@ -57,12 +57,12 @@ TEST_P(SaveThroughLinks, ReplaceTheFileTheLinkNames) {
     const auto result = ReplaceFileWithBytes(dir.File("link.syx"), testing::Bytes{2, 3});
     EXPECT_TRUE(std::filesystem::is_symlink(dir.File("link.syx")));
     if (GetParam().written.empty()) {
-        ASSERT_FALSE(result.ok);
-        EXPECT_NE(result.reason.find("does not exist; it was not replaced"), std::string::npos)
-            << result.reason;
+        ASSERT_FALSE(result.ok());
+        EXPECT_NE(result.reason().find("does not exist; it was not replaced"), std::string::npos)
+            << result.reason();
         EXPECT_EQ(testing::ReadFile(dir.File("real/real.syx")), testing::Bytes{1});
     } else {
-        ASSERT_TRUE(result.ok) << result.reason;
+        ASSERT_TRUE(result.ok()) << result.reason();
         EXPECT_EQ(testing::ReadFile(dir.File(GetParam().written)), (testing::Bytes{2, 3}));
     }
     EXPECT_EQ(FileCount(dir.File("real")), 1u);  // and no temporary beside it
@@ -90,9 +90,9 @@ TEST(ReplaceFile, ReplacesAndKeepsPermissions) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
     const auto result = ReplaceFileAtomically(path, [](std::FILE* file) {
         std::fputs("new", file);
-        return WriteResult::Success();
+        return Outcome::Success();
     });
-    ASSERT_TRUE(result.ok);
+    ASSERT_TRUE(result.ok());
     EXPECT_EQ(testing::ReadText(path), "new");
 #if !defined(_WIN32)  // Windows files have no permission bits
     EXPECT_EQ(fs::status(path).permissions(),
@@ -104,9 +104,9 @@ TEST(ReplaceFile, ReplacesAndKeepsPermissions) {
 TEST(ReplaceFile, MissingFolderFailsWithAReason) {
     testing::TempDir dir;
     const auto result = ReplaceFileAtomically(dir.File("none/dump.syx"),
-                                              [](std::FILE*) { return WriteResult::Success(); });
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.empty());
+                                              [](std::FILE*) { return Outcome::Success(); });
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.reason().empty());
 }
 
 #if defined(__linux__)
@@ -121,11 +121,11 @@ TEST(ReplaceFile, FullDiskLeavesTheOldFile) {
     const testing::Bytes big(64 * 1024, 0x22);
     const auto result = ReplaceFileAtomically(path, [&big](std::FILE* file) {
         if (std::fwrite(big.data(), 1, big.size(), file) != big.size()) {
-            return WriteResult::Failure("short write");
+            return Outcome::Failure("short write");
         }
-        return WriteResult::Success();
+        return Outcome::Success();
     });
-    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.ok());
     EXPECT_EQ(testing::ReadFile(path), testing::Bytes(4000, 0x11));
     EXPECT_EQ(FileCount(dir.path()), 1u);
     ::umount(dir.path().c_str());

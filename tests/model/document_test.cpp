@@ -20,12 +20,12 @@ TEST(DocumentSave, StaysModifiedWhenOnlyTheBankNamesFailed) {
     std::filesystem::create_directory(dir.File("b.bnl"));  // no file can take its place
 
     const DumpSaveResult failed = document.Save(dir.File("b.syx"));
-    EXPECT_TRUE(failed.dump.ok);
-    EXPECT_FALSE(failed.names.ok);
+    EXPECT_TRUE(failed.dump.ok());
+    EXPECT_FALSE(failed.names.ok());
     EXPECT_TRUE(document.IsModified());
 
     const DumpSaveResult saved = document.Save(dir.File("c.syx"));
-    EXPECT_TRUE(saved.dump.ok && saved.names.ok);
+    EXPECT_TRUE(saved.dump.ok() && saved.names.ok());
     EXPECT_FALSE(document.IsModified());
 }
 

@@ -188,7 +188,7 @@ TEST(Write, WritesToAFileAndLoadsBack) {
     const Bytes dump = testing::FullDump(3);
     DumpImage image;
     (void)image.Load(dump);
-    ASSERT_TRUE(image.SaveFile(dir.File("out.syx")).ok);
+    ASSERT_TRUE(image.SaveFile(dir.File("out.syx")).ok());
     EXPECT_EQ(testing::ReadFile(dir.File("out.syx")), dump);
     DumpImage again;
     EXPECT_TRUE(again.LoadFile(dir.File("out.syx")).ok());

@@ -25,8 +25,8 @@ std::size_t FileCount(const std::string& folder) {
     return static_cast<std::size_t>(std::distance(fs::directory_iterator(folder), {}));
 }
 
-WriteResult WriteText(std::FILE* file, const char* text) {
-    return std::fputs(text, file) >= 0 ? WriteResult::Success() : WriteResult::Failure("fputs");
+Outcome WriteText(std::FILE* file, const char* text) {
+    return std::fputs(text, file) >= 0 ? Outcome::Success() : Outcome::Failure("fputs");
 }
 
 // Each kind of path a reader may meet; a FIFO must be refused at once, never waited on.
@@ -75,7 +75,7 @@ TEST(ReplaceFile, TemporaryIsNeverWiderThanTheTarget) {
         whileWriting = info.st_mode & 07777;
         return WriteText(file, "new");
     });
-    ASSERT_TRUE(result.ok) << result.reason;
+    ASSERT_TRUE(result.ok()) << result.reason();
     EXPECT_EQ(whileWriting, 0600u);
     struct stat info {};
     ASSERT_EQ(::stat(path.c_str(), &info), 0);
@@ -94,8 +94,8 @@ TEST(ReplaceFile, RefusesTargetsThatAreNotRegularFiles) {
             wrote = true;
             return WriteText(file, "x");
         });
-        EXPECT_FALSE(result.ok) << target;
-        EXPECT_NE(result.reason.find(target), std::string::npos) << result.reason;
+        EXPECT_FALSE(result.ok()) << target;
+        EXPECT_NE(result.reason().find(target), std::string::npos) << result.reason();
         EXPECT_FALSE(wrote) << target;
     }
     EXPECT_TRUE(fs::is_fifo(dir.File("fifo")));
@@ -109,8 +109,8 @@ TEST(ReplaceFile, LongestFileNameStillSaves) {
     DumpImage image;
     ASSERT_TRUE(image.Load(testing::FullDump()).ok());
     const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
-    EXPECT_TRUE(saved.dump.ok) << saved.dump.reason;
-    EXPECT_TRUE(saved.names.ok) << saved.names.reason;
+    EXPECT_TRUE(saved.dump.ok()) << saved.dump.reason();
+    EXPECT_TRUE(saved.names.ok()) << saved.names.reason();
     EXPECT_EQ(testing::ReadFile(path), testing::FullDump());
 }
 
@@ -137,7 +137,7 @@ TEST(ReplaceFile, NewFileHasNoNameWhileItIsWritten) {
             RemoveInterruptedTemporaryFile();  // what a signal handler would do: nothing to undo
             return WriteText(file, "whole");
         });
-        ASSERT_TRUE(result.ok) << c.what << ": " << result.reason;
+        ASSERT_TRUE(result.ok()) << c.what << ": " << result.reason();
         EXPECT_EQ(whileWriting, c.exists ? 1u : 0u) << c.what;
         EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{'w', 'h', 'o', 'l', 'e'})) << c.what;
         EXPECT_EQ(FileCount(dir.path()), 1u) << c.what;
@@ -158,10 +158,10 @@ TEST(DumpWrite, ReasonIsThatOfTheFailedWrite) {
         GTEST_SKIP() << "no /dev/full here";
     }
     std::setvbuf(full, nullptr, _IONBF, 0);
-    const WriteResult written = image.Write(full);
+    const Outcome written = image.Write(full);
     std::fclose(full);
-    EXPECT_FALSE(written.ok);
-    EXPECT_EQ(written.reason, std::strerror(ENOSPC));
+    EXPECT_FALSE(written.ok());
+    EXPECT_EQ(written.reason(), std::strerror(ENOSPC));
 }
 
 // A dump named like its own side file: neither saved nor renamed over, and opened without names.
@@ -181,9 +181,9 @@ TEST(OwnSideFile, IsNeitherSavedNorRead) {
     EXPECT_EQ(image.GetBankName(0), "");
     image.SetBankName(0, "01 Drums");
     const DumpSaveResult saved = SaveDumpWithBankNames(image, path);
-    EXPECT_FALSE(saved.dump.ok);
-    EXPECT_NE(saved.dump.reason.find(".bnl"), std::string::npos);
-    EXPECT_FALSE(WriteBankNamesBeside(image, path).ok);
+    EXPECT_FALSE(saved.dump.ok());
+    EXPECT_NE(saved.dump.reason().find(".bnl"), std::string::npos);
+    EXPECT_FALSE(WriteBankNamesBeside(image, path).ok());
     EXPECT_EQ(testing::ReadFile(path), testing::FullDump());
     EXPECT_EQ(FileCount(dir.path()), 1u);
 }

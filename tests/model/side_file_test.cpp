@@ -155,13 +155,13 @@ TEST_F(SideFile, NewSideFileTakesTheDumpsPermissions) {
         testing::WriteFile(dump, testing::FullDump(1));
         ASSERT_EQ(::chmod(dump.c_str(), mode), 0);
         const DumpSaveResult saved = SaveDumpWithBankNames(image, dump);
-        ASSERT_TRUE(saved.dump.ok && saved.names.ok);
+        ASSERT_TRUE(saved.dump.ok() && saved.names.ok());
         EXPECT_EQ(modeOf(saved.sideFile), mode);
     }
     const std::string dump = dir.File("m384.syx");
     ASSERT_EQ(::chmod(dump.c_str(), 0644), 0);
     ASSERT_EQ(::chmod(SideFilePath(dump).c_str(), 0600), 0);
-    ASSERT_TRUE(WriteBankNamesBeside(image, dump).ok);
+    ASSERT_TRUE(WriteBankNamesBeside(image, dump).ok());
     EXPECT_EQ(modeOf(SideFilePath(dump)), 0600u);
 }
 #endif

@@ -24,12 +24,12 @@ TEST(UnicodeNames, DumpOpensSavesWithSideFileAndIsReplaced) {
     ASSERT_TRUE(image.LoadFile(path).ok());
     image.SetBankName(0, "01 Drums");
     DumpSaveResult saved = SaveDumpWithBankNames(image, path);
-    ASSERT_TRUE(saved.dump.ok) << saved.dump.reason;
-    ASSERT_TRUE(saved.names.ok) << saved.names.reason;
+    ASSERT_TRUE(saved.dump.ok()) << saved.dump.reason();
+    ASSERT_TRUE(saved.names.ok()) << saved.names.reason();
     // Saved once more, so that both files are replaced, not created.
     saved = SaveDumpWithBankNames(image, path);
-    ASSERT_TRUE(saved.dump.ok) << saved.dump.reason;
-    ASSERT_TRUE(saved.names.ok) << saved.names.reason;
+    ASSERT_TRUE(saved.dump.ok()) << saved.dump.reason();
+    ASSERT_TRUE(saved.names.ok()) << saved.names.reason();
 
     DumpImage reopened;
     ASSERT_TRUE(reopened.LoadFile(path).ok());
@@ -50,11 +50,11 @@ TEST(UnicodeNames, RefusedReplaceSaysWhy) {
     testing::WriteFile(path, {7});
     std::filesystem::permissions(*NativePathOf(path), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::remove);
-    const WriteResult result = ReplaceFileWithBytes(path, testing::Bytes{8});
+    const Outcome result = ReplaceFileWithBytes(path, testing::Bytes{8});
     std::filesystem::permissions(*NativePathOf(path), std::filesystem::perms::owner_write,
                                  std::filesystem::perm_options::add);
-    EXPECT_FALSE(result.ok);
-    EXPECT_FALSE(result.reason.empty());
+    EXPECT_FALSE(result.ok());
+    EXPECT_FALSE(result.reason().empty());
     EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*NativePathOf(dir.path())),
                             std::filesystem::directory_iterator()),
@@ -72,9 +72,9 @@ TEST(UnicodeNames, InterruptedSaveLeavesNoTemporary) {
     const auto result = ReplaceFileAtomically(path, [](std::FILE* file) {
         std::fputs("partial", file);
         RemoveInterruptedTemporaryFile();
-        return WriteResult::Success();
+        return Outcome::Success();
     });
-    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.ok());
     EXPECT_EQ(testing::ReadFile(path), (testing::Bytes{7}));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(*NativePathOf(dir.path())),
                             std::filesystem::directory_iterator()),

@@ -84,19 +84,19 @@ void FileTool::OnSave(int pane) {
         return;
     }
     const DumpSaveResult saved = target.document.Save(*path);
-    if (!saved.dump.ok) {
+    if (!saved.dump.ok()) {
         prompts_.ShowMessage(
-            "The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason, kErrorCaption,
-            Severity::error);
+            "The dump could not be saved as\n" + *path + "\n\n" + saved.dump.reason(),
+            kErrorCaption, Severity::error);
         return;
     }
     target.saveFolder = FolderOf(*path);
     target.recent.Add(*path);
     const std::string fileName = target.document.FileName();
-    if (!saved.names.ok) {
+    if (!saved.names.ok()) {
         desk_.Say("Saved " + fileName +
                   ", but its bank names are not saved: they could not be written to " +
-                  FileNameOf(saved.sideFile) + ": " + saved.names.reason);
+                  FileNameOf(saved.sideFile) + ": " + saved.names.reason());
     } else {
         desk_.Say("Saved " + fileName);
     }

@@ -118,7 +118,7 @@ std::string IniFile::Text() const {
     return text;
 }
 
-WriteResult IniFile::Save(const std::string& path) const {
+Outcome IniFile::Save(const std::string& path) const {
     const std::string text = Text();
     return ReplaceFileWithBytes(path,
                                 {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()});

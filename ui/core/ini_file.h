@@ -19,7 +19,7 @@ class IniFile : public SettingsStore {
     void Parse(const std::string& text);
     std::string Text() const;
     // Replaces the file atomically.
-    WriteResult Save(const std::string& path) const;
+    Outcome Save(const std::string& path) const;
 
     std::string GetString(const std::string& section, const std::string& key,
                           const std::string& fallback) override;

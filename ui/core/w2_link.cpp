@@ -52,10 +52,10 @@ std::string W2Link::BackUpReceived(const midi::ReceiveSession& session, const st
     // Two receives within one second must not share a backup.
     const std::string path =
         UnusedPath((folder.empty() ? std::string() : folder + "/") + "W2 " + stamp, ".syx");
-    const WriteResult written = ReplaceFileWithBytes(path, session.Kept());
-    if (!written.ok) {
+    const Outcome written = ReplaceFileWithBytes(path, session.Kept());
+    if (!written.ok()) {
         prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
-                                 written.reason +
+                                 written.reason() +
                                  (inPane ? "\n\nIt is in the pane; save it from there." : ""),
                              kErrorCaption, Severity::error);
         return {};
