@@ -144,28 +144,27 @@ namespace {
 int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8_t>& kept,
                  const char* nothingMeans = "", bool* interrupted = nullptr) {
     midi::RtMidiSystem system("korvel-cli");
-    std::string reason;
-    std::unique_ptr<midi::MidiInput> input;
+    midi::InputOpening input = midi::InputOpening::Failure("");
     std::string portName;
     if (options.ownPort) {
         portName = *options.ownPort;
-        input = system.OpenOwnInput(portName, reason);
+        input = system.OpenOwnInput(portName);
     } else {
         const auto port = PickPort(system.ListPorts().inputs, "input", options, streams);
         if (!port) {
             return kBadArguments;
         }
         portName = *port;
-        input = system.OpenInput(portName, reason);
+        input = system.OpenInput(portName);
     }
     if (!input) {
-        streams.err << kProgram << ": " << midi::CannotOpenText(portName, reason) << "\n";
+        streams.err << kProgram << ": " << midi::CannotOpenText(portName, input.reason()) << "\n";
         return kFileError;
     }
     midi::SteadyClock clock;
     const midi::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
                                                : midi::Duration(midi::kDefaultReceiveIdle);
-    midi::ReceiveSession session(*input, clock, idle);
+    midi::ReceiveSession session(**input, clock, idle);
     const midi::Instant started = clock.Now();
     const StopOnSignal stop;
     while (!session.HasEnded()) {

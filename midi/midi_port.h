@@ -49,20 +49,21 @@ struct MidiPortList {
     std::vector<std::string> outputs;
 };
 
+// An open port, or the reason it would not open.
+using InputOpening = Result<std::unique_ptr<MidiInput>>;
+using OutputOpening = Result<std::unique_ptr<MidiOutput>>;
+
 class MidiSystem {
   public:
     virtual ~MidiSystem() = default;
     virtual MidiPortList ListPorts() = 0;
-    // Opens the port of that exact name; null with the reason when it cannot be opened.
-    virtual std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) = 0;
-    virtual std::unique_ptr<MidiOutput> OpenOutput(const std::string& port,
-                                                   std::string& reason) = 0;
+    // Opens the port of that exact name.
+    virtual InputOpening OpenInput(const std::string& port) = 0;
+    virtual OutputOpening OpenOutput(const std::string& port) = 0;
     // A port of Korvel's own, named `name`, that other programs connect to (JACK, ALSA and
     // CoreMIDI; not Windows).
-    virtual std::unique_ptr<MidiInput> OpenOwnInput(const std::string& name,
-                                                    std::string& reason) = 0;
-    virtual std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& name,
-                                                      std::string& reason) = 0;
+    virtual InputOpening OpenOwnInput(const std::string& name) = 0;
+    virtual OutputOpening OpenOwnOutput(const std::string& name) = 0;
 };
 
 }  // namespace korvel::midi

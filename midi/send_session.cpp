@@ -53,26 +53,26 @@ std::string SendQuestion(const SendPlan& plan, const std::string& paneName,
     return text;
 }
 
-std::optional<std::string> SendRefusal(const SendPlan& plan, const std::string& port,
-                                       std::size_t maxMessageLength) {
+Outcome SendRefusal(const SendPlan& plan, const std::string& port, std::size_t maxMessageLength) {
     if (plan.longest <= maxMessageLength) {
-        return std::nullopt;
+        return Outcome::Success();
     }
-    return "The dump's longest message has " + GroupedNumber(plan.longest) + " bytes, but " + port +
-           " carries at most " + GroupedNumber(maxMessageLength) +
-           " bytes in one message; nothing was sent.";
+    return Outcome::Failure("The dump's longest message has " + GroupedNumber(plan.longest) +
+                            " bytes, but " + port + " carries at most " +
+                            GroupedNumber(maxMessageLength) +
+                            " bytes in one message; nothing was sent.");
 }
 
 SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPlan& plan) {
     SendOpening opening;
-    std::string reason;
-    opening.output = midi.OpenOutput(port, reason);
-    if (!opening.output) {
-        opening.problem = CannotOpenText(port, reason);
+    auto output = midi.OpenOutput(port);
+    if (!output) {
+        opening.problem = CannotOpenText(port, output.reason());
         opening.portFailed = true;
-    } else if (auto refusal = SendRefusal(plan, port, opening.output->MaxMessageLength())) {
-        opening.output.reset();
-        opening.problem = std::move(*refusal);
+    } else if (auto fits = SendRefusal(plan, port, (*output)->MaxMessageLength()); !fits) {
+        opening.problem = fits.reason();
+    } else {
+        opening.output = *std::move(output);
     }
     return opening;
 }

@@ -45,9 +45,8 @@ SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPla
 // "Send the right dump to PORT? 481 messages, 98,304 bytes, about 60 s.", naming wrong checksums.
 std::string SendQuestion(const SendPlan& plan, const std::string& paneName,
                          const std::string& port);
-// Why the port cannot carry the dump, or nullopt.
-std::optional<std::string> SendRefusal(const SendPlan& plan, const std::string& port,
-                                       std::size_t maxMessageLength);
+// Whether the port can carry the dump, and why not.
+Outcome SendRefusal(const SendPlan& plan, const std::string& port, std::size_t maxMessageLength);
 // "60 s", "2 min 5 s".
 std::string SecondsText(Duration duration);
 

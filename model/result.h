@@ -2,6 +2,7 @@
 // operation was done), or why there is none, in words a person can read.
 #pragma once
 
+#include <concepts>
 #include <optional>
 #include <string>
 #include <utility>
@@ -12,7 +13,10 @@ namespace korvel {
 template <typename T>
 class [[nodiscard]] Result {
   public:
-    Result(T value) : value_(std::move(value)) {}  // NOLINT: a value converts to its result
+    // A value converts to its result, as does anything that converts to the value.
+    template <typename U>
+    requires std::convertible_to<U, T> Result(U&& value)
+        : value_(std::forward<U>(value)) {}  // NOLINT(google-explicit-constructor)
     static Result Failure(std::string why) {
         Result result;
         result.reason_ = std::move(why);

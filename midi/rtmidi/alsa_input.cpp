@@ -9,7 +9,6 @@
 #include <atomic>
 #include <cerrno>
 #include <mutex>
-#include <optional>
 #include <thread>
 #include <vector>
 
@@ -39,11 +38,11 @@ class AlsaInput : public MidiInput {
         }
     }
 
-    std::optional<std::string> Open(const std::string& client, const std::string& portName,
-                                    const std::string& source) {
+    Outcome Open(const std::string& client, const std::string& portName,
+                 const std::string& source) {
         if (snd_seq_open(&seq_, "default", SND_SEQ_OPEN_INPUT, SND_SEQ_NONBLOCK) < 0) {
             seq_ = nullptr;
-            return std::string("the ALSA sequencer is not there");
+            return Outcome::Failure("the ALSA sequencer is not there");
         }
         snd_seq_set_client_name(seq_, client.c_str());
         // Room for what arrives between two looks of a busy reader; smaller sizes stay if refused.
@@ -53,21 +52,21 @@ class AlsaInput : public MidiInput {
             seq_, portName.c_str(), SND_SEQ_PORT_CAP_WRITE | SND_SEQ_PORT_CAP_SUBS_WRITE,
             SND_SEQ_PORT_TYPE_MIDI_GENERIC | SND_SEQ_PORT_TYPE_APPLICATION);
         if (port < 0) {
-            return std::string("ALSA would not make the port");
+            return Outcome::Failure("ALSA would not make the port");
         }
         if (snd_midi_event_new(kShortEventBytes, &decoder_) < 0) {
             decoder_ = nullptr;
-            return std::string("there is not enough memory for the port");
+            return Outcome::Failure("there is not enough memory for the port");
         }
         snd_midi_event_no_status(decoder_, 1);
         if (!source.empty()) {
             const auto address = AlsaAddressOf(source);
             if (!address || snd_seq_connect_from(seq_, port, address->client, address->port) < 0) {
-                return std::string("the port is not there");
+                return Outcome::Failure("the port is not there");
             }
         }
         reader_ = std::thread([this] { ReadUntilStopped(); });
-        return std::nullopt;
+        return Outcome::Success();
     }
 
     void TakeBytes(std::vector<std::uint8_t>& into) override {
@@ -128,12 +127,11 @@ class AlsaInput : public MidiInput {
 
 }  // namespace
 
-std::unique_ptr<MidiInput> OpenAlsaInput(const std::string& client, const std::string& portName,
-                                         const std::string& source, std::string& reason) {
+InputOpening OpenAlsaInput(const std::string& client, const std::string& portName,
+                           const std::string& source) {
     auto input = std::make_unique<AlsaInput>();
-    if (const auto problem = input->Open(client, portName, source)) {
-        reason = *problem;
-        return nullptr;
+    if (auto opened = input->Open(client, portName, source); !opened) {
+        return InputOpening::Failure(opened.reason());
     }
     return input;
 }

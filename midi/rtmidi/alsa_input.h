@@ -13,8 +13,8 @@ namespace korvel::midi {
 
 // A sequencer client named `client` with one input port named `portName`, subscribed to the
 // listed port `source` ("W2:W2 MIDI 1 24:0") unless that is empty (a port of Korvel's own that
-// others connect to). Null with the reason when ALSA refuses.
-std::unique_ptr<MidiInput> OpenAlsaInput(const std::string& client, const std::string& portName,
-                                         const std::string& source, std::string& reason);
+// others connect to). The reason when ALSA refuses.
+InputOpening OpenAlsaInput(const std::string& client, const std::string& portName,
+                           const std::string& source);
 
 }  // namespace korvel::midi

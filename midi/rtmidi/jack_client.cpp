@@ -15,27 +15,27 @@ JackClient::~JackClient() {
     }
 }
 
-std::optional<std::string> JackClient::Open(const std::string& client, const std::string& portName,
-                                            unsigned long portFlags, std::size_t ringBytes,
-                                            JackProcessCallback process, void* self) {
+Outcome JackClient::Open(const std::string& client, const std::string& portName,
+                         unsigned long portFlags, std::size_t ringBytes,
+                         JackProcessCallback process, void* self) {
     isInput_ = (portFlags & JackPortIsInput) != 0;
     ring_ = jack_ringbuffer_create(ringBytes);
     if (ring_ == nullptr) {
-        return std::string("there is not enough memory for the port");
+        return Outcome::Failure("there is not enough memory for the port");
     }
     jack_status_t status{};
     client_ = jack_client_open(client.c_str(), JackNoStartServer, &status);
     if (client_ == nullptr) {
-        return std::string("the JACK server is not running");
+        return Outcome::Failure("the JACK server is not running");
     }
     port_ = jack_port_register(client_, portName.c_str(), JACK_DEFAULT_MIDI_TYPE, portFlags, 0);
     if (port_ == nullptr) {
-        return std::string("JACK would not make the port");
+        return Outcome::Failure("JACK would not make the port");
     }
     if (jack_set_process_callback(client_, process, self) != 0 || jack_activate(client_) != 0) {
-        return std::string("JACK would not start the port");
+        return Outcome::Failure("JACK would not start the port");
     }
-    return std::nullopt;
+    return Outcome::Success();
 }
 
 bool JackClient::Connect(const std::string& other) {

@@ -6,8 +6,9 @@
 #include <jack/jack.h>
 #include <jack/ringbuffer.h>
 
+#include "result.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 
 namespace korvel::midi {
@@ -21,9 +22,8 @@ class JackClient {
 
     // Opens client `client` with port `portName` (JackPortIsInput or JackPortIsOutput), a ring
     // of `ringBytes`, and starts `process` with `self`; the reason when JACK refuses.
-    std::optional<std::string> Open(const std::string& client, const std::string& portName,
-                                    unsigned long portFlags, std::size_t ringBytes,
-                                    JackProcessCallback process, void* self);
+    Outcome Open(const std::string& client, const std::string& portName, unsigned long portFlags,
+                 std::size_t ringBytes, JackProcessCallback process, void* self);
     // Connects the port from (for an input) or to (for an output) another port by its name.
     bool Connect(const std::string& other);
 

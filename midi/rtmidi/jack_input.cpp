@@ -5,25 +5,24 @@
 
 #include <jack/midiport.h>
 
-#include <optional>
-
 namespace korvel::midi {
 
 namespace {
 
 class JackInput : public MidiInput {
   public:
-    std::optional<std::string> Open(const std::string& client, const std::string& portName,
-                                    const std::string& source) {
+    Outcome Open(const std::string& client, const std::string& portName,
+                 const std::string& source) {
         // Room for all a receive may keep, so that nothing is dropped between two polls.
-        if (auto problem = jack_.Open(client, portName, JackPortIsInput, kReceiveLimit,
-                                      &JackInput::Process, this)) {
-            return problem;
+        if (auto opened = jack_.Open(client, portName, JackPortIsInput, kReceiveLimit,
+                                     &JackInput::Process, this);
+            !opened) {
+            return opened;
         }
         if (!source.empty() && !jack_.Connect(source)) {
-            return std::string("the port is not there");
+            return Outcome::Failure("the port is not there");
         }
-        return std::nullopt;
+        return Outcome::Success();
     }
 
     void TakeBytes(std::vector<std::uint8_t>& into) override {
@@ -54,12 +53,11 @@ class JackInput : public MidiInput {
 
 }  // namespace
 
-std::unique_ptr<MidiInput> OpenJackInput(const std::string& client, const std::string& portName,
-                                         const std::string& source, std::string& reason) {
+InputOpening OpenJackInput(const std::string& client, const std::string& portName,
+                           const std::string& source) {
     auto input = std::make_unique<JackInput>();
-    if (const auto problem = input->Open(client, portName, source)) {
-        reason = *problem;
-        return nullptr;
+    if (auto opened = input->Open(client, portName, source); !opened) {
+        return InputOpening::Failure(opened.reason());
     }
     return input;
 }

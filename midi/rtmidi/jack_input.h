@@ -12,9 +12,9 @@
 namespace korvel::midi {
 
 // A JACK client named `client` with one input port named `portName`, connected from `source`
-// unless that is empty (a port of Korvel's own that others connect to). Null with the reason
-// when JACK refuses.
-std::unique_ptr<MidiInput> OpenJackInput(const std::string& client, const std::string& portName,
-                                         const std::string& source, std::string& reason);
+// unless that is empty (a port of Korvel's own that others connect to). The reason when
+// JACK refuses.
+InputOpening OpenJackInput(const std::string& client, const std::string& portName,
+                           const std::string& source);
 
 }  // namespace korvel::midi

@@ -7,7 +7,6 @@
 #include <jack/midiport.h>
 
 #include <cstdint>
-#include <optional>
 
 namespace korvel::midi {
 
@@ -15,16 +14,17 @@ namespace {
 
 class JackOutput : public MidiOutput {
   public:
-    std::optional<std::string> Open(const std::string& client, const std::string& portName,
-                                    const std::string& destination) {
-        if (auto problem = jack_.Open(client, portName, JackPortIsOutput, kJackOutputRingBytes,
-                                      &JackOutput::Process, this)) {
-            return problem;
+    Outcome Open(const std::string& client, const std::string& portName,
+                 const std::string& destination) {
+        if (auto opened = jack_.Open(client, portName, JackPortIsOutput, kJackOutputRingBytes,
+                                     &JackOutput::Process, this);
+            !opened) {
+            return opened;
         }
         if (!destination.empty() && !jack_.Connect(destination)) {
-            return std::string("the port is not there");
+            return Outcome::Failure("the port is not there");
         }
-        return std::nullopt;
+        return Outcome::Success();
     }
 
     std::size_t MaxMessageLength() const override { return kJackMaxMessage; }
@@ -68,12 +68,11 @@ class JackOutput : public MidiOutput {
 
 }  // namespace
 
-std::unique_ptr<MidiOutput> OpenJackOutput(const std::string& client, const std::string& portName,
-                                           const std::string& destination, std::string& reason) {
+OutputOpening OpenJackOutput(const std::string& client, const std::string& portName,
+                             const std::string& destination) {
     auto output = std::make_unique<JackOutput>();
-    if (const auto problem = output->Open(client, portName, destination)) {
-        reason = *problem;
-        return nullptr;
+    if (auto opened = output->Open(client, portName, destination); !opened) {
+        return OutputOpening::Failure(opened.reason());
     }
     return output;
 }

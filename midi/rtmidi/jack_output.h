@@ -12,9 +12,9 @@
 namespace korvel::midi {
 
 // A JACK client named `client` with one output port named `portName`, connected to
-// `destination` unless that is empty (a port of Korvel's own that others connect to). Null with
-// the reason when JACK refuses.
-std::unique_ptr<MidiOutput> OpenJackOutput(const std::string& client, const std::string& portName,
-                                           const std::string& destination, std::string& reason);
+// `destination` unless that is empty (a port of Korvel's own that others connect to). The reason
+// when JACK refuses.
+OutputOpening OpenJackOutput(const std::string& client, const std::string& portName,
+                             const std::string& destination);
 
 }  // namespace korvel::midi

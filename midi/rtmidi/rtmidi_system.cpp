@@ -238,27 +238,22 @@ MidiPortList RtMidiSystem::ListPorts() {
 namespace {
 
 // Makes the RtMidi object, lets `open` open it, and turns whatever went wrong into the reason.
-template <typename Wrapper, typename Open>
-std::unique_ptr<Wrapper> OpenWith(RtMidi::Api api, const std::string& client, std::string& reason,
-                                  Open open) {
+template <typename Wrapper, typename Opening, typename Open>
+Opening OpenWith(RtMidi::Api api, const std::string& client, Open open) {
     if (api == RtMidi::UNSPECIFIED) {
-        reason = kNoPortsText;
-        return nullptr;
+        return Opening::Failure(kNoPortsText);
     }
     auto wrapper = std::make_unique<Wrapper>();
     try {
         wrapper->port = MakePort<typename Wrapper::Port>(api, client, &wrapper->lastError);
-        if (const auto problem = open(*wrapper)) {
-            reason = *problem;
-            return nullptr;
+        if (auto opened = open(*wrapper); !opened) {
+            return Opening::Failure(opened.reason());
         }
     } catch (const RtMidiError& error) {
-        reason = Reason(error);
-        return nullptr;
+        return Opening::Failure(Reason(error));
     }
     if (!wrapper->lastError.empty()) {
-        reason = wrapper->lastError;
-        return nullptr;
+        return Opening::Failure(wrapper->lastError);
     }
     return wrapper;
 }
@@ -287,21 +282,21 @@ bool HeldByAnotherProgram(bool input, unsigned index) {
 
 // Opens the port of that name among the object's ports.
 template <typename Port>
-std::optional<std::string> OpenNamed(Port& port, const std::string& name, const char* ourName) {
+Outcome OpenNamed(Port& port, const std::string& name, const char* ourName) {
     const auto index = IndexOf(PortNames(port), name);
     if (!index) {
-        return std::string("the port is not there");
+        return Outcome::Failure("the port is not there");
     }
     port.openPort(*index, ourName);
     if (!port.isPortOpen()) {
 #if defined(_WIN32)
         if (HeldByAnotherProgram(std::is_same_v<Port, RtMidiIn>, *index)) {
-            return std::string(kPortInUseReason);
+            return Outcome::Failure(kPortInUseReason);
         }
 #endif
-        return std::string("the port would not open");
+        return Outcome::Failure("the port would not open");
     }
-    return std::nullopt;
+    return Outcome::Success();
 }
 
 // SysEx is dropped unless asked for; clock and active sensing are not wanted. The buffers must
@@ -314,66 +309,64 @@ void PrepareInput(RtInput& input) {
 
 }  // namespace
 
-std::unique_ptr<MidiInput> RtMidiSystem::OpenInput(const std::string& port, std::string& reason) {
+InputOpening RtMidiSystem::OpenInput(const std::string& port) {
     // On JACK and ALSA the pieces of a long message are read as they come, below RtMidi's
     // assembly.
 #if defined(KORVEL_HAVE_JACK_PORTS)
     if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackInput(clientName_, "receive", port, reason);
+        return OpenJackInput(clientName_, "receive", port);
     }
 #endif
 #if defined(KORVEL_HAVE_ALSA_INPUT)
     if (backend_->api == RtMidi::LINUX_ALSA) {
-        return OpenAlsaInput(clientName_, "receive", port, reason);
+        return OpenAlsaInput(clientName_, "receive", port);
     }
 #endif
-    return OpenWith<RtInput>(backend_->api, clientName_, reason, [&port](RtInput& input) {
+    return OpenWith<RtInput, InputOpening>(backend_->api, clientName_, [&port](RtInput& input) {
         PrepareInput(input);
         return OpenNamed(*input.port, port, "receive");
     });
 }
 
-std::unique_ptr<MidiInput> RtMidiSystem::OpenOwnInput(const std::string& name,
-                                                      std::string& reason) {
+InputOpening RtMidiSystem::OpenOwnInput(const std::string& name) {
 #if defined(KORVEL_HAVE_JACK_PORTS)
     if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackInput(clientName_, name, {}, reason);
+        return OpenJackInput(clientName_, name, {});
     }
 #endif
 #if defined(KORVEL_HAVE_ALSA_INPUT)
     if (backend_->api == RtMidi::LINUX_ALSA) {
-        return OpenAlsaInput(clientName_, name, {}, reason);
+        return OpenAlsaInput(clientName_, name, {});
     }
 #endif
-    return OpenWith<RtInput>(backend_->api, clientName_, reason, [&name](RtInput& input) {
+    return OpenWith<RtInput, InputOpening>(backend_->api, clientName_, [&name](RtInput& input) {
         PrepareInput(input);
         input.port->openVirtualPort(name);
-        return std::optional<std::string>();
+        return Outcome::Success();
     });
 }
 
-std::unique_ptr<MidiOutput> RtMidiSystem::OpenOutput(const std::string& port, std::string& reason) {
+OutputOpening RtMidiSystem::OpenOutput(const std::string& port) {
     // On JACK, an output of Korvel's own frees its buffer only once JACK is done with it.
 #if defined(KORVEL_HAVE_JACK_PORTS)
     if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackOutput(clientName_, "send", port, reason);
+        return OpenJackOutput(clientName_, "send", port);
     }
 #endif
-    return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&port](RtOutput& output) {
+    return OpenWith<RtOutput, OutputOpening>(backend_->api, clientName_, [&port](RtOutput& output) {
         return OpenNamed(*output.port, port, "send");
     });
 }
 
-std::unique_ptr<MidiOutput> RtMidiSystem::OpenOwnOutput(const std::string& name,
-                                                        std::string& reason) {
+OutputOpening RtMidiSystem::OpenOwnOutput(const std::string& name) {
 #if defined(KORVEL_HAVE_JACK_PORTS)
     if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackOutput(clientName_, name, {}, reason);
+        return OpenJackOutput(clientName_, name, {});
     }
 #endif
-    return OpenWith<RtOutput>(backend_->api, clientName_, reason, [&name](RtOutput& output) {
+    return OpenWith<RtOutput, OutputOpening>(backend_->api, clientName_, [&name](RtOutput& output) {
         output.port->openVirtualPort(name);
-        return std::optional<std::string>();
+        return Outcome::Success();
     });
 }
 

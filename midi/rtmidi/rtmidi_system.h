@@ -17,11 +17,10 @@ class RtMidiSystem : public MidiSystem {
     ~RtMidiSystem() override;
 
     MidiPortList ListPorts() override;
-    std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) override;
-    std::unique_ptr<MidiOutput> OpenOutput(const std::string& port, std::string& reason) override;
-    std::unique_ptr<MidiInput> OpenOwnInput(const std::string& name, std::string& reason) override;
-    std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& name,
-                                              std::string& reason) override;
+    InputOpening OpenInput(const std::string& port) override;
+    OutputOpening OpenOutput(const std::string& port) override;
+    InputOpening OpenOwnInput(const std::string& name) override;
+    OutputOpening OpenOwnOutput(const std::string& name) override;
 
     struct Backend;
 

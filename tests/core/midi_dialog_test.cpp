@@ -51,10 +51,10 @@ TEST(ReceivePortSwitch, ListensOnTheNextPortAfterOneThatWouldNotOpen) {
     midi.AddInput("W2 B");
     midi.refusals["W2 B"] = korvel::midi::kPortInUseReason;
     ReceiveRun run(midi, clock, 2s);
-    EXPECT_EQ(run.Listen("W2 A"), std::nullopt);
-    EXPECT_EQ(run.Listen("W2 B"), "W2 B is in use by another program");
+    EXPECT_TRUE(run.Listen("W2 A").ok());
+    EXPECT_EQ(run.Listen("W2 B").reason(), "W2 B is in use by another program");
     EXPECT_FALSE(run.IsListening());
-    EXPECT_EQ(run.Listen("W2 A"), std::nullopt);
+    EXPECT_TRUE(run.Listen("W2 A").ok());
     EXPECT_TRUE(run.IsListening());
     EXPECT_EQ(run.Port(), "W2 A");
 }
@@ -107,7 +107,7 @@ TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
 TEST_F(WindowMidi, CancelBeforeAnythingArrivedLeavesThePane) {
     host.midi.AddInput("W2:out");
     host.atReceive = [](ReceiveRun& run) {
-        ASSERT_EQ(run.Listen("W2:out"), std::nullopt);
+        ASSERT_TRUE(run.Listen("W2:out").ok());
         run.Cancel();
     };
     const DumpImage* before = &dialog.image(0);

@@ -96,38 +96,28 @@ class FakeMidiSystem : public MidiSystem {
     }
 
     MidiPortList ListPorts() override { return ports; }
-    std::unique_ptr<MidiInput> OpenInput(const std::string& port, std::string& reason) override {
-        return Refused(port, reason) ? nullptr : Borrow<MidiInput>(inputs, port, reason);
+    InputOpening OpenInput(const std::string& port) override {
+        return Open<InputOpening, MidiInput>(inputs, port);
     }
-    std::unique_ptr<MidiOutput> OpenOutput(const std::string& port, std::string& reason) override {
-        return Refused(port, reason) ? nullptr : Borrow<MidiOutput>(outputs, port, reason);
+    OutputOpening OpenOutput(const std::string& port) override {
+        return Open<OutputOpening, MidiOutput>(outputs, port);
     }
-    std::unique_ptr<MidiInput> OpenOwnInput(const std::string& port, std::string& reason) override {
-        return OpenInput(port, reason);
-    }
-    std::unique_ptr<MidiOutput> OpenOwnOutput(const std::string& port,
-                                              std::string& reason) override {
-        return OpenOutput(port, reason);
-    }
+    InputOpening OpenOwnInput(const std::string& port) override { return OpenInput(port); }
+    OutputOpening OpenOwnOutput(const std::string& port) override { return OpenOutput(port); }
 
   private:
-    bool Refused(const std::string& port, std::string& reason) const {
-        const auto it = refusals.find(port);
-        if (it != refusals.end()) {
-            reason = it->second;
+    // A port that forwards to one the test keeps, unless the test made it refuse.
+    template <typename Opening, typename Port, typename Map>
+    Opening Open(Map& kept, const std::string& name) const {
+        if (const auto refusal = refusals.find(name); refusal != refusals.end()) {
+            return Opening::Failure(refusal->second);
         }
-        return it != refusals.end();
-    }
-
-    // A port that forwards to one the test keeps.
-    template <typename Port, typename Map>
-    static std::unique_ptr<Port> Borrow(Map& ports, const std::string& name, std::string& reason) {
-        const auto it = ports.find(name);
-        if (it == ports.end()) {
-            reason = name + " is not there";
-            return nullptr;
+        const auto it = kept.find(name);
+        if (it == kept.end()) {
+            return Opening::Failure(name + " is not there");
         }
-        return std::make_unique<Forward<Port, typename Map::mapped_type>>(*it->second);
+        return std::unique_ptr<Port>(
+            std::make_unique<Forward<Port, typename Map::mapped_type>>(*it->second));
     }
 
     template <typename Port, typename Target>

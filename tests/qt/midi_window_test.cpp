@@ -131,9 +131,8 @@ class MidiWindowTest : public QObject {
     }
 
     void windowReceivesFromAPort() {
-        std::string reason;
-        const auto feeder = midi_.OpenOwnOutput("feeder", reason);
-        QVERIFY2(feeder != nullptr, reason.c_str());
+        const auto feeder = midi_.OpenOwnOutput("feeder");
+        QVERIFY2(feeder.ok(), feeder.reason().c_str());
         ScriptedChooser* chooser = nullptr;
         auto window = StartWindow("Input Port=korvel-test:feeder\nReceive Idle=1500\n", &chooser);
         std::thread sender;
@@ -143,7 +142,7 @@ class MidiWindowTest : public QObject {
                 korvel::DumpImage image;
                 (void)image.Load(dump_);
                 korvel::midi::SteadyClock clock;
-                korvel::midi::SendSession session(*feeder, clock, image.MessagesInSaveOrder(), {});
+                korvel::midi::SendSession session(**feeder, clock, image.MessagesInSaveOrder(), {});
                 while (!session.HasEnded()) {
                     std::this_thread::sleep_until(session.Step());
                 }

@@ -6,13 +6,11 @@ ReceiveRun::ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duratio
                        std::function<std::string()> setUp)
     : midi_(midi), clock_(clock), idleEnd_(idleEnd), setUp_(std::move(setUp)) {}
 
-std::optional<std::string> ReceiveRun::Offer(const midi::MidiPortList& ports,
-                                             const std::string& preselected) {
+Outcome ReceiveRun::Offer(const midi::MidiPortList& ports, const std::string& preselected) {
     return ChooseFrom(ports.inputs, preselected);
 }
 
-std::optional<std::string> ReceiveRun::ChooseFrom(const std::vector<std::string>& ports,
-                                                  const std::string& port) {
+Outcome ReceiveRun::ChooseFrom(const std::vector<std::string>& ports, const std::string& port) {
     ports_ = ports;
     choices_ = MakePortChoices(ports_, port);
     const auto& entries = choices_.entries;
@@ -20,9 +18,9 @@ std::optional<std::string> ReceiveRun::ChooseFrom(const std::vector<std::string>
     return Choose(selected < entries.size() ? entries[selected].port : std::string());
 }
 
-std::optional<std::string> ReceiveRun::Choose(const std::string& port) {
+Outcome ReceiveRun::Choose(const std::string& port) {
     if (port.empty()) {
-        return std::nullopt;
+        return Outcome::Success();
     }
     chosen_ = port;
     for (std::size_t i = 0; i < choices_.entries.size(); ++i) {
@@ -33,35 +31,34 @@ std::optional<std::string> ReceiveRun::Choose(const std::string& port) {
     return Listen(port);
 }
 
-std::optional<std::string> ReceiveRun::Refresh() {
+Outcome ReceiveRun::Refresh() {
     return ChooseFrom(midi_.ListPorts().inputs, chosen_);
 }
 
-std::optional<std::string> ReceiveRun::SetUp() {
+Outcome ReceiveRun::SetUp() {
     return ChooseFrom(ports_, setUp_ ? setUp_() : chosen_);
 }
 
-std::optional<std::string> ReceiveRun::Listen(const std::string& port) {
+Outcome ReceiveRun::Listen(const std::string& port) {
     if (IsListening() && port == port_) {
-        return std::nullopt;
+        return Outcome::Success();
     }
     if (!MayChangePort()) {
-        return "A receive is under way on " + port_ + ".";
+        return Outcome::Failure("A receive is under way on " + port_ + ".");
     }
     // The old port closes first, so that a device that opens only once (on Windows) can be
     // opened again; after a failure nothing listens, and the next choice opens afresh.
     session_.reset();
     input_.reset();
     port_.clear();
-    std::string reason;
-    auto input = midi_.OpenInput(port, reason);
+    auto input = midi_.OpenInput(port);
     if (!input) {
-        return midi::CannotOpenText(port, reason);
+        return Outcome::Failure(midi::CannotOpenText(port, input.reason()));
     }
-    input_ = std::move(input);
+    input_ = *std::move(input);
     port_ = port;
     session_ = std::make_unique<midi::ReceiveSession>(*input_, clock_, idleEnd_);
-    return std::nullopt;
+    return Outcome::Success();
 }
 
 void ReceiveRun::Poll() {

@@ -5,12 +5,12 @@
 #include "midi_clock.h"
 #include "midi_port.h"
 #include "receive_session.h"
+#include "result.h"
 
 #include "port_choices.h"
 
 #include <functional>
 #include <memory>
-#include <optional>
 #include <string>
 
 namespace korvel::ui {
@@ -23,20 +23,19 @@ class ReceiveRun {
 
     // The port list: `ports`' inputs with `preselected` chosen; then listens on the choice. The
     // reason when it cannot be opened.
-    std::optional<std::string> Offer(const midi::MidiPortList& ports,
-                                     const std::string& preselected);
+    Outcome Offer(const midi::MidiPortList& ports, const std::string& preselected);
     const PortChoices& Choices() const { return choices_; }
     // The user picked an entry of the list ("" for none, which changes nothing).
-    std::optional<std::string> Choose(const std::string& port);
+    Outcome Choose(const std::string& port);
     // Refresh: the system's ports read afresh, the chosen one kept where it is still there.
-    std::optional<std::string> Refresh();
+    Outcome Refresh();
     // MIDI Setup from the dialog: the list chooses the port chosen there.
-    std::optional<std::string> SetUp();
+    Outcome SetUp();
 
     // Opens the port and starts listening on it; the reason when it cannot be opened, and then
     // nothing listens until a port opens. Listening on the same port again changes nothing.
     // Bytes that already came on another port stay the receive's: the port is then kept.
-    std::optional<std::string> Listen(const std::string& port);
+    Outcome Listen(const std::string& port);
     const std::string& Port() const { return port_; }
     bool IsListening() const { return session_ != nullptr; }
     bool MayChangePort() const { return session_ == nullptr || session_->NothingArrived(); }
@@ -53,8 +52,7 @@ class ReceiveRun {
     const midi::ReceiveSession* Session() const { return session_.get(); }
 
   private:
-    std::optional<std::string> ChooseFrom(const std::vector<std::string>& ports,
-                                          const std::string& port);
+    Outcome ChooseFrom(const std::vector<std::string>& ports, const std::string& port);
 
     midi::MidiSystem& midi_;
     midi::Clock& clock_;

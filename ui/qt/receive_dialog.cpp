@@ -31,9 +31,9 @@ ReceiveDialog::ReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& port
 
 ReceiveDialog::~ReceiveDialog() = default;
 
-void ReceiveDialog::ShowPorts(const std::optional<std::string>& problem) {
+void ReceiveDialog::ShowPorts(const Outcome& listening) {
     FillPortList(ui_->portList, run_.Choices());
-    ui_->progressLine->setText(problem ? ToDisplay(*problem) : QString());
+    ui_->progressLine->setText(ToDisplay(listening.reason()));
 }
 
 void ReceiveDialog::Tick() {

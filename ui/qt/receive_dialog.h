@@ -11,7 +11,6 @@
 #include <QTimer>
 
 #include <memory>
-#include <optional>
 #include <string>
 
 class QPushButton;
@@ -33,7 +32,7 @@ class ReceiveDialog : public QDialog {
 
   private:
     // Shows the run's port list and what became of the last choice.
-    void ShowPorts(const std::optional<std::string>& problem);
+    void ShowPorts(const Outcome& listening);
     void Tick();
 
     std::unique_ptr<Ui::ReceiveDialog> ui_;
