@@ -7,6 +7,7 @@
 #include "options.h"
 
 #include <csignal>
+#include <exception>
 #include <iostream>
 #include <new>
 #include <string>
@@ -43,6 +44,10 @@ int main(int argc, char** argv) {
     } catch (const std::bad_alloc&) {
         // The standard library's containers throw when memory runs out; no input may abort.
         std::cerr << "korvel-cli: there is not enough memory for this command\n";
+        return korvel::cli::kFileError;
+    } catch (const std::exception& error) {
+        // Whatever a library still throws ends the command with its words, not an abort.
+        std::cerr << "korvel-cli: " << error.what() << "\n";
         return korvel::cli::kFileError;
     }
 }

@@ -33,8 +33,12 @@ std::optional<Found> FromName(const std::string& name) {
     static const std::regex kName(
         R"(W2 (\d{4}-\d{2}-\d{2} \d{2}-\d{2}-\d{2})(?: \((\d{1,6})\))?\.syx)");
     std::smatch match;
-    if (!std::regex_match(name, match, kName)) {
-        return std::nullopt;
+    try {
+        if (!std::regex_match(name, match, kName)) {
+            return std::nullopt;
+        }
+    } catch (const std::regex_error&) {
+        return std::nullopt;  // a name too odd to match is no backup of ours
     }
     return Found{{}, match[1].str(), match[2].matched ? std::stoi(match[2].str()) : 1};
 }

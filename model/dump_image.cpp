@@ -255,8 +255,26 @@ bool DumpImage::IsPatternEmpty(int bank, int track, int pattern) const {
     return patterns_[PatternSlotIndex(bank, track, pattern)].IsEmpty();
 }
 
+namespace {
+
+// Whether a bank (and a track of it) has a place in the image's tables; which of them the
+// layout shows is IsBankValid's question.
+bool IsStored(int bank) {
+    return bank >= 0 && bank < kBankCount;
+}
+bool IsStored(int bank, int track) {
+    return IsStored(bank) && track >= 0 && track < kTracksPerBank;
+}
+
+const std::string& NoName() {
+    static const std::string none;
+    return none;
+}
+
+}  // namespace
+
 bool DumpImage::AreBankPlaylistsEmpty(int bank) const {
-    if (bank < 0 || bank >= kBankCount) {
+    if (!IsStored(bank)) {
         return true;
     }
     for (int i = 0; i < kPlaylistsPerBank; ++i) {
@@ -273,15 +291,6 @@ void DumpImage::SetLayoutChoice(int choice) {
     }
 }
 
-namespace {
-
-const std::string& NoName() {
-    static const std::string none;
-    return none;
-}
-
-}  // namespace
-
 const std::string& DumpImage::GetPatternName(int bank, int track, int pattern) const {
     if (!IsPatternValid(bank, track, pattern)) {
         return NoName();
@@ -290,29 +299,28 @@ const std::string& DumpImage::GetPatternName(int bank, int track, int pattern) c
 }
 
 const std::string& DumpImage::GetTrackName(int bank, int track) const {
-    if (bank < 0 || bank >= kBankCount || track < 0 || track >= kTracksPerBank) {
+    if (!IsStored(bank, track)) {
         return NoName();
     }
     return trackNames_[static_cast<std::size_t>(bank * kTracksPerBank + track)];
 }
 
 const std::string& DumpImage::GetPlaylistName(int bank) const {
-    return bank >= 0 && bank < kBankCount ? playlistNames_[static_cast<std::size_t>(bank)]
-                                          : NoName();
+    return IsStored(bank) ? playlistNames_[static_cast<std::size_t>(bank)] : NoName();
 }
 
 const std::string& DumpImage::GetBankName(int bank) const {
-    return bank >= 0 && bank < kBankCount ? bankNames_[static_cast<std::size_t>(bank)] : NoName();
+    return IsStored(bank) ? bankNames_[static_cast<std::size_t>(bank)] : NoName();
 }
 
 void DumpImage::SetTrackName(int bank, int track, std::string name) {
-    if (bank >= 0 && bank < kBankCount && track >= 0 && track < kTracksPerBank) {
+    if (IsStored(bank, track)) {
         TrackNameAt(bank, track) = std::move(name);
     }
 }
 
 void DumpImage::SetPlaylistName(int bank, std::string name) {
-    if (bank >= 0 && bank < kBankCount) {
+    if (IsStored(bank)) {
         playlistNames_[static_cast<std::size_t>(bank)] = std::move(name);
     }
 }
