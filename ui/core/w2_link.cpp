@@ -132,7 +132,8 @@ void W2Link::OnShowAllBackups() {
     services_.ShowFolder(services_.ReceivedFolder());
 }
 
-bool W2Link::BackUpBeforeSend(std::string& backup) {
+std::optional<std::string> W2Link::BackUpBeforeSend() {
+    std::string backup;
     {
         ReceiveRun run = NewRun();
         if (const auto received = ReceiveFromW2(run, ReceivePurpose::backup)) {
@@ -140,10 +141,13 @@ bool W2Link::BackUpBeforeSend(std::string& backup) {
         }
     }
     // The input closes before the send; without a backup on disk the user decides.
-    return !backup.empty() || prompts_.AskYesNo(
-                                  "The W2's memory is not backed up: nothing came from it, or what "
-                                  "came could not be kept.\nSend anyway and replace what it holds?",
-                                  kKorvelCaption);
+    if (backup.empty() &&
+        !prompts_.AskYesNo("The W2's memory is not backed up: nothing came from it, or what "
+                           "came could not be kept.\nSend anyway and replace what it holds?",
+                           kKorvelCaption)) {
+        return std::nullopt;
+    }
+    return backup;
 }
 
 void W2Link::OnSend(int pane) {
@@ -168,8 +172,8 @@ void W2Link::OnSend(int pane) {
         return;
     }
     midi_.backupBeforeSend = *backUpFirst;
-    std::string backup;
-    if (*backUpFirst && !BackUpBeforeSend(backup)) {
+    const auto backup = *backUpFirst ? BackUpBeforeSend() : std::string();
+    if (!backup) {
         desk_.Say("Nothing was sent.");
         return;
     }
@@ -182,8 +186,8 @@ void W2Link::OnSend(int pane) {
         midi::SendSession session(*opening.output, services_.MidiClock(), plan.messages, pause);
         services_.RunSendDialog(session, port);
         const std::string summary = session.SummaryText(port);
-        desk_.Say(backup.empty() ? summary
-                                 : summary + "; what the W2 held before is kept in " + backup);
+        desk_.Say(backup->empty() ? summary
+                                  : summary + "; what the W2 held before is kept in " + *backup);
         if (!session.Failure().empty() || session.WasCancelled()) {
             return;
         }

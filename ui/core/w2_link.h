@@ -61,9 +61,9 @@ class W2Link {
     // The receive dialog on `run`, then the backup of what came; nullopt when nothing came.
     std::optional<Received> ReceiveFromW2(ReceiveRun& run, ReceivePurpose purpose);
     ReceiveRun NewRun();
-    // Before a send: what the W2 holds, received into the backups. True when the send may go
-    // on: the backup is kept, or the user chose to send without one.
-    bool BackUpBeforeSend(std::string& backup);
+    // Before a send: what the W2 holds, received into the backups. The backup's path, or ""
+    // when the user chose to send without one; nothing when the send is called off.
+    std::optional<std::string> BackUpBeforeSend();
 
     Desk& desk_;
     Prompts& prompts_;
