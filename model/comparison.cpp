@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <memory_resource>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
@@ -69,7 +70,7 @@ struct SampleHash {
 // A blank pattern standing at thirty places names none of them.
 class ContentPlaces {
   public:
-    explicit ContentPlaces(const Area& area) {
+    explicit ContentPlaces(const Area& area) : places_(&memory_) {
         places_.reserve(area.slots.size());
         for (std::size_t i = 0; i < area.slots.size(); ++i) {
             if (area.slots[i].IsEmpty()) {
@@ -95,7 +96,9 @@ class ContentPlaces {
         int index;
         int count;
     };
-    std::unordered_map<std::string_view, Place, SampleHash> places_;
+    // One block for all the table's nodes: a comparison runs after every change.
+    std::pmr::monotonic_buffer_resource memory_;
+    std::pmr::unordered_map<std::string_view, Place, SampleHash> places_;
 };
 
 }  // namespace
