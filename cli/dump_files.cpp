@@ -1,7 +1,7 @@
 #include "dump_files.h"
 
 #include "side_file.h"
-#include "sysex_message.h"
+#include "wrong_checksums.h"
 
 #include <ostream>
 
@@ -54,25 +54,14 @@ int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
 
 int PrintProblems(const DumpImage& image, const LoadReport& report, std::ostream& out) {
     int problems = 0;
-    const auto checkSlot = [&](const MessageSlot& slot, const char* kind, int position,
-                               int indexBytes) {
-        if (slot.IsEmpty()) {
-            return;
+    for (const WrongChecksum& wrong : WrongChecksums(image)) {
+        ++problems;
+        out << (wrong.place.area == SlotArea::pattern ? "pattern " : "playlist ")
+            << wrong.place.index;
+        if (wrong.offset) {
+            out << " at offset " << *wrong.offset;
         }
-        const int expected = ComputeChecksum(slot.begin, slot.end, indexBytes);
-        const int found = StoredChecksum(slot.end);
-        if (expected != found) {
-            ++problems;
-            out << kind << " " << position << " at offset "
-                << (slot.begin - image.LoadedBytes().data()) << ": checksum " << found
-                << ", expected " << expected << "\n";
-        }
-    };
-    for (int i = 0; i < kPlaylistSlotCount; ++i) {
-        checkSlot(image.PlaylistSlot(i), "playlist", i, kPlaylistIndexBytes);
-    }
-    for (int i = 0; i < kPatternSlotCount; ++i) {
-        checkSlot(image.PatternSlot(i), "pattern", i, kPatternIndexBytes);
+        out << ": checksum " << wrong.found << ", expected " << wrong.expected << "\n";
     }
     for (const auto& skipped : report.entries) {
         ++problems;

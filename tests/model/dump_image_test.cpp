@@ -2,6 +2,7 @@
 #include "image_slots.h"
 #include "dump_builder.h"
 #include "temp_dir.h"
+#include "wrong_checksums.h"
 
 #include <gtest/gtest.h>
 
@@ -267,6 +268,21 @@ TEST(Load, FindsMessageEndsAtEveryAlignment) {
                 << length << " " << lead;
         }
     }
+}
+
+TEST(WrongChecksums, NameTheSlotWhereItStartsAndBothValues) {
+    Bytes pattern = testing::PatternMessageAt(20, 24, 3);
+    const int right = pattern[pattern.size() - 2];
+    pattern[pattern.size() - 2] = static_cast<std::uint8_t>(right ^ 1);
+    const Bytes good = testing::PlaylistMessage(9, 16, 1);
+    DumpImage image;
+    ASSERT_TRUE(image.Load(Concat({good, pattern})).ok());
+    const auto wrong = WrongChecksums(image);
+    ASSERT_EQ(wrong.size(), 1u);
+    EXPECT_EQ(wrong[0].place, (SlotPlace{SlotArea::pattern, 20}));
+    EXPECT_EQ(wrong[0].offset, good.size());
+    EXPECT_EQ(wrong[0].found, right ^ 1);
+    EXPECT_EQ(wrong[0].expected, right);
 }
 
 }  // namespace
