@@ -62,8 +62,9 @@ void SilenceLibraries() {
 #endif
 }
 
-// RtMidi prints to std::cerr from its constructors, before an error callback can be set; while
-// one runs, that stream goes nowhere.
+// RtMidi's constructors report before an error callback can be set: Windows' "no MIDI devices"
+// warning, and an error they also throw (no ALSA sequencer), are printed to std::cerr. While
+// one runs, that stream goes nowhere; a thrown error still comes back as the reason.
 class QuietCerr {
   public:
     QuietCerr() : saved_(std::cerr.rdbuf(&discard_)) {}
