@@ -113,6 +113,20 @@ TEST_P(PassOver, IsNotHeldAndTheNextMessageIs) {
     EXPECT_EQ(image.WriteToBytes(), next) << c.what;
 }
 
+// What the status line says of a load that passed messages over, by kind.
+TEST(PassOver, SummaryCountsEachKind) {
+    Bytes cutOff = testing::PatternMessage(0, 0, 1);
+    cutOff.pop_back();
+    DumpImage image;
+    const auto result = image.Load(
+        Concat({testing::ForeignMessage(), testing::PatternMessage(0, 0, 0),
+                testing::PatternMessage(0, 0, 0, 30), testing::MessageOfType(4), cutOff}));
+    EXPECT_EQ(SkippedSummary(result.report),
+              "Passed over and not saved: 2 messages of other devices or of unused kinds; 1 W2 "
+              "message replaced by a later one at the same position; 1 damaged message.");
+    EXPECT_EQ(SkippedSummary(DumpImage().Load(testing::PlaylistMessage(3)).report), "");
+}
+
 Bytes WithByte(Bytes message, std::size_t at, std::uint8_t value) {
     message[at] = value;
     return message;

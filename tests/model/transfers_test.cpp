@@ -254,6 +254,12 @@ TEST(EditRefusals, SayWhyInTheDesignsWords) {
               "Pattern.");
     EXPECT_EQ(RenameItem(destination, Item::Track(0, 0), "x").refusal,
               "Only Banks can be renamed!");
+    source.SetLayoutChoice(0);  // 32 patterns a track, into a track of 8
+    EXPECT_EQ(
+        TransferItem(destination, source, Item::Pattern(0, 0, 0), Item::Pattern(0, 0, 0)).refusal,
+        "The memory layout (Pattern count)\nof the Source must be equal or smaller\nthan "
+        "the memory layout of the destination.\nFor example a Track with 8 Patterns can be "
+        "moved\nto a Track with 16 Patterns, but not vice versa.");
     EXPECT_FALSE(CanRename(Item::Playlists(0)));
 }
 
