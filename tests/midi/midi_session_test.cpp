@@ -214,6 +214,8 @@ TEST(Sending, PacesFromWhenTheMessageHasLeft) {
         }
         EXPECT_EQ(session.LastMessageLeaves(),
                   output.sentAt.back() + cable(output.sent.size() - 1) + port.extraHold);
+        EXPECT_FALSE(session.MayClosePort(session.LastMessageLeaves() - 1ms));
+        EXPECT_TRUE(session.MayClosePort(session.LastMessageLeaves()));
     }
 }
 

@@ -21,17 +21,14 @@ SendDialog::SendDialog(midi::SendSession& session, midi::Clock& clock, QWidget* 
 SendDialog::~SendDialog() = default;
 
 void SendDialog::Tick() {
-    const midi::Instant next = session_.Step();
+    const midi::Instant wakeUp = session_.WakeUpAfter(session_.Step());
     ui_->progressLine->setText(ToDisplay(session_.ProgressText()));
     ui_->progressBar->setValue(static_cast<int>(session_.Sent()));
-    // After the last message the dialog stays until it has left the cable, so that closing
-    // the port cannot cut it off.
-    const midi::Instant wakeUp = session_.HasEnded() ? session_.LastMessageLeaves() : next;
-    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wakeUp - clock_.Now());
-    if (session_.HasEnded() && wait.count() <= 0) {
+    if (session_.MayClosePort(clock_.Now())) {
         accept();
         return;
     }
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(wakeUp - clock_.Now());
     timer_.start(static_cast<int>(std::clamp<long long>(wait.count(), 0, 1000)));
 }
 
