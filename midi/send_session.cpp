@@ -53,7 +53,7 @@ std::string SendQuestion(const SendPlan& plan, const std::string& paneName,
     return text;
 }
 
-Outcome SendRefusal(const SendPlan& plan, const std::string& port, std::size_t maxMessageLength) {
+Outcome PortCarries(const SendPlan& plan, const std::string& port, std::size_t maxMessageLength) {
     if (plan.longest <= maxMessageLength) {
         return Outcome::Success();
     }
@@ -69,7 +69,7 @@ SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPla
     if (!output) {
         opening.problem = CannotOpenText(port, output.reason());
         opening.portFailed = true;
-    } else if (auto fits = SendRefusal(plan, port, (*output)->MaxMessageLength()); !fits) {
+    } else if (auto fits = PortCarries(plan, port, (*output)->MaxMessageLength()); !fits) {
         opening.problem = fits.reason();
     } else {
         opening.output = *std::move(output);

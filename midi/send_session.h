@@ -46,7 +46,7 @@ SendOpening OpenForSend(MidiSystem& midi, const std::string& port, const SendPla
 std::string SendQuestion(const SendPlan& plan, const std::string& paneName,
                          const std::string& port);
 // Whether the port can carry the dump, and why not.
-Outcome SendRefusal(const SendPlan& plan, const std::string& port, std::size_t maxMessageLength);
+Outcome PortCarries(const SendPlan& plan, const std::string& port, std::size_t maxMessageLength);
 // "60 s", "2 min 5 s".
 std::string SecondsText(Duration duration);
 

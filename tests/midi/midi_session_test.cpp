@@ -162,8 +162,8 @@ TEST(Sending, PacesCancelsBetweenMessagesAndSaysWhatWasSent) {
     EXPECT_EQ(SendQuestion(plan, "right", "W2"), "Send the right dump to W2? 481 messages, " +
                                                      GroupedNumber(plan.bytes) + " bytes, about " +
                                                      SecondsText(plan.estimate) + ".");
-    EXPECT_TRUE(SendRefusal(plan, "W2", plan.longest).ok());
-    EXPECT_FALSE(SendRefusal(plan, "W2", plan.longest - 1).ok());
+    EXPECT_TRUE(PortCarries(plan, "W2", plan.longest).ok());
+    EXPECT_FALSE(PortCarries(plan, "W2", plan.longest - 1).ok());
 }
 
 // Windows' ports are exclusive: a port another program holds says so in plain words.
