@@ -144,19 +144,18 @@ namespace {
 int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8_t>& kept,
                  const char* nothingMeans = "", bool* interrupted = nullptr) {
     midi::RtMidiSystem system("korvel-cli");
-    midi::InputOpening input = midi::InputOpening::Failure("");
     std::string portName;
     if (options.ownPort) {
         portName = *options.ownPort;
-        input = system.OpenOwnInput(portName);
     } else {
         const auto port = PickPort(system.ListPorts().inputs, "input", options, streams);
         if (!port) {
             return kBadArguments;
         }
         portName = *port;
-        input = system.OpenInput(portName);
     }
+    const midi::InputOpening input =
+        options.ownPort ? system.OpenOwnInput(portName) : system.OpenInput(portName);
     if (!input) {
         streams.err << kProgram << ": " << midi::CannotOpenText(portName, input.reason()) << "\n";
         return kFileError;

@@ -5,7 +5,6 @@
 #include "paths.h"
 
 #include <algorithm>
-#include <cctype>
 #include <chrono>
 #include <cstdlib>
 #include <ctime>
@@ -20,6 +19,8 @@ namespace korvel {
 namespace {
 
 namespace fs = std::filesystem;
+
+constexpr const char* kDumpExtension = ".syx";
 
 // The order of backups: the stamp, then the number a second backup of the same second got.
 struct Found {
@@ -43,15 +44,54 @@ std::optional<Found> FromName(const std::string& name) {
     return Found{{}, match[1].str(), match[2].matched ? std::stoi(match[2].str()) : 1};
 }
 
-// The file's time as a stamp, in local time; "" when the system cannot say.
+// The file's time as a stamp; "" when the system cannot say.
 std::string StampOfFileTime(const fs::path& path) {
     std::error_code error;
     const auto written = fs::last_write_time(path, error);
     if (error) {
         return {};
     }
-    const std::time_t time =
-        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written));
+    return BackupStamp(
+        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written)));
+}
+
+// "2026-12-08 21-05-33" as "2026-12-08 21:05:33".
+std::string ShownStamp(std::string stamp) {
+    if (stamp.size() == 19) {
+        stamp[13] = ':';
+        stamp[16] = ':';
+    }
+    return stamp;
+}
+
+std::vector<Found> FindDumps(const std::string& folder) {
+    std::vector<Found> found;
+    const auto native = NativePathOf(folder);
+    if (!native) {
+        return found;
+    }
+    std::error_code error;
+    fs::directory_iterator it(*native, error);
+    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+        const std::string name = Utf8Of(it->path().filename());
+        std::error_code typeError;
+        if (!HasExtension(name, kDumpExtension) || !it->is_regular_file(typeError)) {
+            continue;
+        }
+        Found entry = FromName(name).value_or(Found{{}, StampOfFileTime(it->path()), 1});
+        // Named as the folder was given, so that a listing reads like the paths it was asked for.
+        entry.path = PathIn(folder, name);
+        found.push_back(std::move(entry));
+    }
+    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+        return std::tie(a.stamp, a.counter, a.path) > std::tie(b.stamp, b.counter, b.path);
+    });
+    return found;
+}
+
+}  // namespace
+
+std::string BackupStamp(std::time_t time) {
     std::tm local{};
 #if defined(_WIN32)
     if (localtime_s(&local, &time) != 0) {
@@ -66,49 +106,9 @@ std::string StampOfFileTime(const fs::path& path) {
     return std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &local) > 0 ? text : "";
 }
 
-// "2026-12-08 21-05-33" as "2026-12-08 21:05:33".
-std::string ShownStamp(std::string stamp) {
-    if (stamp.size() == 19) {
-        stamp[13] = ':';
-        stamp[16] = ':';
-    }
-    return stamp;
+std::string NewBackupPath(const std::string& folder, const std::string& stamp) {
+    return UnusedPath(PathIn(folder, "W2 " + stamp), kDumpExtension);
 }
-
-// "x.syx", and on systems that do not tell case apart in names "x.SYX" too.
-bool IsDumpName(const std::string& name) {
-    std::string extension = ExtensionOf(name);
-    std::transform(extension.begin(), extension.end(), extension.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return extension == ".syx";
-}
-
-std::vector<Found> FindDumps(const std::string& folder) {
-    std::vector<Found> found;
-    const auto native = NativePathOf(folder);
-    if (!native) {
-        return found;
-    }
-    std::error_code error;
-    fs::directory_iterator it(*native, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
-        const std::string name = Utf8Of(it->path().filename());
-        std::error_code typeError;
-        if (!IsDumpName(name) || !it->is_regular_file(typeError)) {
-            continue;
-        }
-        Found entry = FromName(name).value_or(Found{{}, StampOfFileTime(it->path()), 1});
-        // Named as the folder was given, so that a listing reads like the paths it was asked for.
-        entry.path = (folder.empty() || EndsInSeparator(folder) ? folder : folder + "/") + name;
-        found.push_back(std::move(entry));
-    }
-    std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
-        return std::tie(a.stamp, a.counter, a.path) > std::tie(b.stamp, b.counter, b.path);
-    });
-    return found;
-}
-
-}  // namespace
 
 std::string DefaultBackupFolder() {
 #if defined(_WIN32)

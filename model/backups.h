@@ -6,6 +6,7 @@
 #include "memory_layout.h"
 
 #include <cstddef>
+#include <ctime>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,14 @@ struct Backup {
 // "received" under %APPDATA%, on macOS under ~/Library/Application Support; "" when the
 // environment names no home.
 std::string DefaultBackupFolder();
+
+// "2026-12-08 21-05-33": `time` in local time, as a backup's name carries it; "" when the
+// system cannot say.
+std::string BackupStamp(std::time_t time);
+
+// A new backup's path in `folder`: "W2 2026-12-08 21-05-33.syx", or with " (2)" and so on when
+// a backup of the same second is there already, so that none is ever replaced.
+std::string NewBackupPath(const std::string& folder, const std::string& stamp);
 
 // "same as before", or the counts of what differs between a backup (`newer`, the left side of
 // the comparison) and the one before it, under `layout`.

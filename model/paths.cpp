@@ -2,6 +2,8 @@
 
 #include "stored_text.h"
 
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 
 namespace korvel {
@@ -112,6 +114,17 @@ std::string ExtensionOf(const std::string& path) {
 std::string WithExtension(const std::string& path, const std::string& extension) {
     const std::size_t dot = ExtensionDot(path);
     return (dot == std::string::npos ? path : path.substr(0, dot)) + extension;
+}
+
+bool HasExtension(const std::string& path, const std::string& extension) {
+    const std::string own = ExtensionOf(path);
+    return std::equal(
+        own.begin(), own.end(), extension.begin(), extension.end(),
+        [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
+}
+
+std::string PathIn(const std::string& folder, const std::string& name) {
+    return (folder.empty() || EndsInSeparator(folder) ? folder : folder + "/") + name;
 }
 
 }  // namespace korvel

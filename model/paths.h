@@ -34,5 +34,9 @@ std::string Utf8Of(const std::filesystem::path& path);
 std::string UnusedPath(const std::string& stem, const std::string& extension);
 // The path with its extension replaced by `extension`, or `extension` appended when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);
+// True when the path's extension is `extension` ("x.SYX" has ".syx"), whatever its case.
+bool HasExtension(const std::string& path, const std::string& extension);
+// `name` in `folder`, with one separator between them; `name` alone when `folder` is "".
+std::string PathIn(const std::string& folder, const std::string& name);
 
 }  // namespace korvel

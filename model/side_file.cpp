@@ -32,11 +32,7 @@ std::string SideFilePath(const std::string& dumpPath) {
 }
 
 bool SideFileIsDumpItself(const std::string& dumpPath) {
-    std::string extension = ExtensionOf(dumpPath);
-    for (char& c : extension) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return extension == kSideFileExtension;
+    return HasExtension(dumpPath, kSideFileExtension);
 }
 
 int DumpImage::ReadBankNames(const std::string& path) {

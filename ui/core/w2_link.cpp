@@ -49,9 +49,7 @@ std::string W2Link::BackUpReceived(const midi::ReceiveSession& session, const st
         std::error_code error;
         std::filesystem::create_directories(*native, error);
     }
-    // Two receives within one second must not share a backup.
-    const std::string path =
-        UnusedPath((folder.empty() ? std::string() : folder + "/") + "W2 " + stamp, ".syx");
+    const std::string path = NewBackupPath(folder, stamp);
     const Outcome written = ReplaceFileWithBytes(path, session.Kept());
     if (!written.ok()) {
         prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +

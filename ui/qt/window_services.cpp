@@ -11,10 +11,11 @@
 #include "send_dialog.h"
 #include "text_codec.h"
 
-#include <QDateTime>
 #include <QDesktopServices>
 #include <QDir>
 #include <QUrl>
+
+#include <ctime>
 
 namespace korvel::qt {
 
@@ -77,9 +78,7 @@ std::string WindowServices::ReceivedFolder() {
 }
 
 std::string WindowServices::LocalTimeStamp() {
-    return QDateTime::currentDateTime()
-        .toString(QStringLiteral("yyyy-MM-dd HH-mm-ss"))
-        .toStdString();
+    return BackupStamp(std::time(nullptr));
 }
 
 void WindowServices::ShowFolder(const std::string& folder) {
