@@ -17,7 +17,9 @@ int LoadDump(const std::string& path, std::optional<MemoryLayout> layout, DumpIm
                     << result.message << "\n";
         return kFileError;
     }
-    ReadBankNamesBeside(image, path);
+    if (const Outcome names = ReadBankNamesBeside(image, path); !names) {
+        streams.err << kProgram << ": " << path << ": " << names.reason() << "\n";
+    }
     if (layout) {
         image.SetLayout(*layout);
     }
@@ -44,9 +46,9 @@ int SaveDump(const DumpImage& image, const std::string& path, Streams streams) {
         return kFileError;
     }
     if (!saved.names.ok()) {
-        streams.err << kProgram << ": " << path
-                    << " was saved, but its bank names were not: cannot write " << saved.sideFile
-                    << ": " << saved.names.reason() << "\n";
+        streams.err << kProgram << ": " << path << " was saved, but its bank names were not: "
+                    << (saved.sideFileUnread ? "" : "cannot write " + saved.sideFile + ": ")
+                    << saved.names.reason() << "\n";
         return kFileError;
     }
     return kDone;

@@ -1,5 +1,6 @@
 #include "atomic_file.h"
 
+#include "error_text.h"
 #include "paths.h"
 #include "replace_steps.h"
 
@@ -30,7 +31,7 @@ volatile std::sig_atomic_t pending = 0;
 }  // namespace
 
 std::string ReasonOf(int error) {
-    return std::strerror(error);
+    return ErrnoText(error);
 }
 
 void SetPending(const std::string& temporaryPath) {
@@ -65,46 +66,12 @@ std::string TemporaryName(const std::string& path) {
 
 }  // namespace replace
 
-namespace {
-
-// Symbolic links deeper than this are a loop, as the system itself counts them.
-constexpr int kMostLinks = 40;
-
-// The file a save replaces: the path itself, or the file a link (or a chain of links) at the
-// path names, so that the link stays a link and the file it names gets the new content.
-Result<std::string> FileBehindLinks(const std::string& path) {
-    const auto native = NativePathOf(path);
-    if (!native) {
-        return Result<std::string>::Failure(path + " cannot be written: " + native.reason());
-    }
-    std::filesystem::path current = *native;
-    for (int links = 0; links <= kMostLinks; ++links) {
-        std::error_code error;
-        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
-            if (links > 0 && !std::filesystem::exists(current, error)) {
-                return Result<std::string>::Failure(path + " is a link to " + Utf8Of(current) +
-                                                    ", which does not exist; it was not replaced");
-            }
-            return Utf8Of(current);
-        }
-        const std::filesystem::path next = std::filesystem::read_symlink(current, error);
-        if (error) {
-            return Result<std::string>::Failure(
-                path + " is a link that cannot be read: " + error.message());
-        }
-        current = next.is_absolute() ? next : current.parent_path() / next;
-    }
-    return Result<std::string>::Failure(path +
-                                        " is a link in a loop of links; it was not replaced");
-}
-
-}  // namespace
-
 Outcome ReplaceFileAtomically(const std::string& linkOrPath, const FileContentWriter& writeContent,
                               const std::string& permissionsFrom) {
+    // The link stays a link, and the file it names gets the new content.
     const auto behindLinks = FileBehindLinks(linkOrPath);
     if (!behindLinks) {
-        return Outcome::Failure(behindLinks.reason());
+        return Outcome::Failure(behindLinks.reason() + "; it was not replaced");
     }
     const std::string& path = *behindLinks;
     replace::Target target;

@@ -106,7 +106,7 @@ std::string BackupStamp(std::time_t time) {
     return std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &local) > 0 ? text : "";
 }
 
-std::string NewBackupPath(const std::string& folder, const std::string& stamp) {
+Result<std::string> NewBackupPath(const std::string& folder, const std::string& stamp) {
     return UnusedPath(PathIn(folder, "W2 " + stamp), kDumpExtension);
 }
 

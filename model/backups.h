@@ -4,6 +4,7 @@
 
 #include "comparison.h"
 #include "memory_layout.h"
+#include "result.h"
 
 #include <cstddef>
 #include <ctime>
@@ -35,8 +36,9 @@ std::string DefaultBackupFolder();
 std::string BackupStamp(std::time_t time);
 
 // A new backup's path in `folder`: "W2 2026-12-08 21-05-33.syx", or with " (2)" and so on when
-// a backup of the same second is there already, so that none is ever replaced.
-std::string NewBackupPath(const std::string& folder, const std::string& stamp);
+// a backup of the same second is there already, so that none is ever replaced. The reason when
+// the folder cannot tell which names are free.
+Result<std::string> NewBackupPath(const std::string& folder, const std::string& stamp);
 
 // "same as before", or the counts of what differs between a backup (`newer`, the left side of
 // the comparison) and the one before it, under `layout`.

@@ -23,19 +23,19 @@ void Document::Replace(std::unique_ptr<DumpImage> image) {
     namesUnsaved_ = false;
 }
 
-LoadResult Document::Open(const std::string& path) {
+OpenResult Document::Open(const std::string& path) {
     auto image = std::make_unique<DumpImage>();
-    LoadResult loaded = loader_(*image, path);
-    if (!loaded.ok()) {
+    OpenResult opened{loader_(*image, path), {}};
+    if (!opened.ok()) {
         // Nothing of a file read only in part is kept, so it cannot be saved over the file.
-        return loaded;
+        return opened;
     }
-    ReadBankNamesBeside(*image, path);
+    opened.names = ReadBankNamesBeside(*image, path);
     Replace(std::move(image));
     path_ = path;
     proposedName_.clear();
     Tell(DocumentChange::replaced, true);
-    return loaded;
+    return opened;
 }
 
 void Document::New() {
@@ -45,15 +45,17 @@ void Document::New() {
     Tell(DocumentChange::replaced, true);
 }
 
-void Document::FromReceived(std::span<const std::uint8_t> messages, std::string proposedName) {
+LoadReport Document::FromReceived(std::span<const std::uint8_t> messages,
+                                  std::string proposedName) {
     auto image = std::make_unique<DumpImage>();
-    // What a receive kept is parsed as a file is; what it passes over stays in the backup.
-    (void)image->Load(messages);
+    // What a receive kept is parsed as a file is.
+    LoadResult loaded = image->Load(messages);
     Replace(std::move(image));
     history_.MarkNeverSaved();
     path_.clear();
     proposedName_ = std::move(proposedName);
     Tell(DocumentChange::replaced, true);
+    return std::move(loaded.report);
 }
 
 DumpSaveResult Document::Save(const std::string& path) {

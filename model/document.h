@@ -29,6 +29,13 @@ struct DocumentEvent {
     bool historyMoved = false;  // a step was added, undone, redone or all were forgotten
 };
 
+// What Open read: the dump, and whether its bank names could be read beside it.
+struct [[nodiscard]] OpenResult {
+    LoadResult loaded;
+    Outcome names;  // the reason when a side file is there but could not be read
+    bool ok() const { return loaded.ok(); }
+};
+
 // Reads a dump file into a fresh image; replaceable so that tests can stage read failures.
 using DumpLoader = std::function<LoadResult(DumpImage&, const std::string&)>;
 
@@ -55,10 +62,11 @@ class Document {
 
     // Reads the dump and its bank names; the document is unchanged when the read fails. The
     // new image has the twelve banks of a fresh one, whatever layout this one had.
-    LoadResult Open(const std::string& path);
+    OpenResult Open(const std::string& path);
     void New();
-    // Messages that came from the W2: never saved, so modified from the start.
-    void FromReceived(std::span<const std::uint8_t> messages, std::string proposedName);
+    // Messages that came from the W2: never saved, so modified from the start. What the load
+    // passed over, which stays only in the backup.
+    LoadReport FromReceived(std::span<const std::uint8_t> messages, std::string proposedName);
     // Saves the dump and its side file; on a failure of the dump nothing changes. When only the
     // side file fails, the document stays modified: its bank names are not saved.
     DumpSaveResult Save(const std::string& path);

@@ -1,5 +1,6 @@
 #include "dump_image.h"
 
+#include "error_text.h"
 #include "atomic_file.h"
 #include "sysex_message.h"
 
@@ -206,7 +207,7 @@ Outcome DumpImage::Write(std::FILE* file) const {
         if (std::fwrite(message.data(), 1, message.size(), file) != message.size()) {
             // The reason is taken from the write that failed, before a later call changes errno.
             const int error = errno;
-            return Outcome::Failure(error != 0 ? std::strerror(error) : "the write failed");
+            return Outcome::Failure(error != 0 ? ErrnoText(error) : "the write failed");
         }
     }
     return Outcome::Success();

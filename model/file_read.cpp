@@ -1,5 +1,7 @@
 #include "file_read.h"
 
+#include "error_text.h"
+
 #include <cerrno>
 #include <cstring>
 #include <new>
@@ -46,17 +48,21 @@ FileReadResult ReadRegularFile(const std::string& utf8Path, std::uint64_t maxSiz
     const std::filesystem::path& path = *native;
     std::error_code error;
     if (!std::filesystem::is_regular_file(path, error)) {
-        return error ? Failure(ReadStatus::cannotOpen, error.message())
-                     : Failure(ReadStatus::notRegular, "it is not a regular file");
+        if (!error) {
+            return Failure(ReadStatus::notRegular, "it is not a regular file");
+        }
+        FileReadResult failed = Failure(ReadStatus::cannotOpen, ErrorText(error));
+        failed.missing = error == std::errc::no_such_file_or_directory;
+        return failed;
     }
     const std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(::_wfopen(path.c_str(), L"rb"),
                                                                &std::fclose);
     if (file == nullptr) {
-        return Failure(ReadStatus::cannotOpen, std::strerror(errno));
+        return Failure(ReadStatus::cannotOpen, ErrnoText(errno));
     }
     const auto size = std::filesystem::file_size(path, error);
     if (error) {
-        return Failure(ReadStatus::cannotOpen, error.message());
+        return Failure(ReadStatus::cannotOpen, ErrorText(error));
     }
     if (size > maxSize) {
         return Failure(ReadStatus::tooLarge, "it is too large");
@@ -77,7 +83,10 @@ FileReadResult ReadRegularFile(const std::string& path, std::uint64_t maxSize) {
     // O_NONBLOCK makes opening a FIFO with no writer return at once instead of waiting.
     const int descriptor = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
     if (descriptor < 0) {
-        return Failure(ReadStatus::cannotOpen, std::strerror(errno));
+        const int error = errno;
+        FileReadResult failed = Failure(ReadStatus::cannotOpen, ErrnoText(error));
+        failed.missing = error == ENOENT;
+        return failed;
     }
     struct Closer {
         int fd;
@@ -85,7 +94,7 @@ FileReadResult ReadRegularFile(const std::string& path, std::uint64_t maxSize) {
     } closer{descriptor};
     struct stat info {};
     if (::fstat(descriptor, &info) != 0) {
-        return Failure(ReadStatus::cannotOpen, std::strerror(errno));
+        return Failure(ReadStatus::cannotOpen, ErrnoText(errno));
     }
     if (S_ISDIR(info.st_mode)) {
         return Failure(ReadStatus::notRegular, "it is a folder, not a file");
@@ -108,7 +117,7 @@ FileReadResult ReadRegularFile(const std::string& path, std::uint64_t maxSize) {
             continue;
         }
         if (got < 0) {
-            return Failure(ReadStatus::shortRead, std::strerror(errno));
+            return Failure(ReadStatus::shortRead, ErrnoText(errno));
         }
         if (got == 0) {
             return Failure(ReadStatus::shortRead, "the file ended before its size");

@@ -1,5 +1,6 @@
 #include "paths.h"
 
+#include "error_text.h"
 #include "stored_text.h"
 
 #include <algorithm>
@@ -93,17 +94,57 @@ std::string Utf8Of(const std::filesystem::path& path) {
     }
 }
 
-std::string UnusedPath(const std::string& stem, const std::string& extension) {
-    const auto taken = [](const std::string& path) {
-        const auto native = NativePathOf(path);
-        std::error_code error;
-        return native && std::filesystem::exists(std::filesystem::symlink_status(*native, error));
-    };
+Result<std::string> UnusedPath(const std::string& stem, const std::string& extension) {
     std::string path = stem + extension;
-    for (int n = 2; taken(path); ++n) {
+    for (int n = 2;; ++n) {
+        const auto native = NativePathOf(path);
+        if (!native) {
+            return Result<std::string>::Failure(native.reason());
+        }
+        std::error_code error;
+        const auto type = std::filesystem::symlink_status(*native, error).type();
+        if (type == std::filesystem::file_type::not_found) {
+            return path;
+        }
+        // Only "no such file" means free: any other failure could hide a file.
+        if (type == std::filesystem::file_type::none) {
+            return Result<std::string>::Failure("whether " + path +
+                                                " is free cannot be told: " + ErrorText(error));
+        }
         path = stem + " (" + std::to_string(n) + ")" + extension;
     }
-    return path;
+}
+
+namespace {
+
+// Symbolic links deeper than this are a loop, as the system itself counts them.
+constexpr int kMostLinks = 40;
+
+}  // namespace
+
+Result<std::string> FileBehindLinks(const std::string& path) {
+    const auto native = NativePathOf(path);
+    if (!native) {
+        return Result<std::string>::Failure(path + " cannot be used: " + native.reason());
+    }
+    std::filesystem::path current = *native;
+    for (int links = 0; links <= kMostLinks; ++links) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(current, error))) {
+            if (links > 0 && !std::filesystem::exists(current, error)) {
+                return Result<std::string>::Failure(path + " is a link to " + Utf8Of(current) +
+                                                    ", which does not exist");
+            }
+            return links == 0 ? path : Utf8Of(current);
+        }
+        const std::filesystem::path next = std::filesystem::read_symlink(current, error);
+        if (error) {
+            return Result<std::string>::Failure(path + " is a link that cannot be read: " +
+                                                ErrorText(error));
+        }
+        current = next.is_absolute() ? next : current.parent_path() / next;
+    }
+    return Result<std::string>::Failure(path + " is a link in a loop of links");
 }
 
 std::string ExtensionOf(const std::string& path) {

@@ -30,8 +30,13 @@ Result<std::filesystem::path> NativePathOf(const std::string& path);
 // The name as UTF-8; "" when the system's name is no valid text (a lone UTF-16 surrogate).
 std::string Utf8Of(const std::filesystem::path& path);
 // `stem` + `extension` when no file has that name yet, otherwise the first of `stem` + " (2)" +
-// `extension`, " (3)" and so on that is free: for files that must never replace another.
-std::string UnusedPath(const std::string& stem, const std::string& extension);
+// `extension`, " (3)" and so on that is free: for files that must never replace another. The
+// reason when the system cannot say whether a name is free (a folder that may not be read).
+Result<std::string> UnusedPath(const std::string& stem, const std::string& extension);
+// The file a path names once its symbolic links (a chain of them too) are followed: the path
+// itself when it is no link. The reason for a link to nothing, one that cannot be read or a
+// loop of links.
+Result<std::string> FileBehindLinks(const std::string& path);
 // The path with its extension replaced by `extension`, or `extension` appended when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);
 // True when the path's extension is `extension` ("x.SYX" has ".syx"), whatever its case.

@@ -1,6 +1,7 @@
 // The replacement's steps on Windows: every name goes to the wide file functions, and an
 // existing target is replaced with ReplaceFileW, which keeps its attributes and security.
 #include "paths.h"
+#include "error_text.h"
 #include "replace_steps.h"
 
 #include <cerrno>
@@ -18,7 +19,7 @@ namespace korvel::replace {
 namespace {
 
 std::string ReasonOfCode(DWORD error) {
-    return std::system_category().message(static_cast<int>(error));
+    return ErrorText(std::error_code(static_cast<int>(error), std::system_category()));
 }
 
 std::string LastErrorReason() {

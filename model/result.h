@@ -29,6 +29,7 @@ class [[nodiscard]] Result {
     T&& operator*() && { return std::move(*value_); }
     const T* operator->() const { return &*value_; }
     const std::string& reason() const { return reason_; }
+    T value_or(T otherwise) const { return value_ ? *value_ : std::move(otherwise); }
 
   private:
     Result() = default;

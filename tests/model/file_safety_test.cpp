@@ -177,7 +177,7 @@ TEST(OwnSideFile, IsNeitherSavedNorRead) {
     testing::WriteFile(path, testing::FullDump());
     DumpImage image;
     ASSERT_TRUE(image.LoadFile(path).ok());
-    ReadBankNamesBeside(image, path);
+    ASSERT_TRUE(ReadBankNamesBeside(image, path).ok());
     EXPECT_EQ(image.GetBankName(0), "");
     image.SetBankName(0, "01 Drums");
     const DumpSaveResult saved = SaveDumpWithBankNames(image, path);

@@ -33,7 +33,7 @@ TEST(UnicodeNames, DumpOpensSavesWithSideFileAndIsReplaced) {
 
     DumpImage reopened;
     ASSERT_TRUE(reopened.LoadFile(path).ok());
-    ReadBankNamesBeside(reopened, path);
+    ASSERT_TRUE(ReadBankNamesBeside(reopened, path).ok());
     EXPECT_EQ(reopened.GetBankName(0), "01 Drums");
     EXPECT_EQ(testing::ReadFile(path), testing::FullDump());
     EXPECT_TRUE(std::filesystem::exists(*NativePathOf(folder + "/B\u00e4ss \u03a9.bnl")));

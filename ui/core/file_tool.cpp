@@ -52,7 +52,8 @@ void FileTool::OnOpenNamed(int pane, const std::string& path) {
 
 void FileTool::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
     Pane& target = desk_.At(pane);
-    const LoadResult loaded = target.document.Open(path);
+    const OpenResult opened = target.document.Open(path);
+    const LoadResult& loaded = opened.loaded;
     if (loaded.status == LoadStatus::cannotOpen || loaded.status == LoadStatus::notRegular) {
         // The chooser offered the file, so its failure needs no message; a file named from
         // outside does.
@@ -72,6 +73,9 @@ void FileTool::OpenFile(int pane, const std::string& path, bool sayWhyNot) {
     target.folder = FolderOf(path);
     target.saveFolder = target.folder;
     target.recent.Add(path);
+    if (!opened.names) {
+        prompts_.ShowMessage(opened.names.reason(), kKorvelCaption, Severity::error);
+    }
     desk_.Say(SkippedSummary(loaded.report));
 }
 
@@ -93,7 +97,10 @@ void FileTool::OnSave(int pane) {
     target.saveFolder = FolderOf(*path);
     target.recent.Add(*path);
     const std::string fileName = target.document.FileName();
-    if (!saved.names.ok()) {
+    if (saved.sideFileUnread) {
+        desk_.Say("Saved " + fileName + ", but its bank names are not saved: " +
+                  saved.names.reason());
+    } else if (!saved.names.ok()) {
         desk_.Say("Saved " + fileName +
                   ", but its bank names are not saved: they could not be written to " +
                   FileNameOf(saved.sideFile) + ": " + saved.names.reason());

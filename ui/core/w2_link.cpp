@@ -49,16 +49,17 @@ std::string W2Link::BackUpReceived(const midi::ReceiveSession& session, const st
         std::error_code error;
         std::filesystem::create_directories(*native, error);
     }
-    const std::string path = NewBackupPath(folder, stamp);
-    const Outcome written = ReplaceFileWithBytes(path, session.Kept());
+    const auto path = NewBackupPath(folder, stamp);
+    const Outcome written =
+        path ? ReplaceFileWithBytes(*path, session.Kept()) : Outcome::Failure(path.reason());
     if (!written.ok()) {
-        prompts_.ShowMessage("What arrived could not be backed up as\n" + path + "\n\n" +
+        prompts_.ShowMessage("What arrived could not be backed up in\n" + folder + "\n\n" +
                                  written.reason() +
                                  (inPane ? "\n\nIt is in the pane; save it from there." : ""),
                              kErrorCaption, Severity::error);
         return {};
     }
-    return path;
+    return *path;
 }
 
 std::optional<W2Link::Received> W2Link::ReceiveFromW2(ReceiveRun& run, ReceivePurpose purpose) {
