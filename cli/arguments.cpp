@@ -27,11 +27,17 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return words;
 }
 
+void PrintInUtf8() {
+    ::SetConsoleOutputCP(CP_UTF8);
+}
+
 #else
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     return std::vector<std::string>(argv + 1, argv + argc);
 }
+
+void PrintInUtf8() {}
 
 #endif
 

@@ -10,4 +10,8 @@ namespace korvel::cli {
 // since `argv` there is in the local code page and loses what that cannot spell.
 std::vector<std::string> Utf8Arguments(int argc, char** argv);
 
+// Makes what is printed reach the console as the UTF-8 it is: on Windows the console reads
+// bytes in its own code page unless told otherwise.
+void PrintInUtf8();
+
 }  // namespace korvel::cli

@@ -33,6 +33,7 @@ void CatchEndingSignals() {
 
 int main(int argc, char** argv) {
     CatchEndingSignals();
+    korvel::cli::PrintInUtf8();
     try {
         const std::vector<std::string> words = korvel::cli::Utf8Arguments(argc, argv);
         const korvel::cli::ParsedOptions parsed = korvel::cli::ParseOptions(words);

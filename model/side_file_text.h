@@ -12,7 +12,14 @@ namespace korvel {
 std::string NameOfSideFileLine(const std::string& line);
 
 // On Windows: the name in the ANSI code page, or as UTF-8 when the code page lacks one of its
-// characters, so that nothing typed is lost.
+// characters or when its spelling there would read back as UTF-8 (and so as another name), so
+// that nothing typed is lost or changed.
 std::string SideFileLineOfName(const std::string& name);
+
+#if defined(_WIN32)
+// The same in the code page given, so that other code pages than the system's can be tried.
+std::string NameOfSideFileLineIn(unsigned codePage, const std::string& line);
+std::string SideFileLineOfNameIn(unsigned codePage, const std::string& name);
+#endif
 
 }  // namespace korvel

@@ -46,22 +46,31 @@ std::string NarrowOf(UINT codePage, const std::wstring& wide, bool& complete) {
 
 }  // namespace
 
-std::string NameOfSideFileLine(const std::string& line) {
+std::string NameOfSideFileLineIn(unsigned codePage, const std::string& line) {
     if (IsAscii(line) || IsStrictUtf8(line)) {
         return line;
     }
     bool complete = false;
-    const std::string name = NarrowOf(CP_UTF8, WideOf(CP_ACP, line), complete);
+    const std::string name = NarrowOf(CP_UTF8, WideOf(codePage, line), complete);
     return complete ? name : line;
 }
 
-std::string SideFileLineOfName(const std::string& name) {
+std::string SideFileLineOfNameIn(unsigned codePage, const std::string& name) {
     if (IsAscii(name) || !IsStrictUtf8(name)) {
         return name;
     }
     bool complete = false;
-    const std::string line = NarrowOf(CP_ACP, WideOf(CP_UTF8, name), complete);
-    return complete ? line : name;
+    const std::string line = NarrowOf(codePage, WideOf(CP_UTF8, name), complete);
+    // A line that is UTF-8 is read as UTF-8: such a spelling would come back as another name.
+    return complete && !IsStrictUtf8(line) ? line : name;
+}
+
+std::string NameOfSideFileLine(const std::string& line) {
+    return NameOfSideFileLineIn(CP_ACP, line);
+}
+
+std::string SideFileLineOfName(const std::string& name) {
+    return SideFileLineOfNameIn(CP_ACP, name);
 }
 
 }  // namespace korvel

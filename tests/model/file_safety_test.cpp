@@ -54,7 +54,7 @@ TEST(ReadRegularFile, RefusesAllButRegularFilesWithoutBlocking) {
     EXPECT_EQ(read.bytes[2], 3);
 }
 
-TEST(ReadRegularFile, SideFileThatIsAFifoIsMissing) {
+TEST(ReadRegularFile, SideFileThatIsAFifoIsNotRead) {
     testing::TempDir dir;
     ASSERT_EQ(::mkfifo(dir.File("song.bnl").c_str(), 0600), 0);
     DumpImage image;

@@ -1,4 +1,5 @@
 #include "side_file.h"
+#include "side_file_text.h"
 #include "dump_builder.h"
 #include "dump_image.h"
 #include "temp_dir.h"
@@ -131,6 +132,31 @@ TEST_F(SideFile, NamesOutsideAsciiComeBackAsTyped) {
     EXPECT_EQ(testing::ReadText(dir.File("a.bnl")).substr(0, 10), "01 B\u00e4ss\r\n");
 #endif
 }
+
+#if defined(_WIN32)
+// A name whose spelling in the code page happens to be valid UTF-8 would read back as another
+// name; it is written as UTF-8. Names the code page spells otherwise stay in the code page.
+TEST(SideFileText, EveryNameComesBackInItsCodePage) {
+    struct Case {
+        unsigned codePage;
+        std::string name;
+        bool asUtf8;
+    };
+    const Case cases[] = {
+        {1252, "01 GRO\u00df\u2026", true},    // DF 85
+        {1252, "02 Gr\u00fc\u00dfe", false},  // FC DF 65
+        {1251, "03 \u0426\u0456", true},       // D6 B3
+        {1251, "04 \u0411\u0430\u0441", false},
+        {932, "05 \uff82\uff71", true},  // C2 B1
+        {932, "06 \u65e5\u672c", false},
+    };
+    for (const Case& c : cases) {
+        const std::string line = SideFileLineOfNameIn(c.codePage, c.name);
+        EXPECT_EQ(line == c.name, c.asUtf8) << c.name;
+        EXPECT_EQ(NameOfSideFileLineIn(c.codePage, line), c.name) << c.codePage << " " << c.name;
+    }
+}
+#endif
 
 TEST_F(SideFile, FailedWriteLeavesTheOldFile) {
     const std::string path = Write("01 Old\r\n");

@@ -2,13 +2,17 @@
 #include "atomic_file.h"
 #include "dump_builder.h"
 #include "dump_image.h"
+#include "error_text.h"
 #include "paths.h"
 #include "side_file.h"
+#include "stored_text.h"
 #include "temp_dir.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
+#include <system_error>
 
 namespace korvel {
 namespace {
@@ -81,6 +85,20 @@ TEST(UnicodeNames, InterruptedSaveLeavesNoTemporary) {
               1);
 }
 #endif
+
+// The system's words for an error reach the window as UTF-8, whatever the system's code page,
+// without the line end Windows gives them.
+TEST(UnicodeNames, SystemErrorWordsAreUtf8) {
+    for (const std::error_code error :
+         {std::make_error_code(std::errc::permission_denied),
+          std::error_code(5, std::system_category()), std::error_code(2, std::system_category())}) {
+        const std::string text = ErrorText(error);
+        EXPECT_FALSE(text.empty());
+        EXPECT_TRUE(IsStrictUtf8(text)) << text;
+        EXPECT_NE(text.back(), '\n');
+    }
+    EXPECT_TRUE(IsStrictUtf8(ErrnoText(EACCES)));
+}
 
 }  // namespace
 }  // namespace korvel
