@@ -159,7 +159,7 @@ class FuzzHost : public ui::Host {
     }
     std::string ReceivedFolder() override { return Folder() + "/received"; }
     std::string LocalTimeStamp() override { return "2026-12-08 21-05-33"; }
-    void ShowFolder(const std::string&) override {}
+    bool ShowFolder(const std::string&) override { return true; }
 
   private:
     Input& input_;

@@ -47,6 +47,10 @@ class ReceiveSession {
     bool HasEnded() const { return end_ != ReceiveEnd::notYet; }
     ReceiveEnd End() const { return end_; }
     bool NothingArrived() const { return assembler_.KeptSize() == 0; }
+    // At least one whole message of a W2 dump came: a pattern, a playlist or the type-3 one.
+    bool HoldsDumpMessage() const {
+        return counts_.patterns > 0 || counts_.playlists > 0 || counts_.type3;
+    }
     // True while nothing has come for so long that the user should check the set-up.
     bool ShowHint();
     const ReceiveCounts& Counts() const { return counts_; }

@@ -164,6 +164,19 @@ bool HasExtension(const std::string& path, const std::string& extension) {
         [](unsigned char a, unsigned char b) { return std::tolower(a) == std::tolower(b); });
 }
 
+Outcome MakeFolder(const std::string& folder) {
+    if (folder.empty()) {
+        return Outcome::Failure("there is no home folder to keep it in");
+    }
+    const auto native = NativePathOf(folder);
+    if (!native) {
+        return Outcome::Failure(native.reason());
+    }
+    std::error_code error;
+    std::filesystem::create_directories(*native, error);
+    return error ? Outcome::Failure(ErrorText(error)) : Outcome::Success();
+}
+
 std::string PathIn(const std::string& folder, const std::string& name) {
     return (folder.empty() || EndsInSeparator(folder) ? folder : folder + "/") + name;
 }

@@ -41,6 +41,8 @@ Result<std::string> FileBehindLinks(const std::string& path);
 std::string WithExtension(const std::string& path, const std::string& extension);
 // True when the path's extension is `extension` ("x.SYX" has ".syx"), whatever its case.
 bool HasExtension(const std::string& path, const std::string& extension);
+// Makes the folder and the folders above it that are missing; the reason when it cannot.
+Outcome MakeFolder(const std::string& folder);
 // `name` in `folder`, with one separator between them; `name` alone when `folder` is "".
 std::string PathIn(const std::string& folder, const std::string& name);
 

@@ -158,7 +158,10 @@ class FakeHost : public Host {
     }
     std::string ReceivedFolder() override { return receivedFolder; }
     std::string LocalTimeStamp() override { return "2026-12-08 21-05-33"; }
-    void ShowFolder(const std::string& folder) override { shownFolders.push_back(folder); }
+    bool ShowFolder(const std::string& folder) override {
+        shownFolders.push_back(folder);
+        return true;
+    }
 
   private:
     template <typename T>

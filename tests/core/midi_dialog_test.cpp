@@ -192,7 +192,7 @@ class BackupBeforeSend : public testing::Session {
         host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
         dialog.OnMidiSetup();
     }
-    // The W2 answers the backup's receive with `held`, or with nothing before a cancel.
+    // The W2 answers the backup's receive with `held`, or with nothing before Done.
     void W2Holds(std::optional<Bytes> held) {
         host.atReceive = [this, held](ReceiveRun& run) {
             if (held) {
@@ -201,7 +201,7 @@ class BackupBeforeSend : public testing::Session {
                 host.clock.Advance(3s);
                 run.Poll();
             } else {
-                run.Cancel();
+                run.Finish();
             }
         };
     }
@@ -253,6 +253,51 @@ TEST_F(BackupBeforeSend, NothingBackedUpAsksWhetherToSendAnyway) {
     dialog.OnSend(0);
     EXPECT_EQ(korvel::testing::Concat(output->sent), FullDump(5));
     EXPECT_EQ(host.questions.size(), 5u);  // send, anyway, send, anyway, check
+}
+
+// Cancel while the W2's memory arrives calls the send off; what came is kept all the same.
+TEST_F(BackupBeforeSend, CancelWhileItArrivesSendsNothing) {
+    const Bytes whole = FullDump(9);
+    const Bytes part(whole.begin(), whole.begin() + 1500);
+    host.atReceive = [&](ReceiveRun& run) {
+        input->pieces.push_back(part);
+        run.Poll();
+        run.Cancel();
+    };
+    host.proceedAnswers = {true};
+    dialog.OnSend(0);
+    EXPECT_TRUE(output->sent.empty());
+    EXPECT_EQ(host.statusLines.back(), "Nothing was sent.");
+    EXPECT_EQ(host.questions.size(), 1u);  // no "send anyway?"
+    EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33.syx")), part);
+}
+
+// Bytes that hold no W2 message (a keyboard on the wrong port) are no backup: the user decides.
+TEST_F(BackupBeforeSend, BytesThatAreNoDumpAskWhetherToSendAnyway) {
+    W2Holds(Bytes{0x90, 0x40, 0x7F, 0x80, 0x40, 0x00});
+    host.proceedAnswers = {true};
+    host.yesNoAnswers = {false};
+    dialog.OnSend(0);
+    EXPECT_TRUE(output->sent.empty());
+    EXPECT_NE(host.questions.back().text.find("holds no complete message of a W2 dump"),
+              std::string::npos)
+        << host.questions.back().text;
+}
+
+// MIDI Setup cancelled from the receive dialog leaves the receive on the port it was on.
+TEST_F(BackupBeforeSend, CancelledSetUpKeepsTheReceivesPort) {
+    host.midi.AddInput("Keyboard");
+    host.atReceive = [&](ReceiveRun& run) {
+        host.setupAnswers.push_back(std::nullopt);
+        ASSERT_TRUE(run.SetUp().ok());
+        EXPECT_EQ(run.Port(), "W2:out");
+        host.setupAnswers.push_back(MidiSettings{"Keyboard", "W2:in", 0, 2000});
+        ASSERT_TRUE(run.SetUp().ok());
+        EXPECT_EQ(run.Port(), "Keyboard");
+        run.Cancel();
+    };
+    host.proceedAnswers = {true};
+    dialog.OnSend(0);
 }
 
 // The pane's Open menu lists the backups newest first, and one opens in the pane.

@@ -118,8 +118,8 @@ class W2Services {
     // and time to name them by, as "2026-12-08 21-05-33".
     virtual std::string ReceivedFolder() = 0;
     virtual std::string LocalTimeStamp() = 0;
-    // Opens the folder in the system's file manager.
-    virtual void ShowFolder(const std::string& folder) = 0;
+    // Opens the folder in the system's file manager; false when it would not.
+    virtual bool ShowFolder(const std::string& folder) = 0;
 };
 
 class Services : public FileServices, public EditDialogs, public W2Services {};

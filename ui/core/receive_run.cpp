@@ -3,7 +3,7 @@
 namespace korvel::ui {
 
 ReceiveRun::ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd,
-                       std::function<std::string()> setUp)
+                       SetUpRun setUp)
     : midi_(midi), clock_(clock), idleEnd_(idleEnd), setUp_(std::move(setUp)) {}
 
 Outcome ReceiveRun::Offer(const midi::MidiPortList& ports, const std::string& preselected) {
@@ -36,7 +36,11 @@ Outcome ReceiveRun::Refresh() {
 }
 
 Outcome ReceiveRun::SetUp() {
-    return ChooseFrom(ports_, setUp_ ? setUp_() : chosen_);
+    const std::optional<std::string> chosen = setUp_ ? setUp_() : std::nullopt;
+    if (!chosen) {
+        return Outcome::Success();  // still listening where the dialog was
+    }
+    return ChooseFrom(ports_, *chosen);
 }
 
 Outcome ReceiveRun::Listen(const std::string& port) {
@@ -79,6 +83,7 @@ void ReceiveRun::Cancel() {
         session_->Cancel();
     }
     ended_ = true;
+    cancelled_ = true;
 }
 
 std::string ReceiveRun::StatusText() {

@@ -11,15 +11,18 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace korvel::ui {
 
 class ReceiveRun {
   public:
-    // `setUp` runs the MIDI Setup and gives back the input port chosen there.
+    // `setUp` runs the MIDI Setup and gives back the input port chosen there, or nothing when
+    // the set-up was cancelled.
+    using SetUpRun = std::function<std::optional<std::string>()>;
     ReceiveRun(midi::MidiSystem& midi, midi::Clock& clock, midi::Duration idleEnd,
-               std::function<std::string()> setUp = {});
+               SetUpRun setUp = {});
 
     // The port list: `ports`' inputs with `preselected` chosen; then listens on the choice. The
     // reason when it cannot be opened.
@@ -29,7 +32,8 @@ class ReceiveRun {
     Outcome Choose(const std::string& port);
     // Refresh: the system's ports read afresh, the chosen one kept where it is still there.
     Outcome Refresh();
-    // MIDI Setup from the dialog: the list chooses the port chosen there.
+    // MIDI Setup from the dialog: the list chooses the port chosen there; a cancelled set-up
+    // changes nothing.
     Outcome SetUp();
 
     // Opens the port and starts listening on it; the reason when it cannot be opened, and then
@@ -46,6 +50,8 @@ class ReceiveRun {
     void Cancel();
 
     bool HasEnded() const { return ended_ || (session_ && session_->HasEnded()); }
+    // The user left the dialog with Cancel, whatever had come by then.
+    bool WasCancelled() const { return cancelled_; }
     // The line under the port: the counts once bytes flow, a hint after a long silence.
     std::string StatusText();
     // Null before a port was opened.
@@ -57,7 +63,7 @@ class ReceiveRun {
     midi::MidiSystem& midi_;
     midi::Clock& clock_;
     midi::Duration idleEnd_;
-    std::function<std::string()> setUp_;
+    SetUpRun setUp_;
     std::vector<std::string> ports_;
     PortChoices choices_;
     std::string chosen_;  // the entry the list shows
@@ -65,6 +71,7 @@ class ReceiveRun {
     std::unique_ptr<midi::MidiInput> input_;
     std::unique_ptr<midi::ReceiveSession> session_;
     bool ended_ = false;
+    bool cancelled_ = false;
 };
 
 inline constexpr const char* kReceiveHint =

@@ -2,6 +2,7 @@
 
 #include "atomic_file.h"
 #include "dump_check.h"
+#include "load_report.h"
 #include "paths.h"
 
 #include "file_tool.h"
@@ -10,7 +11,6 @@
 #include "port_match.h"
 #include "send_session.h"
 
-#include <filesystem>
 
 namespace korvel::ui {
 
@@ -24,20 +24,26 @@ std::string FoundPort(const std::vector<std::string>& ports, const std::string& 
 
 }  // namespace
 
-void W2Link::OnMidiSetup() {
-    if (const auto chosen = services_.RunMidiSetup(midi_, services_.Midi().ListPorts())) {
-        // The set-up holds the ports and pauses; whether a send backs up first is the send
-        // question's to change.
-        const bool backupBeforeSend = midi_.backupBeforeSend;
-        midi_ = *chosen;
-        midi_.backupBeforeSend = backupBeforeSend;
+bool W2Link::OnMidiSetup() {
+    const auto chosen = services_.RunMidiSetup(midi_, services_.Midi().ListPorts());
+    if (!chosen) {
+        return false;
     }
+    // The set-up holds the ports and pauses; whether a send backs up first is the send
+    // question's to change.
+    const bool backupBeforeSend = midi_.backupBeforeSend;
+    midi_ = *chosen;
+    midi_.backupBeforeSend = backupBeforeSend;
+    return true;
 }
 
 ReceiveRun W2Link::NewRun() {
     return ReceiveRun(services_.Midi(), services_.MidiClock(),
-                      std::chrono::milliseconds(midi_.idleMs), [this] {
-                          OnMidiSetup();
+                      std::chrono::milliseconds(midi_.idleMs),
+                      [this]() -> std::optional<std::string> {
+                          if (!OnMidiSetup()) {
+                              return std::nullopt;
+                          }
                           return midi_.inputPort;
                       });
 }
@@ -45,10 +51,8 @@ ReceiveRun W2Link::NewRun() {
 std::string W2Link::BackUpReceived(const midi::ReceiveSession& session, const std::string& stamp,
                                    bool inPane) {
     const std::string folder = services_.ReceivedFolder();
-    if (const auto native = NativePathOf(folder); !folder.empty() && native) {
-        std::error_code error;
-        std::filesystem::create_directories(*native, error);
-    }
+    // A folder that cannot be made says why when the backup cannot be written into it.
+    (void)MakeFolder(folder);
     const auto path = NewBackupPath(folder, stamp);
     const Outcome written =
         path ? ReplaceFileWithBytes(*path, session.Kept()) : Outcome::Failure(path.reason());
@@ -90,12 +94,14 @@ void W2Link::OnReceive(int pane) {
     if (!received) {
         return;  // nothing came: the pane stays exactly as it was
     }
-    desk_.At(pane).document.FromReceived(received->session.Messages(),
-                                         "W2 " + received->stamp.substr(0, 16) + ".syx");
+    const LoadReport passedOver = desk_.At(pane).document.FromReceived(
+        received->session.Messages(), "W2 " + received->stamp.substr(0, 16) + ".syx");
     const std::size_t held = desk_.image(pane).MessagesInSaveOrder().size();
+    const std::string skipped = SkippedSummary(passedOver);
     desk_.Say("Received " + std::to_string(held) + " messages from " + run.Port() +
               (received->session.Counts().lostInput ? std::string("; ") + midi::kLostInputText
                                                     : std::string()) +
+              (skipped.empty() ? std::string() : "; " + skipped) +
               (received->backup.empty() ? std::string()
                                         : "; all that came is kept in " + received->backup));
 }
@@ -107,11 +113,15 @@ void W2Link::OnCheck(int pane) {
         return;  // the dialog was left before a port was even opened
     }
     DumpImage readBack;
+    LoadReport passedOver;
     if (received) {
-        (void)readBack.Load(received->session.Messages());
+        passedOver = readBack.Load(received->session.Messages()).report;
     }
     const DumpCheck check = CheckDump(desk_.image(pane), readBack);
     std::string text = check.Report(desk_.image(pane).Layout());
+    if (const std::string skipped = SkippedSummary(passedOver); !skipped.empty()) {
+        text += "\n\nOf what came back, " + skipped;
+    }
     if (received && !received->backup.empty()) {
         text += "\n\nAll that came is kept in " + received->backup;
     }
@@ -128,21 +138,43 @@ void W2Link::OnOpenBackup(int pane, const std::string& path) {
 }
 
 void W2Link::OnShowAllBackups() {
-    services_.ShowFolder(services_.ReceivedFolder());
+    const std::string folder = services_.ReceivedFolder();
+    if (const Outcome made = MakeFolder(folder); !made) {
+        prompts_.ShowMessage("The folder of the backups cannot be made:\n" + folder + "\n\n" +
+                                 made.reason(),
+                             kErrorCaption, Severity::error);
+        return;
+    }
+    if (!services_.ShowFolder(folder)) {
+        prompts_.ShowMessage("The folder of the backups could not be opened:\n" + folder,
+                             kErrorCaption, Severity::error);
+    }
 }
 
 std::optional<std::string> W2Link::BackUpBeforeSend() {
     std::string backup;
+    std::string notBackedUp;  // why what came is no backup of the W2's memory
     {
         ReceiveRun run = NewRun();
-        if (const auto received = ReceiveFromW2(run, ReceivePurpose::backup)) {
+        const auto received = ReceiveFromW2(run, ReceivePurpose::backup);
+        if (run.WasCancelled()) {
+            return std::nullopt;  // what came stays on disk, but nothing is sent
+        }
+        if (!received) {
+            notBackedUp = "nothing came from it.";
+        } else if (received->backup.empty()) {
+            notBackedUp = "what came could not be kept.";
+        } else if (!received->session.HoldsDumpMessage()) {
+            notBackedUp = "what came holds no complete message of a W2 dump (it is kept in " +
+                          received->backup + ").";
+        } else {
             backup = received->backup;
         }
     }
     // The input closes before the send; without a backup on disk the user decides.
     if (backup.empty() &&
-        !prompts_.AskYesNo("The W2's memory is not backed up: nothing came from it, or what "
-                           "came could not be kept.\nSend anyway and replace what it holds?",
+        !prompts_.AskYesNo("The W2's memory is not backed up: " + notBackedUp +
+                               "\nSend anyway and replace what it holds?",
                            kKorvelCaption)) {
         return std::nullopt;
     }

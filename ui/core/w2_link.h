@@ -36,7 +36,8 @@ class W2Link {
     // Receives what the W2 holds and says which of the pane's messages did not come back as
     // they are here; the pane stays as it was.
     void OnCheck(int pane);
-    void OnMidiSetup();
+    // True when the set-up was confirmed, false when it was cancelled.
+    bool OnMidiSetup();
 
     // The backups of the pane's Open menu: the newest first, each compared with the one before
     // it under the pane's layout.
@@ -62,7 +63,8 @@ class W2Link {
     std::optional<Received> ReceiveFromW2(ReceiveRun& run, ReceivePurpose purpose);
     ReceiveRun NewRun();
     // Before a send: what the W2 holds, received into the backups. The backup's path, or ""
-    // when the user chose to send without one; nothing when the send is called off.
+    // when the user chose to send without one; nothing when the send is called off (a
+    // cancelled backup calls it off, whatever had come).
     std::optional<std::string> BackUpBeforeSend();
 
     Desk& desk_;

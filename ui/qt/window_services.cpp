@@ -81,9 +81,8 @@ std::string WindowServices::LocalTimeStamp() {
     return BackupStamp(std::time(nullptr));
 }
 
-void WindowServices::ShowFolder(const std::string& folder) {
-    QDir().mkpath(FromPath(folder));
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder)));
+bool WindowServices::ShowFolder(const std::string& folder) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(FromPath(folder)));
 }
 
 }  // namespace korvel::qt

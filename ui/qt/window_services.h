@@ -38,7 +38,7 @@ class WindowServices : public ui::Services {
                                                  const midi::MidiPortList& ports) override;
     std::string ReceivedFolder() override;
     std::string LocalTimeStamp() override;
-    void ShowFolder(const std::string& folder) override;
+    bool ShowFolder(const std::string& folder) override;
 
   private:
     QWidget* parent_;
