@@ -75,6 +75,18 @@ TEST_F(Comparing, NextDifferenceWrapsAndSaysWhenThereIsNone) {
     EXPECT_EQ(host.statusLines.back(), "Nothing differs from the other dump.");
 }
 
+// The tree has no mark for the type-3 message or a bank's name: F8 names them when they differ.
+TEST_F(Comparing, NextDifferenceNamesWhatTheTreeDoesNotMark) {
+    const korvel::testing::Bytes patterns = Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(1, 24, 2)});
+    Open(0, Dump("a.syx", Concat({korvel::testing::Type3Message(10), patterns}), "01 Drums\n"));
+    Open(1, Dump("b.syx", Concat({korvel::testing::Type3Message(12), patterns}),
+                 "01 Drums\n02 Bass\n03 Keys\n"));
+    dialog.OnNextDifference(0, true);
+    EXPECT_EQ(host.statusLines.back(),
+              "Nothing this tree shows differs; the type-3 messages differ; the names of banks 2 "
+              "and 3 differ.");
+}
+
 // From a bank or a track node F8 goes on from that node, not from the top of the tree.
 TEST_F(Comparing, NextDifferenceGoesOnFromABankOrTrackNode) {
     Open(0, Dump("a.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(16, 24, 1)})));

@@ -93,13 +93,42 @@ void CompareTool::OnNextDifference(int pane, bool forward) {
             return;
         }
     }
+    const std::string unseen = UnseenDifferences(comparison, pane);
+    desk_.Say(unseen.empty() ? "Nothing differs from the other dump."
+                             : "Nothing this tree shows differs; " + unseen + ".");
+}
+
+std::string CompareTool::UnseenDifferences(const Comparison& comparison, int pane) const {
+    std::vector<std::string> parts;
     if (const int hidden = comparison.HiddenBy(desk_.image(pane).Layout()); hidden > 0) {
-        desk_.Say("Nothing this tree shows differs; " +
-                  Counted(static_cast<std::uint64_t>(hidden), "slot differs", "slots differ") +
-                  " in playlists of banks this layout does not show.");
-        return;
+        parts.push_back(
+            Counted(static_cast<std::uint64_t>(hidden), "slot differs", "slots differ") +
+            " in playlists of banks this layout does not show");
     }
-    desk_.Say("Nothing differs from the other dump.");
+    if (comparison.Type3Differs()) {
+        parts.push_back("the type-3 messages differ");
+    }
+    const auto& ours = desk_.image(pane).BankNames();
+    const auto& theirs = desk_.image(OtherPane(pane)).BankNames();
+    std::vector<std::string> renamed;
+    for (std::size_t bank = 0; bank < ours.size(); ++bank) {
+        if (ours[bank] != theirs[bank]) {
+            renamed.push_back(std::to_string(bank + 1));
+        }
+    }
+    if (!renamed.empty()) {
+        std::string banks;
+        for (std::size_t i = 0; i < renamed.size(); ++i) {
+            banks += (i == 0 ? "" : i + 1 == renamed.size() ? " and " : ", ") + renamed[i];
+        }
+        parts.push_back(renamed.size() == 1 ? "the name of bank " + banks + " differs"
+                                            : "the names of banks " + banks + " differ");
+    }
+    std::string text;
+    for (const std::string& part : parts) {
+        text += (text.empty() ? "" : "; ") + part;
+    }
+    return text;
 }
 
 }  // namespace korvel::ui

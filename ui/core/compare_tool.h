@@ -32,6 +32,9 @@ class CompareTool {
 
   private:
     Comparison Compared() const;
+    // What differs that this pane's tree has no mark for: playlists of banks its layout does not
+    // show, the type-3 messages, the bank names; "" when nothing does.
+    std::string UnseenDifferences(const Comparison& comparison, int pane) const;
 
     Desk& desk_;
     PaneViews& views_;
