@@ -173,15 +173,35 @@ int RunCommand(const Options& options, Streams streams) {
     struct Command {
         const char* name;
         int (*run)(const Options&, Streams);
+        const char* options;  // the options it takes, between spaces
     };
     static constexpr Command kCommands[] = {
-        {"tree", Tree},     {"check", Check},     {"copy", Copy},     {"delete", Delete},
-        {"rename", Rename}, {"canon", Canon},     {"diff", Diff},     {"ports", Ports},
-        {"send", Send},     {"receive", Receive}, {"verify", Verify}, {"backups", Backups}};
+        {"tree", Tree, " --layout --json "},
+        {"check", Check, " --layout "},
+        {"copy", Copy, " --src-layout --dst-layout --output --keep-partial "},
+        {"delete", Delete, " --layout --output --in-place "},
+        {"rename", Rename, " --layout "},
+        {"canon", Canon, " --layout --output "},
+        {"diff", Diff, " --layout --left-layout --right-layout --json "},
+        {"ports", Ports, " "},
+        {"send", Send, " --port --pause --backup-first --own-port --idle --wait "},
+        {"receive", Receive, " --port --own-port --idle --wait "},
+        {"verify", Verify, " --port --own-port --layout --idle --wait --backup "},
+        {"backups", Backups, " --folder --layout --json "}};
     for (const auto& command : kCommands) {
-        if (options.command == command.name) {
-            return command.run(options, streams);
+        if (options.command != command.name) {
+            continue;
         }
+        // An option meant for another command is refused, never silently passed over.
+        for (const std::string& given : options.given) {
+            if (given != "--help" && given != "--version" &&
+                std::string(command.options).find(" " + given + " ") == std::string::npos) {
+                streams.err << kProgram << ": " << command.name << " does not take " << given
+                            << "; see " << kProgram << " " << command.name << " --help\n";
+                return kBadArguments;
+            }
+        }
+        return command.run(options, streams);
     }
     streams.err << kProgram << ": unknown command " << options.command << "; see " << kProgram
                 << " --help\n";

@@ -41,7 +41,7 @@ Options:
 
 Exit codes: 0 done, 1 check found problems (or nothing arrived), 2 bad arguments or a
 refused operation, 3 a copy that stopped at an empty source slot, 4 a file or port that
-could not be read, written or opened.
+could not be read, written or opened. A command refuses an option it does not take.
 
 Example:
   korvel-cli copy live.syx B02T03 studio.syx B07T01 -o studio-new.syx
@@ -154,8 +154,10 @@ constexpr const char* kSend = R"(Usage: korvel-cli send DUMP --port PORT [--paus
                        [--backup-first FILE [--idle MS] [--wait S]]
 
 --backup-first FILE first receives what the W2 holds into FILE, as receive does (start the
-dump on the W2), and sends only when something arrived; otherwise it exits 1 with "Nothing
-arrived from PORT; nothing was sent". PORT then names the input port too.
+dump on the W2), and sends only when what arrived holds a message of a W2 dump; otherwise it
+exits 1 with "Nothing arrived from PORT; nothing was sent" or says that what arrived is no
+dump. FILE must be a new file: one that is there already is refused. PORT then names the
+input port too.
 Sends the dump's messages to the output port in the order a save writes them (type-3,
 playlists, patterns), each in one piece. A message starts no earlier than the previous
 one takes on a MIDI cable (320 microseconds a byte) plus a pause, 60 ms unless --pause

@@ -3,6 +3,7 @@
 #include "atomic_file.h"
 #include "dump_check.h"
 #include "dump_image.h"
+#include "paths.h"
 
 #include "receive_session.h"
 #include "send_session.h"
@@ -227,6 +228,16 @@ int Send(const Options& options, Streams streams) {
         return kBadArguments;
     }
     if (options.backupFirst) {
+        // The backup never replaces a file, least of all the dump about to be sent.
+        const auto taken = PathIsTaken(*options.backupFirst);
+        if (!taken || *taken) {
+            streams.err << kProgram << ": --backup-first "
+                        << (taken ? *options.backupFirst + " is there already; give the name of "
+                                                           "a new file"
+                                  : taken.reason())
+                        << "; nothing was sent\n";
+            return kBadArguments;
+        }
         // The W2's memory is kept before the send replaces it; without it nothing is sent.
         std::vector<std::uint8_t> kept;
         bool interrupted = false;
@@ -240,6 +251,13 @@ int Send(const Options& options, Streams streams) {
         if (interrupted) {
             streams.err << kProgram << ": stopped after the backup; nothing was sent\n";
             return 128 + SIGINT;
+        }
+        DumpImage backup;
+        (void)backup.Load(kept);
+        if (backup.MessagesInSaveOrder().empty()) {
+            streams.err << kProgram << ": what arrived holds no complete message of a W2 dump (it "
+                        << "is kept in " << *options.backupFirst << "); nothing was sent\n";
+            return kProblemsFound;
         }
     }
     midi::RtMidiSystem system("korvel-cli");

@@ -53,6 +53,9 @@ ParsedOptions ParseOptions(const std::vector<std::string>& words) {
             }
             return words[++i];
         };
+        if (word.size() > 1 && word[0] == '-' && word != "-") {
+            options.given.push_back(word == "-o" ? "--output" : word == "-h" ? "--help" : word);
+        }
         if (word == "--help" || word == "-h") {
             options.help = true;
         } else if (word == "--version") {

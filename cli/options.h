@@ -32,6 +32,8 @@ struct Options {
     // send: receive what the W2 holds into this file first
     std::optional<std::string> backupFirst;
     std::optional<std::string> folder;  // backups: the folder to list
+    // The options given, each as its long name ("--output" for -o), for the command to check.
+    std::vector<std::string> given;
 };
 
 struct [[nodiscard]] ParsedOptions {

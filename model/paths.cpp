@@ -94,22 +94,30 @@ std::string Utf8Of(const std::filesystem::path& path) {
     }
 }
 
+Result<bool> PathIsTaken(const std::string& path) {
+    const auto native = NativePathOf(path);
+    if (!native) {
+        return Result<bool>::Failure(native.reason());
+    }
+    std::error_code error;
+    const auto type = std::filesystem::symlink_status(*native, error).type();
+    // Only "no such file" means free: any other failure could hide a file.
+    if (type == std::filesystem::file_type::none) {
+        return Result<bool>::Failure("whether " + path + " is free cannot be told: " +
+                                     ErrorText(error));
+    }
+    return type != std::filesystem::file_type::not_found;
+}
+
 Result<std::string> UnusedPath(const std::string& stem, const std::string& extension) {
     std::string path = stem + extension;
     for (int n = 2;; ++n) {
-        const auto native = NativePathOf(path);
-        if (!native) {
-            return Result<std::string>::Failure(native.reason());
+        const auto taken = PathIsTaken(path);
+        if (!taken) {
+            return Result<std::string>::Failure(taken.reason());
         }
-        std::error_code error;
-        const auto type = std::filesystem::symlink_status(*native, error).type();
-        if (type == std::filesystem::file_type::not_found) {
+        if (!*taken) {
             return path;
-        }
-        // Only "no such file" means free: any other failure could hide a file.
-        if (type == std::filesystem::file_type::none) {
-            return Result<std::string>::Failure("whether " + path +
-                                                " is free cannot be told: " + ErrorText(error));
         }
         path = stem + " (" + std::to_string(n) + ")" + extension;
     }

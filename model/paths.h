@@ -29,6 +29,9 @@ std::string AbsolutePathOf(const std::string& path);
 Result<std::filesystem::path> NativePathOf(const std::string& path);
 // The name as UTF-8; "" when the system's name is no valid text (a lone UTF-16 surrogate).
 std::string Utf8Of(const std::filesystem::path& path);
+// Whether something (a file, a folder, a link even to nothing) has that name; the reason when
+// the system cannot say.
+Result<bool> PathIsTaken(const std::string& path);
 // `stem` + `extension` when no file has that name yet, otherwise the first of `stem` + " (2)" +
 // `extension`, " (3)" and so on that is free: for files that must never replace another. The
 // reason when the system cannot say whether a name is free (a folder that may not be read).

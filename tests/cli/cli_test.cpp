@@ -389,6 +389,30 @@ TEST_F(Cli, MidiPortsThatAreNotThere) {
     EXPECT_NE(first.err.find("no port matches W2"), std::string::npos) << first.err;
 }
 
+// An option another command takes is refused, before anything is sent or written; a backup
+// before a send never replaces a file, least of all the dump being sent.
+TEST_F(Cli, RefusesWhatWouldSendWithoutTheBackupAskedFor) {
+    const std::string path = Dump("live.syx", testing::FullDump());
+    struct Case {
+        std::vector<std::string> words;
+        std::string says;
+    };
+    const Case cases[] = {
+        {{"send", path, "--port", "W2", "--backup", dir.File("b.syx")},
+         "send does not take --backup"},
+        {{"tree", path, "-o", dir.File("b.syx")}, "tree does not take --output"},
+        {{"receive", dir.File("b.syx"), "--port", "W2", "--json"}, "receive does not take --json"},
+        {{"send", path, "--port", "W2", "--backup-first", path}, "live.syx is there already"},
+    };
+    for (const Case& c : cases) {
+        const Outcome run = Korvel(c.words);
+        EXPECT_EQ(run.code, 2) << c.says;
+        EXPECT_NE(run.err.find(c.says), std::string::npos) << run.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.File("b.syx")));
+    EXPECT_EQ(ReadFile(path), testing::FullDump());
+}
+
 TEST_F(Cli, BackupsNewestFirst) {
     std::filesystem::create_directory(dir.File("received"));
     Dump("received/W2 2026-12-08 21-05-33.syx", testing::FullDump(1));
