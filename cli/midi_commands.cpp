@@ -137,13 +137,19 @@ int Ports(const Options& options, Streams streams) {
 
 namespace {
 
+// What a receive brought: every byte that came, real-time bytes aside, and whether Ctrl-C
+// ended it or some of it was lost (the port broke, or the system dropped input).
+struct Received {
+    std::vector<std::uint8_t> kept;
+    bool interrupted = false;
+    bool incomplete = false;
+};
+
 // Listens on the --port or --own-port input until the sender has been silent for the idle
-// time, Ctrl-C, or --wait seconds with nothing; every byte that came, real-time bytes aside, is
-// in `kept`. kDone when something came, otherwise the exit code after saying why.
-// `nothingMeans` follows "Nothing arrived from PORT" when nothing came; `interrupted` tells
-// whether Ctrl-C ended the receive.
-int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8_t>& kept,
-                 const char* nothingMeans = "", bool* interrupted = nullptr) {
+// time, Ctrl-C, or --wait seconds with nothing. kDone when something came, otherwise the exit
+// code after saying why. `nothingMeans` follows "Nothing arrived from PORT" when nothing came.
+int ReceiveBytes(const Options& options, Streams streams, Received& received,
+                 const char* nothingMeans = "") {
     midi::RtMidiSystem system("korvel-cli");
     std::string portName;
     if (options.ownPort) {
@@ -171,9 +177,7 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
         session.Poll();
         if (stop.Requested()) {
             session.Finish();  // what came so far is kept
-            if (interrupted != nullptr) {
-                *interrupted = true;
-            }
+            received.interrupted = true;
             break;
         }
         if (options.waitSeconds && session.NothingArrived() &&
@@ -186,9 +190,13 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
         std::this_thread::sleep_for(midi::kCommandPoll);
     }
     EndProgress(streams);
+    if (!session.Broken().empty()) {
+        streams.err << kProgram << ": " << portName << ": " << session.Broken()
+                    << (session.NothingArrived() ? "" : "; what came before is kept") << "\n";
+    }
     if (session.NothingArrived()) {
         streams.err << kProgram << ": Nothing arrived from " << portName << nothingMeans << "\n";
-        return kProblemsFound;
+        return session.Broken().empty() ? kProblemsFound : kFileError;
     }
     if (session.End() == midi::ReceiveEnd::tooLarge) {
         streams.err << kProgram << ": " << midi::ReceiveLimitText() << "\n";
@@ -196,7 +204,8 @@ int ReceiveBytes(const Options& options, Streams streams, std::vector<std::uint8
     if (session.Counts().lostInput) {
         streams.err << kProgram << ": " << portName << ": " << midi::kLostInputText << "\n";
     }
-    kept = session.Kept();
+    received.kept = session.Kept();
+    received.incomplete = !session.Broken().empty() || session.Counts().lostInput;
     return kDone;
 }
 
@@ -239,21 +248,24 @@ int Send(const Options& options, Streams streams) {
             return kBadArguments;
         }
         // The W2's memory is kept before the send replaces it; without it nothing is sent.
-        std::vector<std::uint8_t> kept;
-        bool interrupted = false;
-        if (const int code =
-                ReceiveBytes(options, streams, kept, "; nothing was sent", &interrupted)) {
+        Received received;
+        if (const int code = ReceiveBytes(options, streams, received, "; nothing was sent")) {
             return code;
         }
-        if (const int code = WriteReceived(*options.backupFirst, kept, streams)) {
+        if (const int code = WriteReceived(*options.backupFirst, received.kept, streams)) {
             return code;
         }
-        if (interrupted) {
+        if (received.interrupted) {
             streams.err << kProgram << ": stopped after the backup; nothing was sent\n";
             return 128 + SIGINT;
         }
+        if (received.incomplete) {
+            streams.err << kProgram << ": the backup in " << *options.backupFirst
+                        << " is not whole; nothing was sent\n";
+            return kFileError;
+        }
         DumpImage backup;
-        (void)backup.Load(kept);
+        (void)backup.Load(received.kept);
         if (backup.MessagesInSaveOrder().empty()) {
             streams.err << kProgram << ": what arrived holds no complete message of a W2 dump (it "
                         << "is kept in " << *options.backupFirst << "); nothing was sent\n";
@@ -283,7 +295,10 @@ int Send(const Options& options, Streams streams) {
         // Short sleeps, so that a Ctrl-C is seen at once.
         std::this_thread::sleep_until(std::min(next, clock.Now() + midi::kCommandPoll));
     }
-    std::this_thread::sleep_until(session.LastMessageLeaves());
+    // The port closes only once it has handed on the last message.
+    while (!session.MayClosePort(clock.Now())) {
+        std::this_thread::sleep_until(session.WakeUpAfter(session.Step()));
+    }
     EndProgress(streams);
     streams.out << session.SummaryText(*port) << "\n";
     if (!session.Failure().empty()) {
@@ -298,18 +313,19 @@ int Receive(const Options& options, Streams streams) {
                     << " receive --help\n";
         return kBadArguments;
     }
-    std::vector<std::uint8_t> kept;
-    if (const int code = ReceiveBytes(options, streams, kept)) {
+    Received received;
+    if (const int code = ReceiveBytes(options, streams, received)) {
         return code;
     }
     // The file is the musician's backup: every byte that came, as the window's receive keeps
     // it; what is not a whole message is reported below.
-    if (const int code = WriteReceived(options.arguments[0], kept, streams)) {
+    if (const int code = WriteReceived(options.arguments[0], received.kept, streams)) {
         return code;
     }
     DumpImage image;
-    const LoadResult loaded = image.Load(kept);
-    return PrintProblems(image, loaded.report, streams.out) == 0 ? kDone : kProblemsFound;
+    const LoadResult loaded = image.Load(received.kept);
+    const int problems = PrintProblems(image, loaded.report, streams.out);
+    return received.incomplete ? kFileError : problems == 0 ? kDone : kProblemsFound;
 }
 
 int Verify(const Options& options, Streams streams) {
@@ -322,17 +338,17 @@ int Verify(const Options& options, Streams streams) {
     if (const int code = LoadDump(options.arguments[0], options.layout, sent, nullptr, streams)) {
         return code;
     }
-    std::vector<std::uint8_t> kept;
-    if (const int code = ReceiveBytes(options, streams, kept)) {
+    Received received;
+    if (const int code = ReceiveBytes(options, streams, received)) {
         return code;
     }
     if (options.backup) {
-        if (const int code = WriteReceived(*options.backup, kept, streams)) {
+        if (const int code = WriteReceived(*options.backup, received.kept, streams)) {
             return code;
         }
     }
     DumpImage readBack;
-    (void)readBack.Load(kept);
+    (void)readBack.Load(received.kept);
     const DumpCheck check = CheckDump(sent, readBack);
     for (const FailedSlot& slot : check.failures) {
         streams.out << (slot.place ? ItemText(ItemOfSlot(*slot.place, sent.Layout())) : "type-3")

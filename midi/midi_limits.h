@@ -34,6 +34,11 @@ inline constexpr auto kReceiveHintAfter = std::chrono::seconds(10);
 inline constexpr auto kDialogPoll = std::chrono::milliseconds(25);
 // How often korvel-cli polls a receive and looks for Ctrl-C during a send.
 inline constexpr auto kCommandPoll = std::chrono::milliseconds(10);
+// After a send's last message has had its cable time, how often to look whether the port has
+// handed everything on, and how long it may take: a JACK cycle of 8192 frames at 44.1 kHz is
+// under 0.2 s, so a port still holding messages after 5 s no longer moves.
+inline constexpr auto kDeliveryPoll = std::chrono::milliseconds(5);
+inline constexpr auto kDeliveryWait = std::chrono::seconds(5);
 // How long the ALSA reading thread waits for events before it looks whether it should stop.
 inline constexpr int kAlsaPollMs = 50;
 

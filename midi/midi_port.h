@@ -29,9 +29,11 @@ class MidiInput {
     // Appends the bytes that arrived since the last call, in order. The port may receive on a
     // thread of its own; this takes what it has under its own lock.
     virtual void TakeBytes(std::vector<std::uint8_t>& into) = 0;
-    // True once the system dropped input it had no room for (the ALSA sequencer's overrun);
-    // what came before and after is still delivered.
+    // True once the system dropped input it had no room for (the ALSA sequencer's overrun, a
+    // full JACK ring); what came before and after is still delivered.
     virtual bool HasLostInput() const { return false; }
+    // Why the port stopped delivering (its server went away); empty while it works.
+    virtual std::string Broken() const { return {}; }
 };
 
 class MidiOutput {
@@ -41,6 +43,10 @@ class MidiOutput {
     virtual std::size_t MaxMessageLength() const = 0;
     // Sends one complete message.
     virtual Outcome Send(std::span<const std::uint8_t> message) = 0;
+    // True once every message given to Send has left the port, so that closing it loses none.
+    virtual bool HasDelivered() const { return true; }
+    // Why the port stopped carrying messages (its server went away); empty while it works.
+    virtual std::string Broken() const { return {}; }
 };
 
 struct MidiPortList {

@@ -36,6 +36,10 @@ void ReceiveSession::Poll() {
     }
     const std::size_t before = assembler_.MessageCount();
     assembler_.Feed(std::move(incoming));
+    // What came before the port broke is kept; nothing more will come.
+    if (broken_ = input_.Broken(); !broken_.empty() && end_ == ReceiveEnd::notYet) {
+        end_ = ReceiveEnd::portBroken;
+    }
     // Real-time bytes are no part of what the W2 sends; they neither count nor keep it going.
     if (assembler_.KeptSize() > keptBefore) {
         lastByte_ = now;
@@ -100,6 +104,9 @@ std::string ReceiveSession::ProgressText() const {
     }
     if (counts_.lostInput) {
         text += std::string(" \u00B7 ") + kLostInputText;
+    }
+    if (!broken_.empty()) {
+        text += " \u00B7 " + broken_;
     }
     return text;
 }

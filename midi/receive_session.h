@@ -23,7 +23,7 @@ inline constexpr auto kDefaultReceiveIdle = std::chrono::milliseconds(kDefaultRe
 inline constexpr const char* kLostInputText =
     "some of what came was lost: the system's input buffer ran over";
 
-enum class ReceiveEnd { notYet, idle, done, cancelled, tooLarge };
+enum class ReceiveEnd { notYet, idle, done, cancelled, tooLarge, portBroken };
 
 struct ReceiveCounts {
     int patterns = 0;   // distinct pattern positions
@@ -58,6 +58,8 @@ class ReceiveSession {
     // the lost input when there was some.
     std::string ProgressText() const;
 
+    // Why the port stopped delivering, when that ended the receive.
+    const std::string& Broken() const { return broken_; }
     // Every byte received but real-time ones, as it came, for the backup.
     std::vector<std::uint8_t> Kept() const { return assembler_.Kept(); }
     // The complete messages in the order received.
@@ -75,6 +77,7 @@ class ReceiveSession {
     ReceiveEnd end_ = ReceiveEnd::notYet;
     SysExAssembler assembler_;
     ReceiveCounts counts_;
+    std::string broken_;
     std::bitset<kPatternSlotCount> patternsSeen_;
     std::bitset<kPlaylistSlotCount> playlistsSeen_;
 };

@@ -100,6 +100,11 @@ Instant SendSession::Step() {
         return nextStart_;
     }
     const auto message = messages_[sent_];
+    if (const std::string broken = output_.Broken(); !broken.empty()) {
+        failure_ = broken;
+        ended_ = true;
+        return now;
+    }
     if (const Outcome result = output_.Send(message); !result.ok()) {
         failure_ = result.reason();
         ended_ = true;
@@ -119,6 +124,22 @@ Instant SendSession::Step() {
     nextStart_ = std::max(now + CableTime(message.size()), returned) + pause_;
     ended_ = sent_ == messages_.size();
     return ended_ ? now : nextStart_;
+}
+
+bool SendSession::MayClosePort(Instant now) {
+    if (!ended_ || now < LastMessageLeaves() || output_.HasDelivered() || sent_ == 0) {
+        return ended_ && now >= LastMessageLeaves();
+    }
+    const std::string broken = output_.Broken();
+    if (!broken.empty() || now >= LastMessageLeaves() + kDeliveryWait) {
+        if (failure_.empty()) {
+            failure_ = (broken.empty() ? std::string("the port held on to its last messages")
+                                       : broken) +
+                       "; they may not have reached the W2";
+        }
+        return true;
+    }
+    return false;
 }
 
 Duration SendSession::TimeLeft() const {

@@ -9,6 +9,7 @@
 #include "midi_limits.h"
 #include "midi_port.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <cstdint>
@@ -68,10 +69,14 @@ class SendSession {
     Duration TimeLeft() const;
     // When the last message sent has left the cable; a port closed before may drop it.
     Instant LastMessageLeaves() const { return nextStart_ - pause_; }
-    // Once the send has ended, the port stays open until the last message has left: when to
-    // look again after a step that answered `next`, and whether the port may close at `now`.
-    Instant WakeUpAfter(Instant next) const { return ended_ ? LastMessageLeaves() : next; }
-    bool MayClosePort(Instant now) const { return ended_ && now >= LastMessageLeaves(); }
+    // Once the send has ended, the port stays open until the last message has left the cable
+    // and the port has handed on all it was given: when to look again after a step that
+    // answered `next`, and whether the port may close at `now`. A port that broke before it
+    // handed everything on, or still holds messages long after their time, fails the send.
+    Instant WakeUpAfter(Instant next) const {
+        return ended_ ? std::max(LastMessageLeaves(), lastStep_ + kDeliveryPoll) : next;
+    }
+    bool MayClosePort(Instant now);
     // "Message 12 of 481 · 2,345 bytes sent · about 45 s left"
     std::string ProgressText() const;
     // "Sent 481 messages to PORT in 60 s", or what went before a cancel or a failure.

@@ -117,6 +117,67 @@ verify() {
 verify "korvel-cli verify, all back" "$stored" 0
 verify "korvel-cli verify, one message altered" "$altered" 1
 
+# A large period: JACK takes the last message from the send's ring only in the next cycle, 85 ms
+# later, and the port must stay open until it has. Three runs on a server of its own.
+large="$server-large"
+jackd -S -r -n "$large" -d dummy -r 48000 -p 4096 >"$work/jackd-large.log" 2>&1 &
+large_pid=$!
+if jack_wait -s "$large" -w -t 20 >/dev/null 2>&1; then
+  for run in 1 2 3; do
+    received="$work/received-large-$run.syx"
+    JACK_DEFAULT_SERVER="$large" "$cli" receive "$received" --own-port w2in --idle 3000 \
+      --wait 120 >"$work/receive.log" 2>&1 &
+    receiver_pid=$!
+    JACK_DEFAULT_SERVER="$large" wait_for_port w2in
+    JACK_DEFAULT_SERVER="$large" "$cli" send "$work/sent.syx" --port w2in --pause 0 >/dev/null
+    wait "$receiver_pid" || cat "$work/receive.log" >&2
+    receiver_pid=
+    check "korvel-cli send with a period of 4096 frames, run $run" "$received"
+  done
+else
+  cat "$work/jackd-large.log" >&2
+  echo "FAILED: a JACK server with a period of 4096 frames did not start" >&2
+  failed=$((failed + 1))
+fi
+kill "$large_pid" 2>/dev/null || true
+wait "$large_pid" 2>/dev/null || true
+
+# A server that goes away during a send: the sender and the receiver both say so and fail.
+gone="$server-gone"
+jackd -S -r -n "$gone" -d dummy -r 48000 -p 256 >"$work/jackd-gone.log" 2>&1 &
+gone_pid=$!
+if jack_wait -s "$gone" -w -t 20 >/dev/null 2>&1; then
+  JACK_DEFAULT_SERVER="$gone" "$cli" receive "$work/gone-in.syx" --own-port w2in --idle 3000 \
+    --wait 120 >"$work/gone-receive.log" 2>&1 &
+  receiver_pid=$!
+  JACK_DEFAULT_SERVER="$gone" wait_for_port w2in
+  JACK_DEFAULT_SERVER="$gone" "$cli" send "$work/sent.syx" --port w2in --pause 60 \
+    >"$work/gone-send.log" 2>&1 &
+  sender_pid=$!
+  sleep 2
+  kill -9 "$gone_pid"
+  wait "$gone_pid" 2>/dev/null || true
+  send_code=0
+  receive_code=0
+  wait "$sender_pid" || send_code=$?
+  wait "$receiver_pid" || receive_code=$?
+  receiver_pid=
+  if [ "$send_code" != 0 ] && [ "$receive_code" != 0 ] &&
+    grep -q "went away" "$work/gone-send.log" && grep -q "went away" "$work/gone-receive.log" &&
+    [ -s "$work/gone-in.syx" ]; then
+    echo "ok: a JACK server killed during a send is said at both ends"
+    passed=$((passed + 1))
+  else
+    cat "$work/gone-send.log" "$work/gone-receive.log" >&2
+    echo "FAILED: a JACK server killed during a send (send $send_code, receive $receive_code)" >&2
+    failed=$((failed + 1))
+  fi
+else
+  cat "$work/jackd-gone.log" >&2
+  echo "FAILED: a JACK server for the killed send did not start" >&2
+  failed=$((failed + 1))
+fi
+
 # The window's Receive and Send, against korvel-cli's own ports on the other side.
 if KORVEL_MIDI_CLI="$cli" KORVEL_MIDI_DUMP="$work/sent.syx" QT_QPA_PLATFORM=offscreen \
   "$build/tests/qt/korvel_qt_midi_tests"; then

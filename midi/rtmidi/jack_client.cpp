@@ -4,6 +4,28 @@
 
 namespace korvel::midi {
 
+namespace {
+
+constexpr const char* kServerGoneText = "the JACK server went away";
+
+}  // namespace
+
+int JackClient::Process(jack_nframes_t frames, void* self) {
+    auto* client = static_cast<JackClient*>(self);
+    const int result = client->process_(frames, client->processSelf_);
+    client->cycles_.fetch_add(1, std::memory_order_release);
+    return result;
+}
+
+// JACK's own thread, when the server ends or throws the client out: only a flag is set here.
+void JackClient::OnShutdown(void* self) {
+    static_cast<JackClient*>(self)->serverGone_.store(true, std::memory_order_release);
+}
+
+std::string JackClient::Broken() const {
+    return serverGone_.load(std::memory_order_acquire) ? kServerGoneText : "";
+}
+
 JackClient::~JackClient() {
     if (client_ != nullptr) {
         // Returns once the process callback has run for the last time.
@@ -32,7 +54,11 @@ Outcome JackClient::Open(const std::string& client, const std::string& portName,
     if (port_ == nullptr) {
         return Outcome::Failure("JACK would not make the port");
     }
-    if (jack_set_process_callback(client_, process, self) != 0 || jack_activate(client_) != 0) {
+    process_ = process;
+    processSelf_ = self;
+    jack_on_shutdown(client_, &JackClient::OnShutdown, this);
+    if (jack_set_process_callback(client_, &JackClient::Process, this) != 0 ||
+        jack_activate(client_) != 0) {
         return Outcome::Failure("JACK would not start the port");
     }
     return Outcome::Success();

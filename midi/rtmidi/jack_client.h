@@ -1,6 +1,7 @@
 // What Korvel's own JACK ports share: a client with one MIDI port, a ring buffer between JACK's
-// real-time thread and ours, and a close that frees the buffer only once JACK has run the
-// process callback for the last time.
+// real-time thread and ours, a count of the process cycles that ran, word of a server that went
+// away, and a close that frees the buffer only once JACK has run the process callback for the
+// last time.
 #pragma once
 
 #include <jack/jack.h>
@@ -8,7 +9,9 @@
 
 #include "result.h"
 
+#include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 
 namespace korvel::midi {
@@ -29,8 +32,19 @@ class JackClient {
 
     jack_port_t* Port() const { return port_; }
     jack_ringbuffer_t* Ring() const { return ring_; }
+    // The process cycles that have ended since the port started.
+    std::uint64_t Cycles() const { return cycles_.load(std::memory_order_acquire); }
+    // "the JACK server went away", once it has; empty while it runs.
+    std::string Broken() const;
 
   private:
+    static int Process(jack_nframes_t frames, void* self);
+    static void OnShutdown(void* self);
+
+    JackProcessCallback process_ = nullptr;
+    void* processSelf_ = nullptr;
+    std::atomic<std::uint64_t> cycles_ = 0;
+    std::atomic<bool> serverGone_ = false;
     jack_client_t* client_ = nullptr;
     jack_port_t* port_ = nullptr;
     jack_ringbuffer_t* ring_ = nullptr;

@@ -5,6 +5,8 @@
 
 #include <jack/midiport.h>
 
+#include <atomic>
+
 namespace korvel::midi {
 
 namespace {
@@ -25,6 +27,9 @@ class JackInput : public MidiInput {
         return Outcome::Success();
     }
 
+    bool HasLostInput() const override { return lost_.load(std::memory_order_acquire); }
+    std::string Broken() const override { return jack_.Broken(); }
+
     void TakeBytes(std::vector<std::uint8_t>& into) override {
         const std::size_t count = jack_ringbuffer_read_space(jack_.Ring());
         const std::size_t at = into.size();
@@ -38,17 +43,26 @@ class JackInput : public MidiInput {
         const JackClient& jack = static_cast<JackInput*>(self)->jack_;
         void* buffer = jack_port_get_buffer(jack.Port(), frames);
         const std::uint32_t count = jack_midi_get_event_count(buffer);
+        auto* input = static_cast<JackInput*>(self);
         for (std::uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
-            if (jack_midi_event_get(&event, buffer, i) == 0) {
-                jack_ringbuffer_write(jack.Ring(), reinterpret_cast<const char*>(event.buffer),
-                                      event.size);
+            if (jack_midi_event_get(&event, buffer, i) != 0) {
+                continue;
             }
+            // An event only in part would join two messages; one that does not fit is lost
+            // whole, and said so.
+            if (jack_ringbuffer_write_space(jack.Ring()) < event.size) {
+                input->lost_.store(true, std::memory_order_release);
+                continue;
+            }
+            jack_ringbuffer_write(jack.Ring(), reinterpret_cast<const char*>(event.buffer),
+                                  event.size);
         }
         return 0;
     }
 
     JackClient jack_;
+    std::atomic<bool> lost_ = false;
 };
 
 }  // namespace

@@ -32,6 +32,9 @@ class JackOutput : public MidiOutput {
     // The message goes into the ring as its length and its bytes; the process callback takes
     // it only once all of it is there.
     Outcome Send(std::span<const std::uint8_t> message) override {
+        if (const std::string broken = jack_.Broken(); !broken.empty()) {
+            return Outcome::Failure(broken);
+        }
         jack_ringbuffer_t* ring = jack_.Ring();
         const auto length = static_cast<std::uint32_t>(message.size());
         if (jack_ringbuffer_write_space(ring) < sizeof length + message.size()) {
@@ -41,6 +44,23 @@ class JackOutput : public MidiOutput {
         jack_ringbuffer_write(ring, reinterpret_cast<const char*>(message.data()), message.size());
         return {};
     }
+
+    // A message taken from the ring lies in that cycle's buffer; the others read it before the
+    // next cycle begins. So the port may close once the ring is empty and a whole cycle has run
+    // since it was last seen holding something.
+    bool HasDelivered() const override {
+        const std::uint64_t cycles = jack_.Cycles();
+        if (jack_ringbuffer_read_space(jack_.Ring()) > 0) {
+            emptySince_ = kNotEmpty;
+            return false;
+        }
+        if (emptySince_ == kNotEmpty) {
+            emptySince_ = cycles;
+        }
+        return cycles >= emptySince_ + 2;
+    }
+
+    std::string Broken() const override { return jack_.Broken(); }
 
   private:
     // JACK's real-time thread: moves whole messages that fit this cycle's buffer.
@@ -63,7 +83,11 @@ class JackOutput : public MidiOutput {
         return 0;
     }
 
+    static constexpr std::uint64_t kNotEmpty = ~std::uint64_t{0};
+
     JackClient jack_;
+    // The cycle count when the ring was first seen empty; only the caller's thread uses it.
+    mutable std::uint64_t emptySince_ = kNotEmpty;
 };
 
 }  // namespace

@@ -39,8 +39,10 @@ class FakeInput : public MidiInput {
   public:
     // What the next TakeBytes calls deliver, one piece each.
     std::deque<std::vector<std::uint8_t>> pieces;
-    bool lost = false;  // the system dropped some input
+    bool lost = false;    // the system dropped some input
+    std::string broken;  // why the port stopped, once it has
     bool HasLostInput() const override { return lost; }
+    std::string Broken() const override { return broken; }
     void TakeBytes(std::vector<std::uint8_t>& into) override {
         if (!pieces.empty()) {
             into.insert(into.end(), pieces.front().begin(), pieces.front().end());
@@ -56,6 +58,10 @@ class FakeOutput : public MidiOutput {
     int failAt = -1;             // the message number that fails
     Duration sendTakes{};        // how long the port holds the caller in each Send
     bool holdsUntilOut = false;  // holds it for the message's cable time too, as on Windows
+    bool delivered = true;       // all that was sent has left the port
+    std::string broken;          // why the port stopped, once it has
+    bool HasDelivered() const override { return delivered; }
+    std::string Broken() const override { return broken; }
     std::vector<std::vector<std::uint8_t>> sent;
     std::vector<Instant> sentAt;
 

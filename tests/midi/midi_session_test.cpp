@@ -125,6 +125,16 @@ TEST_F(Receiving, SaysWhenTheSystemLostInputAndKeepsTheRest) {
     EXPECT_EQ(session.Kept(), korvel::testing::Concat({message, message}));
 }
 
+// A port whose server went away ends the receive at once, with what came before it.
+TEST_F(Receiving, APortThatBrokeEndsItAndKeepsWhatCame) {
+    const Bytes message = korvel::testing::PatternMessage(0, 0, 0);
+    input.broken = "the JACK server went away";
+    Arrive(message);
+    EXPECT_EQ(session.End(), ReceiveEnd::portBroken);
+    EXPECT_NE(session.ProgressText().find("the JACK server went away"), std::string::npos);
+    EXPECT_EQ(session.Kept(), message);
+}
+
 TEST(ReceiveLimit, EndsTheReceiveAndKeepsWhatCameBeforeIt) {
     FakeClock clock;
     FakeInput input;
@@ -134,6 +144,40 @@ TEST(ReceiveLimit, EndsTheReceiveAndKeepsWhatCameBeforeIt) {
     session.Poll();
     EXPECT_EQ(session.End(), ReceiveEnd::tooLarge);
     EXPECT_EQ(session.Kept(), Bytes(dump.begin(), dump.begin() + 1000));
+}
+
+// The port closes only once it has handed on every message (a JACK ring drains in the next
+// cycle); one that broke first, or holds them for ever, fails the send.
+TEST(Sending, ThePortClosesOnlyOnceItHandedEverythingOn) {
+    DumpImage image;
+    ASSERT_TRUE(image.Load(korvel::testing::PatternMessage(0, 0, 0)).ok());
+    const SendPlan plan = PlanSend(image, 0ms);
+    struct Case {
+        std::string brokenAfterSend;
+        Duration heldFor;
+        bool fails;
+    };
+    for (const Case& c : {Case{"", 50ms, false}, Case{"the JACK server went away", 50ms, true},
+                          Case{"", kDeliveryWait + 1s, true}}) {
+        FakeClock clock;
+        testing::FakeOutput output(clock);
+        SendSession session(output, clock, plan.messages, 0ms);
+        testing::RunSend(session, clock);
+        output.delivered = false;
+        output.broken = c.brokenAfterSend;
+        clock.now = session.LastMessageLeaves();
+        const Instant handedOn = clock.now + c.heldFor;
+        while (!session.MayClosePort(clock.now)) {
+            ASSERT_LT(clock.now, handedOn + kDeliveryWait);
+            clock.now = session.WakeUpAfter(session.Step());
+            output.delivered = clock.now >= handedOn;
+        }
+        EXPECT_EQ(!session.Failure().empty(), c.fails) << session.Failure();
+        EXPECT_EQ(clock.now >= handedOn, !c.fails);
+        if (!c.brokenAfterSend.empty()) {
+            EXPECT_NE(session.SummaryText("W2").find(c.brokenAfterSend), std::string::npos);
+        }
+    }
 }
 
 // A message starts no earlier than the previous one takes on the cable plus the pause.

@@ -73,6 +73,11 @@ std::optional<W2Link::Received> W2Link::ReceiveFromW2(ReceiveRun& run, ReceivePu
         midi_.inputPort = run.Port();
     }
     const midi::ReceiveSession* session = run.Session();
+    if (session != nullptr && !session->Broken().empty()) {
+        prompts_.ShowMessage("Nothing more can come from " + run.Port() + ": " +
+                                 session->Broken() + ".",
+                             kErrorCaption, Severity::error);
+    }
     if (session == nullptr || session->NothingArrived()) {
         return std::nullopt;
     }
@@ -167,6 +172,10 @@ std::optional<std::string> W2Link::BackUpBeforeSend() {
         } else if (!received->session.HoldsDumpMessage()) {
             notBackedUp = "what came holds no complete message of a W2 dump (it is kept in " +
                           received->backup + ").";
+        } else if (!received->session.Broken().empty() ||
+                   received->session.Counts().lostInput) {
+            notBackedUp = "some of what came was lost, so the backup in " + received->backup +
+                          " is not whole.";
         } else {
             backup = received->backup;
         }
