@@ -241,8 +241,9 @@ int Send(const Options& options, Streams streams) {
         const auto taken = PathIsTaken(*options.backupFirst);
         if (!taken || *taken) {
             streams.err << kProgram << ": --backup-first "
-                        << (taken ? *options.backupFirst + " is there already; give the name of "
-                                                           "a new file"
+                        << (taken ? *options.backupFirst +
+                                        " is there already; give the name of "
+                                        "a new file"
                                   : taken.reason())
                         << "; nothing was sent\n";
             return kBadArguments;

@@ -133,9 +133,9 @@ bool SendSession::MayClosePort(Instant now) {
     const std::string broken = output_.Broken();
     if (!broken.empty() || now >= LastMessageLeaves() + kDeliveryWait) {
         if (failure_.empty()) {
-            failure_ = (broken.empty() ? std::string("the port held on to its last messages")
-                                       : broken) +
-                       "; they may not have reached the W2";
+            failure_ =
+                (broken.empty() ? std::string("the port held on to its last messages") : broken) +
+                "; they may not have reached the W2";
         }
         return true;
     }

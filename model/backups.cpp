@@ -1,6 +1,7 @@
 #include "backups.h"
 
 #include "count_text.h"
+#include "error_text.h"
 #include "dump_image.h"
 #include "paths.h"
 
@@ -9,6 +10,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
+#include <map>
 #include <memory>
 #include <optional>
 #include <regex>
@@ -64,15 +66,29 @@ std::string ShownStamp(std::string stamp) {
     return stamp;
 }
 
-std::vector<Found> FindDumps(const std::string& folder) {
+std::vector<Found> FindDumps(const std::string& folder, BackupList& list) {
     std::vector<Found> found;
     const auto native = NativePathOf(folder);
     if (!native) {
+        list.problem = "The folder " + folder + " cannot be read: " + native.reason();
         return found;
     }
     std::error_code error;
     fs::directory_iterator it(*native, error);
-    for (; !error && it != fs::directory_iterator(); it.increment(error)) {
+    if (error) {
+        list.folderMissing = error == std::errc::no_such_file_or_directory;
+        if (!list.folderMissing) {
+            list.problem = "The folder " + folder + " cannot be read: " + ErrorText(error);
+        }
+        return found;
+    }
+    for (; it != fs::directory_iterator(); it.increment(error)) {
+        if (error) {
+            list.problem = "The folder " + folder +
+                           " could not be read to its end: " + ErrorText(error) +
+                           "; some backups may be missing from the list";
+            break;
+        }
         const std::string name = Utf8Of(it->path().filename());
         std::error_code typeError;
         if (!HasExtension(name, kDumpExtension) || !it->is_regular_file(typeError)) {
@@ -164,34 +180,43 @@ std::string ChangeSince(const Comparison& newerAgainstOlder, MemoryLayout layout
     return text;
 }
 
-std::vector<Backup> ListBackups(const std::string& folder, MemoryLayout layout, std::size_t limit) {
-    const std::vector<Found> found = FindDumps(folder);
+BackupList ListBackups(const std::string& folder, MemoryLayout layout, std::size_t limit) {
+    BackupList list;
+    const std::vector<Found> found = FindDumps(folder, list);
     const std::size_t listed = std::min(limit, found.size());
-    std::vector<Backup> backups;
-    backups.reserve(listed);
-    // Each dump is read once: the one listed next is the one before the last.
-    auto newer = std::make_unique<DumpImage>();
-    bool newerRead = false;
+    list.backups.reserve(listed);
+    // Each dump is read once and kept until it has been listed; a dump with no W2 message in
+    // it (a broken file) is no state of the W2's memory.
+    std::map<std::size_t, std::unique_ptr<DumpImage>> read;
+    const auto readAt = [&](std::size_t i) -> const DumpImage* {
+        auto& image = read[i];
+        if (!image) {
+            image = std::make_unique<DumpImage>();
+            if (!image->LoadFile(found[i].path).ok()) {
+                image = std::make_unique<DumpImage>();
+            }
+        }
+        return image->MessagesInSaveOrder().empty() ? nullptr : image.get();
+    };
     for (std::size_t i = 0; i < listed; ++i) {
-        if (i == 0) {
-            newerRead = newer->LoadFile(found[i].path).ok();
+        Backup backup{found[i].path, ShownStamp(found[i].stamp), 0, true, {}};
+        const DumpImage* newer = readAt(i);
+        const DumpImage* older = nullptr;
+        for (std::size_t j = i + 1; newer != nullptr && older == nullptr && j < found.size(); ++j) {
+            older = readAt(j);
         }
-        Backup backup{found[i].path, ShownStamp(found[i].stamp), 0, newerRead, {}};
-        backup.messages = static_cast<int>(newer->MessagesInSaveOrder().size());
-        auto older = std::make_unique<DumpImage>();
-        const bool olderRead = i + 1 < found.size() && older->LoadFile(found[i + 1].path).ok();
-        if (i + 1 >= found.size()) {
-            backup.change = "the oldest here";
-        } else if (!newerRead || !olderRead) {
-            backup.change = "cannot be compared";
+        if (newer == nullptr) {
+            backup.readable = false;
+            backup.change = kUnreadableBackupText;
         } else {
-            backup.change = ChangeSince(Comparison::Of(*newer, *older), layout);
+            backup.messages = static_cast<int>(newer->MessagesInSaveOrder().size());
+            backup.change = older == nullptr ? "the oldest here"
+                                             : ChangeSince(Comparison::Of(*newer, *older), layout);
         }
-        backups.push_back(std::move(backup));
-        newer = std::move(older);
-        newerRead = olderRead;
+        list.backups.push_back(std::move(backup));
+        read.erase(i);
     }
-    return backups;
+    return list;
 }
 
 }  // namespace korvel

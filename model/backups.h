@@ -19,11 +19,20 @@ struct Backup {
     // 21-05-33.syx", "W2 2026-12-08 21-05-33 (2).syx"), otherwise from the file's time.
     std::string when;
     int messages = 0;      // the messages a load holds
-    bool readable = true;  // false when the file could not be read as a dump
-    // What changed since the backup before it ("3 slots differ, 1 only here", "same as
-    // before"); "the oldest here" for the last of the folder.
+    bool readable = true;  // false when the file could not be read or holds no W2 message
+    // What changed since the readable backup before it ("3 slots differ, 1 only here", "same
+    // as before"); "the oldest here" for the last of the folder; "not a readable dump".
     std::string change;
 };
+
+struct BackupList {
+    std::vector<Backup> backups;
+    bool folderMissing = false;  // there is no such folder: nothing has come yet
+    // Why the folder could not be read to its end; what was found before is listed.
+    std::string problem;
+};
+
+inline constexpr const char* kUnreadableBackupText = "not a readable dump";
 
 // Where Korvel keeps what came from the W2, in the system's data folder for programs: on Linux
 // "$XDG_DATA_HOME/Korvel/received" (by default under ~/.local/share), on Windows "Korvel",
@@ -45,6 +54,8 @@ Result<std::string> NewBackupPath(const std::string& folder, const std::string& 
 std::string ChangeSince(const Comparison& newerAgainstOlder, MemoryLayout layout);
 
 // The ".syx" files of `folder`, newest first, at most `limit` of them; an absent folder has none.
-std::vector<Backup> ListBackups(const std::string& folder, MemoryLayout layout, std::size_t limit);
+// A file that is no readable dump is listed as such, and the one before it is compared with
+// the readable backup before that.
+BackupList ListBackups(const std::string& folder, MemoryLayout layout, std::size_t limit);
 
 }  // namespace korvel

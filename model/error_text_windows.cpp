@@ -11,12 +11,11 @@ namespace {
 
 std::string Utf8OfWide(const std::wstring& wide) {
     const int size = static_cast<int>(wide.size());
-    const int length = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr,
-                                             nullptr);
+    const int length =
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<std::size_t>(std::max(length, 0)), '\0');
     if (length > 0) {
-        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr,
-                              nullptr);
+        ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, text.data(), length, nullptr, nullptr);
     }
     return text;
 }
@@ -38,8 +37,8 @@ std::string SystemMessage(DWORD code) {
     const DWORD length = ::FormatMessageW(
         FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
         nullptr, code, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::wstring wide = length > 0 && buffer != nullptr ? std::wstring(buffer, length)
-                                                        : std::wstring();
+    std::wstring wide =
+        length > 0 && buffer != nullptr ? std::wstring(buffer, length) : std::wstring();
     ::LocalFree(buffer);
     while (!wide.empty() && (wide.back() == L'\n' || wide.back() == L'\r' || wide.back() == L' ' ||
                              wide.back() == L'.')) {

@@ -12,7 +12,7 @@ enum class ReadStatus { ok, cannotOpen, notRegular, tooLarge, noMemory, shortRea
 
 struct [[nodiscard]] FileReadResult {
     ReadStatus status = ReadStatus::ok;
-    std::string reason;  // for a failure: why, from the call that failed
+    std::string reason;    // for a failure: why, from the call that failed
     bool missing = false;  // cannotOpen because no file has that name
     std::unique_ptr<std::uint8_t[]> bytes;
     std::uint64_t size = 0;

@@ -103,8 +103,8 @@ Result<bool> PathIsTaken(const std::string& path) {
     const auto type = std::filesystem::symlink_status(*native, error).type();
     // Only "no such file" means free: any other failure could hide a file.
     if (type == std::filesystem::file_type::none) {
-        return Result<bool>::Failure("whether " + path + " is free cannot be told: " +
-                                     ErrorText(error));
+        return Result<bool>::Failure("whether " + path +
+                                     " is free cannot be told: " + ErrorText(error));
     }
     return type != std::filesystem::file_type::not_found;
 }
@@ -147,8 +147,8 @@ Result<std::string> FileBehindLinks(const std::string& path) {
         }
         const std::filesystem::path next = std::filesystem::read_symlink(current, error);
         if (error) {
-            return Result<std::string>::Failure(path + " is a link that cannot be read: " +
-                                                ErrorText(error));
+            return Result<std::string>::Failure(
+                path + " is a link that cannot be read: " + ErrorText(error));
         }
         current = next.is_absolute() ? next : current.parent_path() / next;
     }

@@ -348,8 +348,7 @@ TEST_F(Cli, DumpSavedWithoutItsBankNamesSaysSo) {
     std::filesystem::create_directory(dir.File("out.bnl"));
     const Outcome run = Korvel({"canon", path, "-o", dir.File("out.syx")});
     EXPECT_EQ(run.code, 4);
-    EXPECT_NE(run.err.find("out.syx was saved, but its bank names were not:"),
-              std::string::npos)
+    EXPECT_NE(run.err.find("out.syx was saved, but its bank names were not:"), std::string::npos)
         << run.err;
     EXPECT_NE(run.err.find("folder"), std::string::npos) << run.err;
     EXPECT_EQ(ReadFile(dir.File("out.syx")), testing::FullDump());
@@ -427,6 +426,9 @@ TEST_F(Cli, BackupsNewestFirst) {
               std::string::npos)
         << json.out;
     EXPECT_EQ(Korvel({"backups", "extra"}).code, 2);
+    const Outcome missing = Korvel({"backups", "--folder", dir.File("none")});
+    EXPECT_EQ(missing.code, 4);
+    EXPECT_NE(missing.err.find("there is no folder"), std::string::npos) << missing.err;
 }
 
 TEST_F(Cli, HelpForEveryCommand) {

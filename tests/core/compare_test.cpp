@@ -77,7 +77,8 @@ TEST_F(Comparing, NextDifferenceWrapsAndSaysWhenThereIsNone) {
 
 // The tree has no mark for the type-3 message or a bank's name: F8 names them when they differ.
 TEST_F(Comparing, NextDifferenceNamesWhatTheTreeDoesNotMark) {
-    const korvel::testing::Bytes patterns = Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(1, 24, 2)});
+    const korvel::testing::Bytes patterns =
+        Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(1, 24, 2)});
     Open(0, Dump("a.syx", Concat({korvel::testing::Type3Message(10), patterns}), "01 Drums\n"));
     Open(1, Dump("b.syx", Concat({korvel::testing::Type3Message(12), patterns}),
                  "01 Drums\n02 Bass\n03 Keys\n"));

@@ -305,13 +305,19 @@ TEST_F(BackupBeforeSend, BackupsListedAndOpened) {
     W2Holds(FullDump(9));
     host.proceedAnswers = {true, false};
     dialog.OnSend(0);
-    const auto backups = dialog.Link().BackupsMenu(1);
+    const auto backups = dialog.Link().BackupsMenu(1).backups;
     ASSERT_EQ(backups.size(), 1u);
     EXPECT_EQ(backups[0].when, "2026-12-08 21:05:33");
     dialog.Link().OnOpenBackup(1, backups[0].path);
     EXPECT_EQ(dialog.image(1).WriteToBytes(), FullDump(9));
     dialog.Link().OnShowAllBackups();
     EXPECT_EQ(host.shownFolders, std::vector{dir.File("received")});
+
+    // A folder that cannot be made is said, not shown.
+    host.receivedFolder = dir.File("left.syx/received");
+    dialog.Link().OnShowAllBackups();
+    EXPECT_EQ(host.shownFolders.size(), 1u);
+    EXPECT_EQ(host.messages.back().text.rfind("The folder of the backups cannot be made", 0), 0u);
 }
 
 }  // namespace

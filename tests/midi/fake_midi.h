@@ -39,7 +39,7 @@ class FakeInput : public MidiInput {
   public:
     // What the next TakeBytes calls deliver, one piece each.
     std::deque<std::vector<std::uint8_t>> pieces;
-    bool lost = false;    // the system dropped some input
+    bool lost = false;   // the system dropped some input
     std::string broken;  // why the port stopped, once it has
     bool HasLostInput() const override { return lost; }
     std::string Broken() const override { return broken; }

@@ -30,7 +30,7 @@ TEST(Backups, ListedNewestFirstWithWhatChangedSinceTheOneBefore) {
     testing::WriteFile(dir.File("notes.txt"), Bytes{'x'});
     std::filesystem::create_directory(dir.File("folder.syx"));
 
-    const auto backups = ListBackups(dir.path(), MemoryLayout(), 20);
+    const auto backups = ListBackups(dir.path(), MemoryLayout(), 20).backups;
     ASSERT_EQ(backups.size(), 3u);
     EXPECT_EQ(backups[0].path, dir.File("W2 2026-12-09 08-00-00.syx"));
     EXPECT_EQ(backups[0].when, "2026-12-09 08:00:00");
@@ -41,10 +41,27 @@ TEST(Backups, ListedNewestFirstWithWhatChangedSinceTheOneBefore) {
     EXPECT_EQ(backups[2].change, "the oldest here");
 
     // A shorter list still compares its last entry with the one before it.
-    const auto two = ListBackups(dir.path(), MemoryLayout(), 2);
+    const auto two = ListBackups(dir.path(), MemoryLayout(), 2).backups;
     ASSERT_EQ(two.size(), 2u);
     EXPECT_EQ(two[1].change, "same as before");
-    EXPECT_TRUE(ListBackups(dir.File("none"), MemoryLayout(), 20).empty());
+    const BackupList none = ListBackups(dir.File("none"), MemoryLayout(), 20);
+    EXPECT_TRUE(none.backups.empty() && none.folderMissing && none.problem.empty());
+}
+
+// A file named like a backup that holds no W2 message is said to be no dump, and the backup
+// after it is compared with the readable one before it.
+TEST(Backups, ABrokenFileIsNoStateOfTheW2) {
+    testing::TempDir dir;
+    const Bytes dump = Concat({Type3Message(), PatternMessageAt(0)});
+    testing::WriteFile(dir.File("W2 2026-12-08 21-05-33.syx"), dump);
+    testing::WriteFile(dir.File("W2 2026-12-09 21-05-33.syx"), Bytes{0x90, 0x40, 0x7F});
+    testing::WriteFile(dir.File("W2 2026-12-10 21-05-33.syx"), dump);
+    const auto backups = ListBackups(dir.path(), MemoryLayout(), 20).backups;
+    ASSERT_EQ(backups.size(), 3u);
+    EXPECT_EQ(backups[0].change, "same as before");
+    EXPECT_FALSE(backups[1].readable);
+    EXPECT_EQ(backups[1].change, kUnreadableBackupText);
+    EXPECT_EQ(backups[2].change, "the oldest here");
 }
 
 TEST(Backups, ChangeNamesPlaylistsAFewerBankLayoutHides) {

@@ -1,4 +1,8 @@
 #include "paths.h"
+#include "dump_builder.h"
+#include "temp_dir.h"
+
+#include <filesystem>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +58,20 @@ TEST(PathConversion, RoundTripsUtf8AndRefusesWhatIsNot) {
     EXPECT_EQ(native->native(), latin1);
 #endif
 }
+
+#if !defined(_WIN32)
+// Only "no such file" means a name is free: a folder that cannot be looked into (here a loop of
+// links, which stops root too) could hide a backup, so no name is taken there.
+TEST(UnusedPath, CountsOnAndRefusesWhatItCannotTell) {
+    testing::TempDir dir;
+    testing::WriteFile(dir.File("W2.syx"), {1});
+    EXPECT_EQ(*UnusedPath(dir.File("W2"), ".syx"), dir.File("W2 (2).syx"));
+    std::filesystem::create_symlink("loop", dir.File("loop"));
+    const auto refused = UnusedPath(dir.File("loop/W2"), ".syx");
+    ASSERT_FALSE(refused);
+    EXPECT_NE(refused.reason().find("cannot be told"), std::string::npos) << refused.reason();
+}
+#endif
 
 }  // namespace
 }  // namespace korvel

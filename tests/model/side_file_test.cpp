@@ -143,11 +143,10 @@ TEST(SideFileText, EveryNameComesBackInItsCodePage) {
         bool asUtf8;
     };
     const Case cases[] = {
-        {1252, "01 GRO\u00df\u2026", true},    // DF 85
-        {1252, "02 Gr\u00fc\u00dfe", false},  // FC DF 65
-        {1251, "03 \u0426\u0456", true},       // D6 B3
-        {1251, "04 \u0411\u0430\u0441", false},
-        {932, "05 \uff82\uff71", true},  // C2 B1
+        {1252, "01 GRO\u00df\u2026", true},                                      // DF 85
+        {1252, "02 Gr\u00fc\u00dfe", false},                                     // FC DF 65
+        {1251, "03 \u0426\u0456", true},                                         // D6 B3
+        {1251, "04 \u0411\u0430\u0441", false}, {932, "05 \uff82\uff71", true},  // C2 B1
         {932, "06 \u65e5\u672c", false},
     };
     for (const Case& c : cases) {

@@ -98,8 +98,8 @@ void FileTool::OnSave(int pane) {
     target.recent.Add(*path);
     const std::string fileName = target.document.FileName();
     if (saved.sideFileUnread) {
-        desk_.Say("Saved " + fileName + ", but its bank names are not saved: " +
-                  saved.names.reason());
+        desk_.Say("Saved " + fileName +
+                  ", but its bank names are not saved: " + saved.names.reason());
     } else if (!saved.names.ok()) {
         desk_.Say("Saved " + fileName +
                   ", but its bank names are not saved: they could not be written to " +

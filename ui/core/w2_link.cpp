@@ -11,7 +11,6 @@
 #include "port_match.h"
 #include "send_session.h"
 
-
 namespace korvel::ui {
 
 namespace {
@@ -74,9 +73,9 @@ std::optional<W2Link::Received> W2Link::ReceiveFromW2(ReceiveRun& run, ReceivePu
     }
     const midi::ReceiveSession* session = run.Session();
     if (session != nullptr && !session->Broken().empty()) {
-        prompts_.ShowMessage("Nothing more can come from " + run.Port() + ": " +
-                                 session->Broken() + ".",
-                             kErrorCaption, Severity::error);
+        prompts_.ShowMessage(
+            "Nothing more can come from " + run.Port() + ": " + session->Broken() + ".",
+            kErrorCaption, Severity::error);
     }
     if (session == nullptr || session->NothingArrived()) {
         return std::nullopt;
@@ -134,7 +133,7 @@ void W2Link::OnCheck(int pane) {
     desk_.Say(check.Summary());
 }
 
-std::vector<Backup> W2Link::BackupsMenu(int pane) const {
+BackupList W2Link::BackupsMenu(int pane) const {
     return ListBackups(services_.ReceivedFolder(), desk_.image(pane).Layout(), kBackupsInMenu);
 }
 
@@ -145,9 +144,9 @@ void W2Link::OnOpenBackup(int pane, const std::string& path) {
 void W2Link::OnShowAllBackups() {
     const std::string folder = services_.ReceivedFolder();
     if (const Outcome made = MakeFolder(folder); !made) {
-        prompts_.ShowMessage("The folder of the backups cannot be made:\n" + folder + "\n\n" +
-                                 made.reason(),
-                             kErrorCaption, Severity::error);
+        prompts_.ShowMessage(
+            "The folder of the backups cannot be made:\n" + folder + "\n\n" + made.reason(),
+            kErrorCaption, Severity::error);
         return;
     }
     if (!services_.ShowFolder(folder)) {
@@ -172,8 +171,7 @@ std::optional<std::string> W2Link::BackUpBeforeSend() {
         } else if (!received->session.HoldsDumpMessage()) {
             notBackedUp = "what came holds no complete message of a W2 dump (it is kept in " +
                           received->backup + ").";
-        } else if (!received->session.Broken().empty() ||
-                   received->session.Counts().lostInput) {
+        } else if (!received->session.Broken().empty() || received->session.Counts().lostInput) {
             notBackedUp = "some of what came was lost, so the backup in " + received->backup +
                           " is not whole.";
         } else {
@@ -181,10 +179,9 @@ std::optional<std::string> W2Link::BackUpBeforeSend() {
         }
     }
     // The input closes before the send; without a backup on disk the user decides.
-    if (backup.empty() &&
-        !prompts_.AskYesNo("The W2's memory is not backed up: " + notBackedUp +
-                               "\nSend anyway and replace what it holds?",
-                           kKorvelCaption)) {
+    if (backup.empty() && !prompts_.AskYesNo("The W2's memory is not backed up: " + notBackedUp +
+                                                 "\nSend anyway and replace what it holds?",
+                                             kKorvelCaption)) {
         return std::nullopt;
     }
     return backup;

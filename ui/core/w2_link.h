@@ -41,7 +41,7 @@ class W2Link {
 
     // The backups of the pane's Open menu: the newest first, each compared with the one before
     // it under the pane's layout.
-    std::vector<Backup> BackupsMenu(int pane) const;
+    BackupList BackupsMenu(int pane) const;
     // A backup chosen there opens in the pane as Open does.
     void OnOpenBackup(int pane, const std::string& path);
     // "Show all backups...": the folder in the system's file manager.

@@ -117,7 +117,8 @@ QMenu* MainWindow::BackupsMenu(int pane, QWidget* parent) {
     auto* menu = new QMenu(tr("Backups"), parent);
     menu->setObjectName(QStringLiteral("backupsMenu"));
     menu->setToolTipsVisible(true);
-    for (const Backup& backup : core_.Link().BackupsMenu(pane)) {
+    const BackupList list = core_.Link().BackupsMenu(pane);
+    for (const Backup& backup : list.backups) {
         QAction* action = menu->addAction(
             tr("%1 \u2014 %2").arg(ToDisplay(backup.when), ToDisplay(backup.change)));
         action->setToolTip(tr("%1 (%n messages)", nullptr, backup.messages)
@@ -125,7 +126,9 @@ QMenu* MainWindow::BackupsMenu(int pane, QWidget* parent) {
         connect(action, &QAction::triggered, this,
                 [this, pane, file = backup.path] { core_.Link().OnOpenBackup(pane, file); });
     }
-    if (menu->isEmpty()) {
+    if (!list.problem.empty()) {
+        menu->addAction(ToDisplay(list.problem))->setEnabled(false);
+    } else if (menu->isEmpty()) {
         menu->addAction(tr("Nothing has come from the W2 yet"))->setEnabled(false);
     }
     menu->addSeparator();
