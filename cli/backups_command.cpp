@@ -11,11 +11,6 @@
 namespace korvel::cli {
 
 int Backups(const Options& options, Streams streams) {
-    if (!options.arguments.empty()) {
-        streams.err << kProgram << ": backups takes no arguments; see " << kProgram
-                    << " backups --help\n";
-        return kBadArguments;
-    }
     const std::string folder = options.folder.value_or(DefaultBackupFolder());
     const BackupList list = ListBackups(folder, options.layout.value_or(MemoryLayout()),
                                         std::numeric_limits<std::size_t>::max());

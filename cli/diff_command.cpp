@@ -61,10 +61,6 @@ void PrintJson(const std::vector<DiffLine>& lines, std::ostream& out) {
 }  // namespace
 
 int Diff(const Options& options, Streams streams) {
-    if (options.arguments.size() != 2) {
-        streams.err << kProgram << ": diff takes 2 arguments; see " << kProgram << " diff --help\n";
-        return kBadArguments;
-    }
     DumpImage left;
     DumpImage right;
     const auto leftLayout = options.sourceLayout ? options.sourceLayout : options.layout;

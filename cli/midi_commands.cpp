@@ -116,11 +116,7 @@ midi::PortMatch ResolvePort(const std::vector<std::string>& names, const std::st
     return midi::MatchPort(names, wanted);
 }
 
-int Ports(const Options& options, Streams streams) {
-    if (!options.arguments.empty()) {
-        streams.err << kProgram << ": ports takes no arguments\n";
-        return kBadArguments;
-    }
+int Ports(const Options& /*options*/, Streams streams) {
     midi::RtMidiSystem system("korvel-cli");
     const midi::MidiPortList list = system.ListPorts();
     if (list.inputs.empty() && list.outputs.empty()) {
@@ -221,10 +217,6 @@ int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept
 }  // namespace
 
 int Send(const Options& options, Streams streams) {
-    if (options.arguments.size() != 1) {
-        streams.err << kProgram << ": send takes 1 argument; see " << kProgram << " send --help\n";
-        return kBadArguments;
-    }
     DumpImage image;
     if (const int code = LoadDump(options.arguments[0], std::nullopt, image, nullptr, streams)) {
         return code;
@@ -309,11 +301,6 @@ int Send(const Options& options, Streams streams) {
 }
 
 int Receive(const Options& options, Streams streams) {
-    if (options.arguments.size() != 1) {
-        streams.err << kProgram << ": receive takes 1 argument; see " << kProgram
-                    << " receive --help\n";
-        return kBadArguments;
-    }
     Received received;
     if (const int code = ReceiveBytes(options, streams, received)) {
         return code;
@@ -330,11 +317,6 @@ int Receive(const Options& options, Streams streams) {
 }
 
 int Verify(const Options& options, Streams streams) {
-    if (options.arguments.size() != 1) {
-        streams.err << kProgram << ": verify takes 1 argument; see " << kProgram
-                    << " verify --help\n";
-        return kBadArguments;
-    }
     DumpImage sent;
     if (const int code = LoadDump(options.arguments[0], options.layout, sent, nullptr, streams)) {
         return code;

@@ -8,7 +8,10 @@
 
 #include "stored_text.h"
 
+#include "verbs.h"
+
 #include <gtest/gtest.h>
+
 #if !defined(_WIN32)
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -17,6 +20,8 @@
 #include <cctype>
 #include <cstdlib>
 #include <filesystem>
+#include <set>
+#include <sstream>
 
 namespace korvel {
 namespace {
@@ -250,25 +255,39 @@ TEST_F(Cli, ChecksChecksumsAndCutOffFiles) {
     EXPECT_NE(cut.out.find("passed over, message cut off before its F7"), std::string::npos);
 }
 
-// The manual page is written by hand; every command and option the help texts name is in it.
-TEST_F(Cli, ManualNamesEveryCommandAndOption) {
+// The manual page and the bash completion are written by hand; each names every verb of the
+// table with the options it takes, and nothing else.
+TEST_F(Cli, ManualAndCompletionFollowTheTableOfVerbs) {
     const std::string manual = ReadText(KORVEL_SOURCE_DIR "/docs/man/korvel-cli.md");
-    ASSERT_FALSE(manual.empty());
-    std::string help = Korvel({"--help"}).out;
-    for (const char* command : {"tree", "check", "copy", "delete", "rename", "canon", "diff",
-                                "ports", "send", "receive", "verify", "backups"}) {
-        EXPECT_NE(manual.find(std::string("**") + command + "**"), std::string::npos) << command;
-        help += Korvel({command, "--help"}).out;
-    }
-    for (std::size_t at = help.find("--"); at != std::string::npos; at = help.find("--", at + 2)) {
-        std::size_t end = at + 2;
-        while (end < help.size() &&
-               (std::isalpha(static_cast<unsigned char>(help[end])) != 0 || help[end] == '-')) {
-            ++end;
+    const std::string completion = ReadText(KORVEL_SOURCE_DIR "/res/completion/korvel-cli");
+    ASSERT_FALSE(manual.empty() || completion.empty());
+    std::string names;
+    for (const cli::Verb& verb : cli::Verbs()) {
+        names += (names.empty() ? "" : " ") + std::string(verb.name);
+        EXPECT_NE(manual.find(std::string("**") + verb.name + "**"), std::string::npos)
+            << verb.name;
+        // The completion spells --output as -o.
+        std::istringstream taken(verb.options);
+        std::set<std::string> expected;
+        for (std::string option; taken >> option;) {
+            EXPECT_NE(manual.find("**" + (option == "--output" ? "-o" : option) + "**"),
+                      std::string::npos)
+                << option;
+            expected.insert(option == "--output" ? "-o" : option);
         }
-        const std::string option = help.substr(at, end - at);
-        EXPECT_NE(manual.find("**" + option + "**"), std::string::npos) << option;
+        const std::string line = std::string(verb.name) + ") options+=\"";
+        const std::size_t at = completion.find(line);
+        std::set<std::string> offered;
+        if (at != std::string::npos) {
+            std::istringstream words(completion.substr(
+                at + line.size(), completion.find('"', at + line.size()) - at - line.size()));
+            for (std::string option; words >> option;) {
+                offered.insert(option);
+            }
+        }
+        EXPECT_EQ(offered, expected) << verb.name;
     }
+    EXPECT_NE(completion.find("local commands=\"" + names + "\""), std::string::npos) << names;
     EXPECT_EQ(Korvel({"--version"}).out.rfind("korvel-cli ", 0), 0u);
 }
 
