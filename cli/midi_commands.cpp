@@ -117,8 +117,7 @@ midi::PortMatch ResolvePort(const std::vector<std::string>& names, const std::st
 }
 
 int Ports(const Options& /*options*/, Streams streams) {
-    midi::RtMidiSystem system("korvel-cli");
-    const midi::MidiPortList list = system.ListPorts();
+    const midi::MidiPortList list = midi::OpenSystem(kProgram)->ListPorts();
     if (list.inputs.empty() && list.outputs.empty()) {
         streams.out << midi::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")")
                     << "\n";
@@ -144,9 +143,8 @@ struct Received {
 // Listens on the --port or --own-port input until the sender has been silent for the idle
 // time, Ctrl-C, or --wait seconds with nothing. kDone when something came, otherwise the exit
 // code after saying why. `nothingMeans` follows "Nothing arrived from PORT" when nothing came.
-int ReceiveBytes(const Options& options, Streams streams, Received& received,
-                 const char* nothingMeans = "") {
-    midi::RtMidiSystem system("korvel-cli");
+int ReceiveBytes(midi::MidiSystem& system, const Options& options, Streams streams,
+                 Received& received, const char* nothingMeans = "") {
     std::string portName;
     if (options.ownPort) {
         portName = *options.ownPort;
@@ -228,6 +226,7 @@ int Send(const Options& options, Streams streams) {
         streams.err << kProgram << ": " << midi::kNothingToSendText << "\n";
         return kBadArguments;
     }
+    const auto system = midi::OpenSystem(kProgram);
     if (options.backupFirst) {
         // The backup never replaces a file, least of all the dump about to be sent.
         const auto taken = PathIsTaken(*options.backupFirst);
@@ -242,7 +241,8 @@ int Send(const Options& options, Streams streams) {
         }
         // The W2's memory is kept before the send replaces it; without it nothing is sent.
         Received received;
-        if (const int code = ReceiveBytes(options, streams, received, "; nothing was sent")) {
+        if (const int code =
+                ReceiveBytes(*system, options, streams, received, "; nothing was sent")) {
             return code;
         }
         if (const int code = WriteReceived(*options.backupFirst, received.kept, streams)) {
@@ -265,12 +265,11 @@ int Send(const Options& options, Streams streams) {
             return kProblemsFound;
         }
     }
-    midi::RtMidiSystem system("korvel-cli");
-    const auto port = PickPort(system.ListPorts().outputs, "output", options, streams);
+    const auto port = PickPort(system->ListPorts().outputs, "output", options, streams);
     if (!port) {
         return kBadArguments;
     }
-    const midi::SendOpening opening = midi::OpenForSend(system, *port, plan);
+    const midi::SendOpening opening = midi::OpenForSend(*system, *port, plan);
     if (!opening.output) {
         streams.err << kProgram << ": " << opening.problem << "\n";
         return opening.portFailed ? kFileError : kBadArguments;
@@ -302,7 +301,7 @@ int Send(const Options& options, Streams streams) {
 
 int Receive(const Options& options, Streams streams) {
     Received received;
-    if (const int code = ReceiveBytes(options, streams, received)) {
+    if (const int code = ReceiveBytes(*midi::OpenSystem(kProgram), options, streams, received)) {
         return code;
     }
     // The file is the musician's backup: every byte that came, as the window's receive keeps
@@ -322,7 +321,7 @@ int Verify(const Options& options, Streams streams) {
         return code;
     }
     Received received;
-    if (const int code = ReceiveBytes(options, streams, received)) {
+    if (const int code = ReceiveBytes(*midi::OpenSystem(kProgram), options, streams, received)) {
         return code;
     }
     if (options.backup) {

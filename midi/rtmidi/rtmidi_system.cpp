@@ -220,6 +220,10 @@ RtMidiSystem::RtMidiSystem(std::string clientName)
 
 RtMidiSystem::~RtMidiSystem() = default;
 
+std::unique_ptr<MidiSystem> OpenSystem(const std::string& clientName) {
+    return std::make_unique<RtMidiSystem>(clientName);
+}
+
 MidiPortList RtMidiSystem::ListPorts() {
     MidiPortList list;
     if (backend_->api == RtMidi::UNSPECIFIED) {

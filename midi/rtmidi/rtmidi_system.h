@@ -29,4 +29,8 @@ class RtMidiSystem : public MidiSystem {
     std::unique_ptr<Backend> backend_;
 };
 
+// The system's MIDI, as the window and korvel-cli use it: Korvel's ports grouped under
+// `clientName`.
+std::unique_ptr<MidiSystem> OpenSystem(const std::string& clientName);
+
 }  // namespace korvel::midi

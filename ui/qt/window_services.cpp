@@ -47,7 +47,7 @@ std::optional<ui::RenameAnswer> WindowServices::RunRenameDialog(const std::strin
 
 midi::MidiSystem& WindowServices::Midi() {
     if (!midi_) {
-        midi_ = std::make_unique<midi::RtMidiSystem>("Korvel");
+        midi_ = midi::OpenSystem("Korvel");
     }
     return *midi_;
 }
