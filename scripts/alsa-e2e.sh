@@ -10,19 +10,25 @@ root=$(pwd)
 build=$(cd "${1:-build}" && pwd)
 scripts/install-deps.sh qemu-system-x86 busybox-static alsa-utils kmod cpio python3
 
-# Debian's kernel, unpacked (never installed) into the cache once.
+# Debian's kernel, unpacked (never installed) into the cache once: into a folder of this run's
+# own, moved into place only when complete, while other runs wait on the lock.
 cache=${KORVEL_CACHE_DIR:-${XDG_CACHE_HOME:-$HOME/.cache}/korvel}/vm
 mkdir -p "$cache"
+exec 9>"$cache/kernel.lock"
+flock 9
 if [ ! -f "$cache/kernel/.complete" ]; then
-  rm -rf "$cache/kernel" "$cache"/*.deb
+  unpack=$(mktemp -d "$cache/unpack.XXXXXX")
   image=$(apt-cache depends linux-image-amd64 | sed -n 's/.*Depends: \(linux-image-[0-9].*\)/\1/p' | head -n 1)
-  (cd "$cache" && apt-get download -qq "$image" >/dev/null)
-  dpkg-deb -x "$cache"/"$image"_*.deb "$cache/kernel"
-  rm -f "$cache"/*.deb
-  touch "$cache/kernel/.complete"
+  (cd "$unpack" && apt-get download -qq "$image" >/dev/null)
+  dpkg-deb -x "$unpack"/"$image"_*.deb "$unpack/kernel"
+  depmod -b "$unpack/kernel" "$(ls "$unpack/kernel/lib/modules" | head -n 1)"
+  touch "$unpack/kernel/.complete"
+  rm -rf "$cache/kernel"
+  mv "$unpack/kernel" "$cache/kernel"
+  rm -rf "$unpack"
 fi
+flock -u 9
 version=$(ls "$cache/kernel/lib/modules" | head -n 1)
-depmod -b "$cache/kernel" "$version"
 
 # The initramfs: busybox, the modules in the order they load, and an init that mounts the
 # shares and runs the guest's part.

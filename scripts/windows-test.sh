@@ -15,7 +15,8 @@ root=$(pwd)
 linux_build=${1:-}
 
 scripts/install-deps.sh g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix wine wine64 \
-  dpkg-dev googletest nsis xvfb xauth xdotool imagemagick zip python3
+  dpkg-dev googletest nsis xvfb xauth xdotool imagemagick zip python3 \
+  fonts-dejavu-core fonts-droid-fallback fonts-symbola
 qt=$(scripts/qt-windows.sh | tail -n 1)
 out="$root/build-windows"
 mkdir -p "$out"
@@ -58,9 +59,13 @@ prefix() {
   if [ ! -d "$WINEPREFIX/drive_c/users/$USER" ]; then
     rm -rf "$WINEPREFIX"
     DISPLAY='' wine wineboot --init >/dev/null 2>&1 || true
-    # A fresh prefix has no Tahoma, and Qt would fall back to a grey serif font.
-    cp /usr/share/wine/fonts/tahoma*.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   fi
+  # A fresh prefix has no Tahoma, and Qt would fall back to a grey serif font. Wine's Tahoma
+  # has no Greek capitals, no CJK and nothing beyond the Basic Multilingual Plane, which a
+  # Windows machine's fonts have: fonts for those stand in for them, so that a name shows.
+  cp -u /usr/share/wine/fonts/tahoma*.ttf /usr/share/fonts/truetype/dejavu/DejaVuSans.ttf \
+    /usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf \
+    /usr/share/fonts/truetype/ancient-scripts/Symbola_hint.ttf "$WINEPREFIX/drive_c/windows/Fonts/"
   # A Wine server started without the display would keep its windows off it.
   wineserver -k 2>/dev/null || true
   wineserver -w

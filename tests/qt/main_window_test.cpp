@@ -13,6 +13,7 @@
 #include <QDir>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QImage>
 #include <QLabel>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -89,6 +90,18 @@ class MainWindowTest : public QObject {
             item = item->child(pattern);
         }
         tree->setCurrentItem(item);
+    }
+
+    // The dark pixels of a picture: how much text it shows.
+    static int Ink(const QPixmap& picture) {
+        const QImage image = picture.toImage();
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                dark += qGray(image.pixel(x, y)) < 128 ? 1 : 0;
+            }
+        }
+        return dark;
     }
 
     QString IniText() const {
@@ -429,6 +442,42 @@ class MainWindowTest : public QObject {
         chooser_->openAnswers.append(QString());
         Click("rightOpen");
         QCOMPARE(chooser_->openFolders.last(), dir_.path());
+    }
+
+    // A name shows whatever its script: the file name box draws it (more ink than its ASCII
+    // letters alone), and the tree's bank name and the status line carry it as it is.
+    void namesShowInEveryScript_data() {
+        QTest::addColumn<QString>("name");
+        QTest::newRow("Latin-1") << QStringLiteral("B\u00e4ss");
+        QTest::newRow("Greek") << QStringLiteral("x\u03a9y long name");
+        QTest::newRow("Cyrillic") << QStringLiteral("\u0416 cyr");
+        QTest::newRow("CJK") << QStringLiteral("\u65e5\u672c song");
+        QTest::newRow("beyond the BMP") << QString::fromUcs4(U"\U0001D11E clef");
+    }
+    void namesShowInEveryScript() {
+        QFETCH(QString, name);
+        WriteDump(name + QStringLiteral(".syx"), build::FullDump(1));
+        const std::string names = "01 " + name.toStdString() + "\r\n";
+        build::WriteFile(File(name + QStringLiteral(".bnl")).toStdString(),
+                         build::Bytes(names.begin(), names.end()));
+        Start();
+        Open("leftOpen", name + QStringLiteral(".syx"));
+        auto* box = Find<QLineEdit>("leftFileName");
+        QCOMPARE(box->text(), name + QStringLiteral(".syx"));
+        QCOMPARE(Tree("left")->topLevelItem(0)->text(0), QStringLiteral("01 ") + name);
+        chooser_->saveAnswers.append(File(name + QStringLiteral(".syx")));
+        Click("leftSave");
+        QVERIFY(Find<QLabel>("statusLine")->text().contains(name));
+
+        QString ascii;
+        for (const QChar c : box->text()) {
+            ascii += c.unicode() < 0x80 ? c : QChar(u' ');
+        }
+        QLineEdit probe;
+        probe.setFont(box->font());
+        probe.resize(box->size());
+        probe.setText(ascii);
+        QVERIFY2(Ink(box->grab()) > Ink(probe.grab()), "the name's own letters are not drawn");
     }
 
     void unsavedChangesAskBeforeEnding() {
