@@ -4,6 +4,7 @@
 #include "error_text.h"
 #include "dump_image.h"
 #include "paths.h"
+#include "system_places.h"
 
 #include <algorithm>
 #include <chrono>
@@ -108,18 +109,9 @@ std::vector<Found> FindDumps(const std::string& folder, BackupList& list) {
 }  // namespace
 
 std::string BackupStamp(std::time_t time) {
-    std::tm local{};
-#if defined(_WIN32)
-    if (localtime_s(&local, &time) != 0) {
-        return {};
-    }
-#else
-    if (localtime_r(&time, &local) == nullptr) {
-        return {};
-    }
-#endif
+    const std::optional<std::tm> local = LocalTimeOf(time);
     char text[32];
-    return std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &local) > 0 ? text : "";
+    return local && std::strftime(text, sizeof text, "%Y-%m-%d %H-%M-%S", &*local) > 0 ? text : "";
 }
 
 Result<std::string> NewBackupPath(const std::string& folder, const std::string& stamp) {
@@ -127,27 +119,10 @@ Result<std::string> NewBackupPath(const std::string& folder, const std::string& 
 }
 
 std::string DefaultBackupFolder() {
-#if defined(_WIN32)
-    const wchar_t* appData = _wgetenv(L"APPDATA");
-    const std::string base = appData != nullptr ? Utf8Of(fs::path(appData)) : std::string();
-    return base.empty() ? std::string() : base + "\\Korvel\\received";
-#else
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr ? std::string(value) : std::string();
-    };
-    const std::string home = variable("HOME");
-#if defined(__APPLE__)
-    const std::string data = home.empty() ? "" : home + "/Library/Application Support";
-#else
-    // As the XDG rule says, a relative XDG_DATA_HOME counts as unset.
-    std::string data = variable("XDG_DATA_HOME");
-    if (data.empty() || data[0] != '/') {
-        data = home.empty() ? "" : home + "/.local/share";
-    }
-#endif
-    return data.empty() ? std::string() : data + "/Korvel/received";
-#endif
+    const std::string data = ProgramDataFolder();
+    // In the system's own spelling, as the user sees the folder elsewhere.
+    const std::string separator(1, static_cast<char>(fs::path::preferred_separator));
+    return data.empty() ? std::string() : data + separator + "Korvel" + separator + "received";
 }
 
 std::string ChangeSince(const Comparison& newerAgainstOlder, MemoryLayout layout) {
