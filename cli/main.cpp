@@ -1,7 +1,7 @@
 // korvel-cli: the dump model's operations from the command line.
 #include "atomic_file.h"
 
-#include "arguments.h"
+#include "command_line.h"
 #include "commands.h"
 #include "ending_signals.h"
 #include "options.h"

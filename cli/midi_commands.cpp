@@ -8,6 +8,7 @@
 #include "receive_session.h"
 #include "send_session.h"
 
+#include "command_line.h"
 #include "dump_files.h"
 #include "items.h"
 #include "ending_signals.h"
@@ -20,10 +21,6 @@
 #include <cstdio>
 #include <ostream>
 #include <thread>
-
-#if !defined(_WIN32)
-#include <unistd.h>
-#endif
 
 namespace korvel::cli {
 
@@ -58,14 +55,6 @@ class StopOnSignal {
     std::array<void (*)(int), kEndingSignals.size()> previous_{};
 };
 
-bool ErrIsTerminal() {
-#if defined(_WIN32)
-    return false;
-#else
-    return ::isatty(2) == 1;
-#endif
-}
-
 void PrintPortList(const std::vector<std::string>& names, std::ostream& out) {
     for (std::size_t i = 0; i < names.size(); ++i) {
         out << "  " << i + 1 << "  " << names[i] << "\n";
@@ -91,13 +80,13 @@ std::optional<std::string> PickPort(const std::vector<std::string>& names, const
 }
 
 void ShowProgress(const std::string& line, Streams streams) {
-    if (ErrIsTerminal()) {
+    if (ErrorStreamIsTerminal()) {
         streams.err << "\r" << line << "\x1b[K" << std::flush;
     }
 }
 
 void EndProgress(Streams streams) {
-    if (ErrIsTerminal()) {
+    if (ErrorStreamIsTerminal()) {
         streams.err << "\n";
     }
 }

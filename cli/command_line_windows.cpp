@@ -1,17 +1,13 @@
-#include "arguments.h"
+#include "command_line.h"
 
-#if defined(_WIN32)
 #include "paths.h"
 
 #include <filesystem>
 
 #include <windows.h>
 #include <shellapi.h>
-#endif
 
 namespace korvel::cli {
-
-#if defined(_WIN32)
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
     int count = 0;
@@ -31,14 +27,9 @@ void PrintInUtf8() {
     ::SetConsoleOutputCP(CP_UTF8);
 }
 
-#else
-
-std::vector<std::string> Utf8Arguments(int argc, char** argv) {
-    return std::vector<std::string>(argv + 1, argv + argc);
+// The console redraws no line in place that the programs' progress would need.
+bool ErrorStreamIsTerminal() {
+    return false;
 }
-
-void PrintInUtf8() {}
-
-#endif
 
 }  // namespace korvel::cli

@@ -1,4 +1,6 @@
-// The command line's words as UTF-8, as every file name in Korvel is.
+// What differs from system to system about the command line and the console: the words as
+// UTF-8, as every file name in Korvel is, and how the console shows what is printed. One file
+// per system (command_line_posix.cpp, command_line_windows.cpp) says how.
 #pragma once
 
 #include <string>
@@ -13,5 +15,8 @@ std::vector<std::string> Utf8Arguments(int argc, char** argv);
 // Makes what is printed reach the console as the UTF-8 it is: on Windows the console reads
 // bytes in its own code page unless told otherwise.
 void PrintInUtf8();
+
+// Whether the error stream is a terminal, where progress lines may be redrawn in place.
+bool ErrorStreamIsTerminal();
 
 }  // namespace korvel::cli
