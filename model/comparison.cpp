@@ -1,5 +1,7 @@
 #include "comparison.h"
 
+#include "item_cover.h"
+
 #include "count_text.h"
 #include "sysex_message.h"
 
@@ -223,59 +225,24 @@ SlotMark Comparison::At(int side, SlotPlace place) const {
 
 Mark Comparison::ItemMark(int side, const Item& item, MemoryLayout layout) const {
     Mark sum = Mark::none;
-    const auto add = [&](SlotArea area, int index) {
-        sum = AddMarks(sum, At(side, {area, index}).mark);
-    };
-    const auto addTrack = [&](int bank, int track) {
-        for (int p = 0; p < layout.PatternsPerTrack(); ++p) {
-            add(SlotArea::pattern, DumpImage::PatternSlotIn(layout, bank, track, p));
-        }
-    };
-    const auto addPlaylists = [&](int bank) {
-        for (int p = 0; p < kPlaylistsPerBank; ++p) {
-            add(SlotArea::playlist, bank * kPlaylistsPerBank + p);
-        }
-    };
-    switch (item.kind) {
-        case ItemKind::pattern:
-            return At(side, {SlotArea::pattern,
-                             DumpImage::PatternSlotIn(layout, item.bank, item.track, item.pattern)})
-                .mark;
-        case ItemKind::track:
-            addTrack(item.bank, item.track);
-            break;
-        case ItemKind::playlists:
-            addPlaylists(item.bank);
-            break;
-        case ItemKind::bank:
-            addPlaylists(item.bank);
-            for (int t = 0; t < kTracksPerBank; ++t) {
-                addTrack(item.bank, t);
-            }
-            break;
-        case ItemKind::none:
-            break;
-    }
+    ForEachSlotOf(item, layout,
+                  [&](const CoveredSlot& slot) { sum = AddMarks(sum, At(side, slot.place).mark); });
     return sum;
 }
 
 std::optional<Item> Comparison::MovedTo(int side, const Item& item, MemoryLayout layout,
                                         MemoryLayout otherLayout) const {
-    if (item.kind == ItemKind::pattern) {
-        const SlotMark mark =
-            At(side, {SlotArea::pattern,
-                      DumpImage::PatternSlotIn(layout, item.bank, item.track, item.pattern)});
-        return mark.movedTo ? std::optional(ItemOfSlot(*mark.movedTo, otherLayout)) : std::nullopt;
+    // Only a pattern and a playlist set say where their material went.
+    if (item.kind != ItemKind::pattern && item.kind != ItemKind::playlists) {
+        return std::nullopt;
     }
-    if (item.kind == ItemKind::playlists) {
-        for (int p = 0; p < kPlaylistsPerBank; ++p) {
-            const SlotMark mark = At(side, {SlotArea::playlist, item.bank * kPlaylistsPerBank + p});
-            if (mark.movedTo) {
-                return ItemOfSlot(*mark.movedTo, otherLayout);
-            }
+    std::optional<Item> moved;
+    ForEachSlotOf(item, layout, [&](const CoveredSlot& slot) {
+        if (const SlotMark mark = At(side, slot.place); mark.movedTo && !moved) {
+            moved = ItemOfSlot(*mark.movedTo, otherLayout);
         }
-    }
-    return std::nullopt;
+    });
+    return moved;
 }
 
 bool Comparison::BankNamesDiffer(int bank) const {

@@ -3,6 +3,7 @@
 #include "edits.h"
 
 #include "bank_names.h"
+#include "item_cover.h"
 
 #include <functional>
 #include <vector>
@@ -11,78 +12,44 @@ namespace korvel {
 
 namespace {
 
-// One slot of a transfer in the order the image's operation copies it.
-struct CopyStep {
-    Item sourceItem;
-    SlotPlace source;
-    SlotPlace destination;
-};
-
-// An edit before it runs: the places it may touch, the copy's order, and the operation.
+// An edit before it runs: the places it may touch and the operation. A transfer's source
+// slots lie in the order its operation copies them.
 struct PlannedEdit {
     Footprint footprint;
-    std::vector<CopyStep> steps;
+    std::vector<CoveredSlot> sourceSlots;
     std::function<int()> run;
 };
 
-SlotPlace PatternPlace(const DumpImage& image, int bank, int track, int pattern) {
-    return {SlotArea::pattern, image.PatternSlotIndex(bank, track, pattern)};
-}
-
-SlotPlace PlaylistPlace(int bank, int playlist) {
-    return {SlotArea::playlist, bank * kPlaylistsPerBank + playlist};
-}
-
-NamePlace TrackNamePlace(int bank, int track) {
-    return {NameArea::track, bank * kTracksPerBank + track};
-}
-
-void AddTrackSteps(PlannedEdit& edit, const DumpImage& source, const DumpImage& destination,
-                   const Item& from, const Item& to) {
-    for (int p = 0; p < source.PatternsPerTrack(); ++p) {
-        edit.steps.push_back({Item::Pattern(from.bank, from.track, p),
-                              PatternPlace(source, from.bank, from.track, p),
-                              PatternPlace(destination, to.bank, to.track, p)});
+// An item's slots and names: what an edit on it may change.
+Footprint FootprintOf(const ItemCover& cover) {
+    Footprint footprint;
+    for (const CoveredSlot& slot : cover.slots) {
+        footprint.slotPlaces.push_back(slot.place);
     }
-    edit.footprint.names.push_back(TrackNamePlace(to.bank, to.track));
-}
-
-void AddPlaylistSteps(PlannedEdit& edit, const Item& from, const Item& to) {
-    for (int i = 0; i < kPlaylistsPerBank; ++i) {
-        edit.steps.push_back({Item{ItemKind::playlists, from.bank, 0, i},
-                              PlaylistPlace(from.bank, i), PlaylistPlace(to.bank, i)});
-    }
-    edit.footprint.names.push_back({NameArea::playlist, to.bank});
+    footprint.names = cover.names;
+    return footprint;
 }
 
 PlannedEdit PlanTransfer(DumpImage& destination, const DumpImage& source, const Item& from,
                          const Item& to) {
     PlannedEdit edit;
+    edit.footprint = FootprintOf(SlotsOf(to, destination.Layout()));
+    edit.sourceSlots = SlotsOf(from, source.Layout()).slots;
     switch (from.kind) {
         case ItemKind::bank:
-            for (int t = 0; t < kTracksPerBank; ++t) {
-                AddTrackSteps(edit, source, destination, Item::Track(from.bank, t),
-                              Item::Track(to.bank, t));
-            }
-            AddPlaylistSteps(edit, from, to);
-            edit.footprint.names.push_back({NameArea::bank, to.bank});
             edit.run = [&, from, to] { return destination.CopyBank(source, from.bank, to.bank); };
             break;
         case ItemKind::playlists:
-            AddPlaylistSteps(edit, from, to);
             edit.run = [&, from, to] {
                 return destination.CopyPlaylists(source, from.bank, to.bank);
             };
             break;
         case ItemKind::track:
-            AddTrackSteps(edit, source, destination, from, to);
             edit.run = [&, from, to] {
                 return destination.CopyTrack(source, from.bank, from.track, to.bank, to.track);
             };
             break;
         case ItemKind::pattern:
-            edit.steps.push_back({from, PatternPlace(source, from.bank, from.track, from.pattern),
-                                  PatternPlace(destination, to.bank, to.track, to.pattern)});
             edit.run = [&, from, to] {
                 return destination.CopyPattern(source, from.bank, from.track, from.pattern, to.bank,
                                                to.track, to.pattern);
@@ -91,44 +58,23 @@ PlannedEdit PlanTransfer(DumpImage& destination, const DumpImage& source, const 
         case ItemKind::none:
             break;
     }
-    for (const auto& step : edit.steps) {
-        edit.footprint.slotPlaces.push_back(step.destination);
-    }
     return edit;
 }
 
 PlannedEdit PlanDelete(DumpImage& image, const Item& item) {
     PlannedEdit edit;
-    auto& places = edit.footprint.slotPlaces;
-    const auto addTrack = [&](int track) {
-        for (int p = 0; p < image.PatternsPerTrack(); ++p) {
-            places.push_back(PatternPlace(image, item.bank, track, p));
-        }
-    };
-    const auto addPlaylists = [&] {
-        for (int i = 0; i < kPlaylistsPerBank; ++i) {
-            places.push_back(PlaylistPlace(item.bank, i));
-        }
-    };
+    edit.footprint = FootprintOf(SlotsOf(item, image.Layout()));
     switch (item.kind) {
         case ItemKind::bank:
-            for (int t = 0; t < kTracksPerBank; ++t) {
-                addTrack(t);
-            }
-            addPlaylists();
-            edit.footprint.names.push_back({NameArea::bank, item.bank});
             edit.run = [&image, item] { return image.DeleteBank(item.bank); };
             break;
         case ItemKind::playlists:
-            addPlaylists();
             edit.run = [&image, item] { return image.DeletePlaylists(item.bank); };
             break;
         case ItemKind::track:
-            addTrack(item.track);
             edit.run = [&image, item] { return image.DeleteTrack(item.bank, item.track); };
             break;
         case ItemKind::pattern:
-            places.push_back(PatternPlace(image, item.bank, item.track, item.pattern));
             edit.run = [&image, item] {
                 return image.DeletePattern(item.bank, item.track, item.pattern);
             };
@@ -217,9 +163,9 @@ EditResult TransferItem(DumpImage& destination, const DumpImage& source, const I
     EditResult result = Run(destination, edit);
     if (result.status == EditStatus::stopped) {
         // The operation stops at the first empty source slot in its own order.
-        for (const auto& step : edit.steps) {
-            if (source.SlotAt(step.source).IsEmpty()) {
-                result.stoppedAt = step.sourceItem;
+        for (const CoveredSlot& slot : edit.sourceSlots) {
+            if (source.SlotAt(slot.place).IsEmpty()) {
+                result.stoppedAt = slot.item;
                 break;
             }
         }
