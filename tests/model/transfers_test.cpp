@@ -2,6 +2,7 @@
 #include "image_slots.h"
 #include "dump_image.h"
 #include "edits.h"
+#include "item_cover.h"
 #include "sysex_message.h"
 
 #include <gtest/gtest.h>
@@ -261,6 +262,36 @@ TEST(EditRefusals, SayWhyInTheDesignsWords) {
         "the memory layout of the destination.\nFor example a Track with 8 Patterns can be "
         "moved\nto a Track with 16 Patterns, but not vice versa.");
     EXPECT_FALSE(CanRename(Item::Playlists(0)));
+}
+
+// What an item covers, in the order a copy walks it: a bank's tracks pattern by pattern, then
+// its playlists; with the names that belong to it.
+TEST(ItemCover, EachKindInCopyOrder) {
+    const MemoryLayout six = *MemoryLayout::FromBankCount(6);
+    struct Case {
+        Item item;
+        std::size_t slots;
+        std::size_t names;
+        SlotPlace first;
+        SlotPlace last;
+    };
+    const Case cases[] = {
+        {Item::Pattern(1, 2, 3), 1, 0, {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 3)},
+         {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 3)}},
+        {Item::Track(1, 2), 8, 1, {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 0)},
+         {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 7)}},
+        {Item::Playlists(4), 8, 1, {SlotArea::playlist, 32}, {SlotArea::playlist, 39}},
+        {Item::Bank(5), 72, 10, {SlotArea::pattern, DumpImage::PatternSlotIn(six, 5, 0, 0)},
+         {SlotArea::playlist, 47}},
+    };
+    for (const Case& c : cases) {
+        const ItemCover cover = SlotsOf(c.item, six);
+        ASSERT_EQ(cover.slots.size(), c.slots) << ItemName(c.item);
+        EXPECT_EQ(cover.names.size(), c.names) << ItemName(c.item);
+        EXPECT_EQ(cover.slots.front().place, c.first) << ItemName(c.item);
+        EXPECT_EQ(cover.slots.back().place, c.last) << ItemName(c.item);
+    }
+    EXPECT_EQ(SlotsOf(Item::Bank(5), six).slots[8].item, Item::Pattern(5, 1, 0));
 }
 
 }  // namespace
