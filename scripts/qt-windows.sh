@@ -35,6 +35,14 @@ options=(
 )
 key=$(printf '%s\n' "$host_version" "${options[@]}" | sha256sum | cut -c1-12)
 prefix="$cache/qt-${host_version%%+*}-mingw64-$key"
+# One build at a time: a second run (another checkout, a test beside a developer's build) waits
+# for the first and then takes the Qt it finished.
+mkdir -p "$cache"
+exec 9>"$cache/qt-$key.lock"
+if ! flock -n 9; then
+  echo "== Qt for Windows: waiting for another build of it to finish" >&2
+  flock 9
+fi
 if [ -f "$prefix/.complete" ]; then
   echo "== Qt for Windows from the cache: $prefix" >&2
   echo "$prefix"
@@ -59,7 +67,11 @@ cmake -S "$work/source" -B "$work/build" -G Ninja -DCMAKE_TOOLCHAIN_FILE="$toolc
 # The build prints about a thousand harmless dllimport warnings; keep them in a log.
 cmake --build "$work/build" -j "$(nproc)" >"$work/build.log" 2>&1 ||
   { grep -B2 -A8 -m5 'error' "$work/build.log" >&2; exit 1; }
-cmake --install "$work/build" >/dev/null
-touch "$prefix/.complete"
+# Installed into a staging root and moved into place whole, so that a prefix is there only once
+# it is complete.
+rm -rf "$work/stage"
+DESTDIR="$work/stage" cmake --install "$work/build" >/dev/null
+touch "$work/stage$prefix/.complete"
+mv "$work/stage$prefix" "$prefix"
 rm -rf "$work"
 echo "$prefix"
