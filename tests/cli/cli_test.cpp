@@ -70,7 +70,12 @@ class Cli : public ::testing::Test {
             command += ' ';
             command += Quote(word);
         }
-        command += " >" + Quote(dir.File("stdout")) + " 2>" + Quote(dir.File("stderr"));
+        // Files of its own for each run: under load Wine can hold a finished program's files
+        // for a moment, and the next run could not open them ("Sharing violation").
+        const std::string run = std::to_string(++runs_);
+        const std::string out = dir.File("stdout-" + run);
+        const std::string err = dir.File("stderr-" + run);
+        command += " >" + Quote(out) + " 2>" + Quote(err);
 #if defined(_WIN32)
         command = '"' + command + '"';  // cmd /c takes away the outermost pair
 #endif
@@ -80,8 +85,7 @@ class Cli : public ::testing::Test {
 #else
         const int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 #endif
-        return {code, TextLines(ReadText(dir.File("stdout"))),
-                TextLines(ReadText(dir.File("stderr")))};
+        return {code, TextLines(ReadText(out)), TextLines(ReadText(err))};
     }
 
     std::string Dump(const std::string& name, const Bytes& bytes) {
@@ -90,6 +94,9 @@ class Cli : public ::testing::Test {
     }
 
     testing::TempDir dir;
+
+  private:
+    int runs_ = 0;
 };
 
 TEST_F(Cli, CopiesEachKindBetweenLayouts) {
