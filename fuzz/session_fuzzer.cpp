@@ -6,7 +6,7 @@
 #include "dump_tree.h"
 #include "host.h"
 #include "ini_file.h"
-#include "main_dialog.h"
+#include "workbench.h"
 #include "receive_run.h"
 #include "send_session.h"
 
@@ -99,6 +99,7 @@ class FuzzHost : public ui::Host {
         const int choice = input_.Byte() % 5;
         return choice == 4 ? std::nullopt : std::optional<int>(choice - 1);
     }
+    void ShowAbout() override {}
     std::optional<ui::RenameAnswer> RunRenameDialog(const std::string&) override {
         if (input_.Byte() % 4 == 0) {
             return std::nullopt;
@@ -174,9 +175,9 @@ class FuzzHost : public ui::Host {
 
 // Each tree has its image's shape and its icons, and while comparing every node carries the
 // mark a comparison of the images as they stand gives it.
-void RequireTreesMatchImages(const ui::MainDialog& dialog) {
+void RequireTreesMatchImages(const ui::Workbench& dialog) {
     const std::optional<korvel::Comparison> now =
-        dialog.IsComparing()
+        dialog.Compare().IsComparing()
             ? std::optional(korvel::Comparison::Of(dialog.image(0), dialog.image(1)))
             : std::nullopt;
     for (int p = 0; p < 2; ++p) {
@@ -201,58 +202,14 @@ void RequireTreesMatchImages(const ui::MainDialog& dialog) {
 
 void RunSession(Input& input) {
     FuzzHost host(input);
-    ui::MainDialog dialog(host);
+    ui::Workbench dialog(host);
     ui::IniFile settings;
     dialog.Start(settings);
     for (int step = 0; step < 64 && !input.AtEnd(); ++step) {
         const int pane = input.Byte() & 1;
-        switch (input.Byte() % 16) {
-            case 0:
-                dialog.OnOpen(pane);
-                break;
-            case 1:
-                dialog.OnSave(pane);
-                break;
-            case 2:
-                dialog.OnNew(pane);
-                break;
-            case 3:
-                dialog.OnDelete(pane);
-                break;
-            case 4:
-                dialog.OnRename(pane);
-                break;
-            case 5:
-                dialog.OnMemLayout(pane);
-                break;
-            case 6:
-                dialog.OnUndo(pane);
-                break;
-            case 7:
-                dialog.OnRedo(pane);
-                break;
-            case 8:
-                dialog.OnReceive(pane);
-                break;
-            case 9:
-                dialog.OnSend(pane);
-                break;
-            case 10:
-                dialog.OnMidiSetup();
-                break;
-            case 11:
-                dialog.OnCompare(input.Byte() & 1);
-                break;
-            case 12:
-                dialog.OnNextDifference(pane, input.Byte() & 1);
-                break;
-            case 13:
-                dialog.OnCheck(pane);
-                break;
-            default:
-                dialog.OnTransfer(pane, 1 - pane);
-                break;
-        }
+        // Every command of the window's table, as a user would pick it.
+        const auto commands = ui::Commands();
+        dialog.Run(commands[input.Byte() % commands.size()].id, pane);
         // Checked now and then rather than after every command: it costs more than most
         // commands, and a tree that went wrong stays wrong until the pane is rebuilt.
         if (step % 8 == 7) {

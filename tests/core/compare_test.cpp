@@ -27,7 +27,7 @@ class Comparing : public testing::Session {
 };
 
 TEST_F(Comparing, MarksBothTreesAndFollowsEveryChange) {
-    dialog.OnCompare(true);
+    dialog.Compare().OnCompare(true);
     EXPECT_TRUE(host.comparing);
     EXPECT_EQ(Pattern(0, 0).compared, "same");
     EXPECT_EQ(Pattern(0, 1).mark, Mark::onlyHere);
@@ -40,16 +40,16 @@ TEST_F(Comparing, MarksBothTreesAndFollowsEveryChange) {
     // A copy into the right pane changes the marks of both trees at once.
     Select(0, MakeItemTag(kPatternKind, 0, 0, 1));
     Select(1, MakeItemTag(kPatternKind, 0, 0, 1));
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     EXPECT_EQ(Pattern(0, 1).mark, Mark::same);
     EXPECT_EQ(Pattern(1, 1).mark, Mark::same);
-    dialog.OnUndo(1);
+    dialog.Run(CommandId::undo, 1);
     EXPECT_EQ(Pattern(0, 1).mark, Mark::onlyHere);
     EXPECT_NE(host.statusLines.back().find("Undid copy of B01 T01 P02 into B01 T01 P02 \u00B7 "
                                            "Compared: "),
               std::string::npos);
 
-    dialog.OnCompare(false);
+    dialog.Compare().OnCompare(false);
     EXPECT_FALSE(host.comparing);
     EXPECT_EQ(Pattern(0, 1).mark, Mark::none);
     EXPECT_EQ(Pattern(0, 1).compared, "");
@@ -57,20 +57,20 @@ TEST_F(Comparing, MarksBothTreesAndFollowsEveryChange) {
 
 TEST_F(Comparing, NextDifferenceWrapsAndSaysWhenThereIsNone) {
     Select(0, MakeItemTag(kPatternKind, 0, 0, 0));
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 1}));
     Select(0, MakeItemTag(kPatternKind, 0, 0, 1));
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 2}));  // only on the right
     Select(0, MakeItemTag(kPatternKind, 0, 0, 2));
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 1}));  // round the end
-    dialog.OnNextDifference(0, false);
+    dialog.Compare().OnNextDifference(0, false);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 1}));
 
     Open(1, Dump("same.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(1, 24, 2)})));
     host.selectedPaths[0].reset();
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_FALSE(host.selectedPaths[0]);
     EXPECT_EQ(host.statusLines.back(), "Nothing differs from the other dump.");
 }
@@ -82,7 +82,7 @@ TEST_F(Comparing, NextDifferenceNamesWhatTheTreeDoesNotMark) {
     Open(0, Dump("a.syx", Concat({korvel::testing::Type3Message(10), patterns}), "01 Drums\n"));
     Open(1, Dump("b.syx", Concat({korvel::testing::Type3Message(12), patterns}),
                  "01 Drums\n02 Bass\n03 Keys\n"));
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_EQ(host.statusLines.back(),
               "Nothing this tree shows differs; the type-3 messages differ; the names of banks 2 "
               "and 3 differ.");
@@ -93,13 +93,13 @@ TEST_F(Comparing, NextDifferenceGoesOnFromABankOrTrackNode) {
     Open(0, Dump("a.syx", Concat({PatternMessageAt(0, 24, 1), PatternMessageAt(16, 24, 1)})));
     Open(1, Dump("b.syx", Concat({PatternMessageAt(0, 24, 2), PatternMessageAt(16, 24, 2)})));
     Select(0, MakeItemTag(kTrackKind, 0, 1));  // B01 T02, whose pattern 1 differs
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 2, 0}));
     Select(0, MakeItemTag(kTrackKind, 0, 1));
-    dialog.OnNextDifference(0, false);
+    dialog.Compare().OnNextDifference(0, false);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 0}));
     Select(0, MakeItemTag(kBankKind, 1));  // nothing after it: round to the first
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_EQ(host.selectedPaths[0], (NodePath{0, 1, 0}));
 }
 
@@ -110,13 +110,13 @@ TEST_F(Comparing, DifferencesTheLayoutCannotShowAreCountedApart) {
     Open(1, Dump("b.syx", korvel::testing::PlaylistMessage(5 * 8, 16, 2)));
     for (const int pane : {0, 1}) {
         host.layoutAnswers.push_back(0);
-        dialog.OnMemLayout(pane);
+        dialog.Run(CommandId::memLayout, pane);
     }
-    dialog.OnCompare(true);
+    dialog.Compare().OnCompare(true);
     EXPECT_EQ(host.statusLines.back(),
               "Compared: 1 slot differs, 0 only on the left, 0 only on the right; 1 in playlists "
               "of banks this layout does not show; the type-3 messages are the same.");
-    dialog.OnNextDifference(0, true);
+    dialog.Compare().OnNextDifference(0, true);
     EXPECT_FALSE(host.selectedPaths[0]);
     EXPECT_EQ(host.statusLines.back().substr(0, 62),
               "Nothing this tree shows differs; 1 slot differs in playlists o");

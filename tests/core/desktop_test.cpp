@@ -43,21 +43,21 @@ TEST(WindowPlace, StaysOnTheScreensThereAre) {
 class Desktop : public testing::Session {};
 
 TEST_F(Desktop, FilesFromOutsideOpenAsOpenDoes) {
-    dialog.OpenAtStart(0, Dump("live.syx", FullDump(1), "01 Drums\r\n"));
+    dialog.Files().OpenAtStart(0, Dump("live.syx", FullDump(1), "01 Drums\r\n"));
     EXPECT_EQ(host.fileNames[0], "live.syx");
     EXPECT_EQ(dialog.tree(0)[0].text, "01 Drums");
     EXPECT_EQ(dialog.pane(0).folder, dir.path());
-    dialog.OpenAtStart(1, dir.File("gone.syx"));
+    dialog.Files().OpenAtStart(1, dir.File("gone.syx"));
     EXPECT_NE(host.statusLines.back().find("gone.syx cannot be opened"), std::string::npos);
     EXPECT_TRUE(dialog.image(1).WriteToBytes().empty());
 
     Select(0, MakeItemTag(kBankKind, 0));
-    dialog.OnDelete(0);
+    dialog.Run(CommandId::remove, 0);
     host.yesNoAnswers.push_back(false);
-    dialog.OnDropFile(0, Dump("other.syx", FullDump(2)));
+    dialog.Files().OnOpenNamed(0, Dump("other.syx", FullDump(2)));
     EXPECT_EQ(host.fileNames[0], "live.syx");  // the user kept the unsaved changes
     host.yesNoAnswers.push_back(true);
-    dialog.OnDropFile(0, dir.File("other.syx"));
+    dialog.Files().OnOpenNamed(0, dir.File("other.syx"));
     EXPECT_EQ(host.fileNames[0], "other.syx");
 }
 
@@ -66,7 +66,7 @@ TEST_F(Desktop, RelativePathsAreMadeAbsolute) {
     Dump("here.syx", FullDump(1));
     const std::filesystem::path before = std::filesystem::current_path();
     std::filesystem::current_path(dir.path());
-    dialog.OpenAtStart(1, "here.syx");
+    dialog.Files().OpenAtStart(1, "here.syx");
     std::filesystem::current_path(before);
     EXPECT_EQ(host.fileNames[1], "here.syx");
     EXPECT_EQ(dialog.pane(1).folder, std::filesystem::canonical(dir.path()).string());
@@ -77,13 +77,13 @@ TEST_F(Desktop, DropsBetweenTheTreesAreTransfers) {
     Open(0, Dump("left.syx", FullDump(1)));
     Select(0, MakeItemTag(kTrackKind, 2, 3));
     const ItemTag track = MakeItemTag(kTrackKind, 5, 1);
-    EXPECT_TRUE(dialog.WouldAcceptDrop(0, 1, track));
-    EXPECT_FALSE(dialog.WouldAcceptDrop(0, 1, MakeItemTag(kBankKind, 5)));
-    EXPECT_FALSE(dialog.WouldAcceptDrop(0, 0, track));
-    dialog.OnDropTransfer(0, 1, MakeItemTag(kBankKind, 5));
+    EXPECT_TRUE(dialog.Edits().WouldAcceptDrop(0, 1, track));
+    EXPECT_FALSE(dialog.Edits().WouldAcceptDrop(0, 1, MakeItemTag(kBankKind, 5)));
+    EXPECT_FALSE(dialog.Edits().WouldAcceptDrop(0, 0, track));
+    dialog.Edits().OnDropTransfer(0, 1, MakeItemTag(kBankKind, 5));
     EXPECT_EQ(host.messages.back().text, korvel::kSameKindRefusal);
-    dialog.OnDropTransfer(0, 1, track);
-    EXPECT_EQ(dialog.UndoText(1), "Undo copy of B03 T04 into B06 T02");
+    dialog.Edits().OnDropTransfer(0, 1, track);
+    EXPECT_EQ(dialog.Edits().UndoText(1), "Undo copy of B03 T04 into B06 T02");
     EXPECT_FALSE(dialog.image(1).IsPatternEmpty(5, 1, 3));
 }
 

@@ -58,6 +58,7 @@ class FakeHost : public Host {
     // What was asked and shown.
     std::vector<Message> messages;
     std::vector<Message> questions;
+    int aboutShown = 0;
     std::vector<std::string> openFolders;
     std::vector<std::pair<std::string, std::string>> saveProposals;  // folder, name
     std::vector<int> layoutPresets;
@@ -98,6 +99,7 @@ class FakeHost : public Host {
         layoutPresets.push_back(choice);
         return Next(layoutAnswers, "layout dialog");
     }
+    void ShowAbout() override { ++aboutShown; }
     std::optional<RenameAnswer> RunRenameDialog(const std::string& text) override {
         renamePresets.push_back(text);
         const auto answer = Next(renameAnswers, "rename dialog");

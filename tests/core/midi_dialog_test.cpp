@@ -73,7 +73,7 @@ class WindowMidi : public testing::Session {
 TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
     auto& input = host.midi.AddInput("W2:out");
     host.setupAnswers.push_back(MidiSettings{"W2:out", "", 60, 2000});
-    dialog.OnMidiSetup();
+    dialog.Run(CommandId::midiSetup, kLeftPane);
     Bytes dump = FullDump(7);
     dump.insert(dump.end(), {0xF0, 'Q', 'R'});  // a last message whose F7 never came
     host.atReceive = [&](ReceiveRun& run) {
@@ -83,7 +83,7 @@ TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
         run.Poll();
         ASSERT_TRUE(run.HasEnded());
     };
-    dialog.OnReceive(1);
+    dialog.Run(CommandId::receive, 1);
     EXPECT_EQ(host.receivePreselections.back(), "W2:out");
     EXPECT_EQ(dialog.image(1).WriteToBytes(), FullDump(7));
     EXPECT_TRUE(dialog.IsChanged(1));
@@ -92,13 +92,13 @@ TEST_F(WindowMidi, ReceiveFillsThePaneAndBacksUpEverything) {
     EXPECT_NE(host.statusLines.back().find("received/W2 2026-12-08 21-05-33.syx"),
               std::string::npos);
     host.saveAnswers.push_back(std::nullopt);
-    dialog.OnSave(1);
+    dialog.Run(CommandId::save, 1);
     EXPECT_EQ(host.saveProposals.back().second, "W2 2026-12-08 21-05.syx");
 
     // A second receive within the same second keeps the first backup as it was.
     dump = FullDump(8);
     host.yesNoAnswers.push_back(true);  // the received pane's changes may go
-    dialog.OnReceive(1);
+    dialog.Run(CommandId::receive, 1);
     EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33.syx")),
               korvel::testing::Concat({FullDump(7), Bytes{0xF0, 'Q', 'R'}}));
     EXPECT_EQ(korvel::testing::ReadFile(dir.File("received/W2 2026-12-08 21-05-33 (2).syx")), dump);
@@ -111,7 +111,7 @@ TEST_F(WindowMidi, CancelBeforeAnythingArrivedLeavesThePane) {
         run.Cancel();
     };
     const DumpImage* before = &dialog.image(0);
-    dialog.OnReceive(0);
+    dialog.Run(CommandId::receive, 0);
     EXPECT_EQ(&dialog.image(0), before);
     EXPECT_FALSE(std::filesystem::exists(dir.File("received")));
 }
@@ -119,15 +119,15 @@ TEST_F(WindowMidi, CancelBeforeAnythingArrivedLeavesThePane) {
 TEST_F(WindowMidi, SendAsksThenSendsInSaveOrder) {
     auto& output = host.midi.AddOutput("W2:in", host.clock);
     host.yesNoAnswers.push_back(true);
-    dialog.OnNew(1);
-    dialog.OnSend(1);
+    dialog.Run(CommandId::newDump, 1);
+    dialog.Run(CommandId::send, 1);
     EXPECT_EQ(host.messages.back().text, "The dump holds no messages; there is nothing to send.");
     host.setupAnswers.push_back(MidiSettings{"", "W2:in", 0, 2000});
     host.proceedAnswers.push_back(false);
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_TRUE(output.sent.empty());
     host.proceedAnswers = {true, false};  // send, then no check
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_EQ(korvel::testing::Concat(output.sent), FullDump(5));
     ASSERT_GE(host.questions.size(), 2u);
     EXPECT_EQ(host.questions.end()[-2].text.rfind("Send the left dump to W2:in? 481 messages", 0),
@@ -137,7 +137,7 @@ TEST_F(WindowMidi, SendAsksThenSendsInSaveOrder) {
     host.midi.outputs["W2:in"]->failAt = 3;
     output.sent.clear();
     host.proceedAnswers.push_back(true);
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_EQ(output.sent.size(), 3u);
     EXPECT_NE(host.statusLines.back().find("the port failed: the cable was pulled"),
               std::string::npos);
@@ -148,7 +148,7 @@ TEST_F(WindowMidi, CheckAfterASendNamesWhatDidNotComeBack) {
     host.midi.AddOutput("W2:in", host.clock);
     auto& input = host.midi.AddInput("W2:out");
     host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
-    dialog.OnMidiSetup();
+    dialog.Run(CommandId::midiSetup, kLeftPane);
     Bytes back = FullDump(5);
     back[back.size() - 3] ^= 0x01;  // a data byte of the last pattern, B12 T08 P04
     host.atReceive = [&](ReceiveRun& run) {
@@ -159,7 +159,7 @@ TEST_F(WindowMidi, CheckAfterASendNamesWhatDidNotComeBack) {
     };
     host.proceedAnswers = {true, true};
     const auto before = dialog.image(0).WriteToBytes();
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_EQ(host.proceedLabels.back(), "Check the W2...");
     EXPECT_EQ(host.receivePurposes.back(), ReceivePurpose::check);
     ASSERT_FALSE(host.messages.empty());
@@ -176,7 +176,7 @@ TEST_F(WindowMidi, CheckAfterASendNamesWhatDidNotComeBack) {
 
     // The same check from the context menu, with nothing coming back.
     host.atReceive = [](ReceiveRun& run) { run.Cancel(); };
-    dialog.OnCheck(0);
+    dialog.Run(CommandId::checkW2, 0);
     EXPECT_EQ(host.messages.back().text.rfind("Nothing came back from the W2.", 0), 0u);
 }
 
@@ -190,7 +190,7 @@ class BackupBeforeSend : public testing::Session {
         output = &host.midi.AddOutput("W2:in", host.clock);
         input = &host.midi.AddInput("W2:out");
         host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
-        dialog.OnMidiSetup();
+        dialog.Run(CommandId::midiSetup, kLeftPane);
     }
     // The W2 answers the backup's receive with `held`, or with nothing before Done.
     void W2Holds(std::optional<Bytes> held) {
@@ -212,7 +212,7 @@ class BackupBeforeSend : public testing::Session {
 TEST_F(BackupBeforeSend, CheckedBacksUpThenSends) {
     W2Holds(FullDump(9));
     host.proceedAnswers = {true, false};  // send, then no check
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_EQ(host.checkPresets.back(),
               (std::pair<std::string, bool>{"Back up the W2 first", true}));
     EXPECT_EQ(host.receivePurposes, std::vector{ReceivePurpose::backup});
@@ -226,16 +226,16 @@ TEST_F(BackupBeforeSend, CheckedBacksUpThenSends) {
 TEST_F(BackupBeforeSend, UncheckedSendsOnlyAndTheChoiceIsKept) {
     host.proceedAnswers = {true, false};
     host.checkAnswers = {false};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_TRUE(host.receivePurposes.empty());
     EXPECT_EQ(korvel::testing::Concat(output->sent), FullDump(5));
     dialog.End(settings);
     EXPECT_EQ(settings.GetString("MIDI", "Backup Before Send", ""), "0");
     // The next send's box comes unchecked, and MIDI Setup leaves the choice alone.
     host.setupAnswers.push_back(MidiSettings{"W2:out", "W2:in", 0, 2000});
-    dialog.OnMidiSetup();
+    dialog.Run(CommandId::midiSetup, kLeftPane);
     host.proceedAnswers = {false};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_FALSE(host.checkPresets.back().second);
 }
 
@@ -243,14 +243,14 @@ TEST_F(BackupBeforeSend, NothingBackedUpAsksWhetherToSendAnyway) {
     W2Holds(std::nullopt);
     host.proceedAnswers = {true};
     host.yesNoAnswers = {false};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_TRUE(output->sent.empty());
     EXPECT_EQ(host.statusLines.back(), "Nothing was sent.");
     EXPECT_FALSE(std::filesystem::exists(dir.File("received")));
 
     host.proceedAnswers = {true, false};
     host.yesNoAnswers = {true};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_EQ(korvel::testing::Concat(output->sent), FullDump(5));
     EXPECT_EQ(host.questions.size(), 5u);  // send, anyway, send, anyway, check
 }
@@ -265,7 +265,7 @@ TEST_F(BackupBeforeSend, CancelWhileItArrivesSendsNothing) {
         run.Cancel();
     };
     host.proceedAnswers = {true};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_TRUE(output->sent.empty());
     EXPECT_EQ(host.statusLines.back(), "Nothing was sent.");
     EXPECT_EQ(host.questions.size(), 1u);  // no "send anyway?"
@@ -277,7 +277,7 @@ TEST_F(BackupBeforeSend, BytesThatAreNoDumpAskWhetherToSendAnyway) {
     W2Holds(Bytes{0x90, 0x40, 0x7F, 0x80, 0x40, 0x00});
     host.proceedAnswers = {true};
     host.yesNoAnswers = {false};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     EXPECT_TRUE(output->sent.empty());
     EXPECT_NE(host.questions.back().text.find("holds no complete message of a W2 dump"),
               std::string::npos)
@@ -297,14 +297,14 @@ TEST_F(BackupBeforeSend, CancelledSetUpKeepsTheReceivesPort) {
         run.Cancel();
     };
     host.proceedAnswers = {true};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
 }
 
 // The pane's Open menu lists the backups newest first, and one opens in the pane.
 TEST_F(BackupBeforeSend, BackupsListedAndOpened) {
     W2Holds(FullDump(9));
     host.proceedAnswers = {true, false};
-    dialog.OnSend(0);
+    dialog.Run(CommandId::send, 0);
     const auto backups = dialog.Link().BackupsMenu(1).backups;
     ASSERT_EQ(backups.size(), 1u);
     EXPECT_EQ(backups[0].when, "2026-12-08 21:05:33");

@@ -40,20 +40,20 @@ TEST_F(Session, OpenAndSaveFillThePanesMenuAndAMissingFileIsGreyed) {
     Open(kLeftPane, left);
     EXPECT_FALSE(host.unsaved[kLeftPane]);
     Select(kLeftPane, MakeItemTag(kPatternKind, 0, 0, 0));
-    dialog.OnDelete(kLeftPane);
+    dialog.Run(CommandId::remove, kLeftPane);
     EXPECT_TRUE(host.unsaved[kLeftPane]);
     const std::string saved = dir.File("saved.syx");
     host.saveAnswers.push_back(saved);
-    dialog.OnSave(kLeftPane);
+    dialog.Run(CommandId::save, kLeftPane);
     EXPECT_FALSE(host.unsaved[kLeftPane]);
     std::filesystem::remove(left);
-    EXPECT_EQ(dialog.RecentMenu(kLeftPane),
+    EXPECT_EQ(dialog.Files().RecentMenu(kLeftPane),
               (std::vector<RecentEntry>{{saved, true}, {left, false}}));
-    EXPECT_TRUE(dialog.RecentMenu(kRightPane).empty());
+    EXPECT_TRUE(dialog.Files().RecentMenu(kRightPane).empty());
 
-    dialog.OnOpenRecent(kRightPane, saved);
+    dialog.Files().OnOpenNamed(kRightPane, saved);
     EXPECT_EQ(host.fileNames[kRightPane], "saved.syx");
-    dialog.OnOpenRecent(kRightPane, left);  // gone: the status line says why
+    dialog.Files().OnOpenNamed(kRightPane, left);  // gone: the status line says why
     EXPECT_EQ(host.fileNames[kRightPane], "saved.syx");
     EXPECT_NE(host.statusLines.back().find("left.syx"), std::string::npos)
         << host.statusLines.back();

@@ -4,7 +4,7 @@
 #include "dump_builder.h"
 #include "temp_dir.h"
 
-#include "main_dialog.h"
+#include "workbench.h"
 
 #include "fake_host.h"
 
@@ -32,7 +32,7 @@ class Session : public ::testing::Test {
 
     void Open(int pane, const std::string& path) {
         host.openAnswers.push_back(path);
-        dialog.OnOpen(pane);
+        dialog.Run(CommandId::open, pane);
     }
 
     void Select(int pane, ItemTag tag) { host.selected[pane] = tag; }
@@ -40,7 +40,7 @@ class Session : public ::testing::Test {
     korvel::testing::TempDir dir;
     FakeHost host;
     MemorySettings settings;
-    MainDialog dialog{host};
+    Workbench dialog{host};
 };
 
 }  // namespace korvel::ui::testing

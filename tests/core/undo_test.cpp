@@ -2,7 +2,7 @@
 #include "dump_builder.h"
 #include "image_contents.h"
 
-#include "main_dialog.h"
+#include "workbench.h"
 
 #include "session.h"
 
@@ -58,20 +58,20 @@ TEST_F(Undo, EveryKindOfStepGoesBackAndForth) {
         return [kind, from, to](Undo& t) {
             t.Select(from, MakeItemTag(kind, 0, 2, 1));
             t.Select(to, MakeItemTag(kind, 3, 0, 3));
-            t.dialog.OnTransfer(from, to);
+            t.dialog.Edits().OnTransfer(from, to);
         };
     };
     const auto erase = [](int kind, int pane) {
         return [kind, pane](Undo& t) {
             t.Select(pane, MakeItemTag(kind, 4, 5, 2));
-            t.dialog.OnDelete(pane);
+            t.dialog.Run(CommandId::remove, pane);
         };
     };
     const auto rename = [](int pane) {
         return [pane](Undo& t) {
             t.Select(pane, MakeItemTag(kBankKind, 2));
             t.host.renameAnswers.push_back("Keys");
-            t.dialog.OnRename(pane);
+            t.dialog.Run(CommandId::rename, pane);
         };
     };
     const StepCase cases[] = {
@@ -94,15 +94,15 @@ TEST_F(Undo, EveryKindOfStepGoesBackAndForth) {
         c.run(*this);
         const PaneState after = Now(c.pane);
         ASSERT_NE(after, before);
-        EXPECT_EQ(dialog.UndoText(c.pane), c.undoText);
-        EXPECT_EQ(dialog.UndoText(1 - c.pane), "");
-        dialog.OnUndo(c.pane);
+        EXPECT_EQ(dialog.Edits().UndoText(c.pane), c.undoText);
+        EXPECT_EQ(dialog.Edits().UndoText(1 - c.pane), "");
+        dialog.Run(CommandId::undo, c.pane);
         EXPECT_EQ(Now(c.pane), before);
         EXPECT_EQ(host.statusLines.back(), std::string("Undid ") + (c.undoText + 5));
-        EXPECT_EQ(dialog.RedoText(c.pane), std::string("Redo ") + (c.undoText + 5));
-        dialog.OnRedo(c.pane);
+        EXPECT_EQ(dialog.Edits().RedoText(c.pane), std::string("Redo ") + (c.undoText + 5));
+        dialog.Run(CommandId::redo, c.pane);
         EXPECT_EQ(Now(c.pane), after);
-        dialog.OnUndo(c.pane);
+        dialog.Run(CommandId::undo, c.pane);
         EXPECT_EQ(Now(1 - c.pane), other);
         EXPECT_FALSE(dialog.IsChanged(c.pane));
     }
@@ -115,33 +115,33 @@ TEST_F(Undo, StoppedCopyIsOneStep) {
     const PaneState before = Now(1);
     Select(0, MakeItemTag(kBankKind, 11));
     Select(1, MakeItemTag(kBankKind, 0));
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     ASSERT_NE(host.statusLines.back().find("The copy stopped"), std::string::npos);
     ASSERT_NE(Now(1), before);
-    dialog.OnUndo(1);
+    dialog.Run(CommandId::undo, 1);
     EXPECT_EQ(Now(1), before);
-    EXPECT_EQ(dialog.UndoText(1), "");
+    EXPECT_EQ(dialog.Edits().UndoText(1), "");
 }
 
 // The unsaved state follows the history: back at the saved step the pane is unchanged.
 TEST_F(Undo, UnsavedStateComesFromTheHistory) {
     Select(1, MakeItemTag(kTrackKind, 0, 0));
-    dialog.OnDelete(1);
+    dialog.Run(CommandId::remove, 1);
     host.saveAnswers.push_back(dir.File("saved.syx"));
-    dialog.OnSave(1);
+    dialog.Run(CommandId::save, 1);
     EXPECT_FALSE(dialog.IsChanged(1));
     Select(1, MakeItemTag(kTrackKind, 0, 1));
-    dialog.OnDelete(1);
+    dialog.Run(CommandId::remove, 1);
     EXPECT_TRUE(dialog.IsChanged(1));
-    dialog.OnUndo(1);
+    dialog.Run(CommandId::undo, 1);
     EXPECT_FALSE(dialog.IsChanged(1));
-    dialog.OnUndo(1);
+    dialog.Run(CommandId::undo, 1);
     EXPECT_TRUE(dialog.IsChanged(1));
-    dialog.OnRedo(1);
+    dialog.Run(CommandId::redo, 1);
     EXPECT_FALSE(dialog.IsChanged(1));
-    dialog.OnRedo(1);
+    dialog.Run(CommandId::redo, 1);
     EXPECT_TRUE(dialog.IsChanged(1));
-    dialog.OnUndo(1);
+    dialog.Run(CommandId::undo, 1);
     EXPECT_TRUE(dialog.MayEnd());  // no question asked
     EXPECT_TRUE(host.questions.empty());
 }
@@ -149,15 +149,15 @@ TEST_F(Undo, UnsavedStateComesFromTheHistory) {
 TEST_F(Undo, OpenAndNewClearTheHistory) {
     for (const bool viaNew : {false, true}) {
         Select(0, MakeItemTag(kBankKind, 0));
-        dialog.OnDelete(0);
-        ASSERT_NE(dialog.UndoText(0), "");
+        dialog.Run(CommandId::remove, 0);
+        ASSERT_NE(dialog.Edits().UndoText(0), "");
         host.yesNoAnswers.push_back(true);
         if (viaNew) {
-            dialog.OnNew(0);
+            dialog.Run(CommandId::newDump, 0);
         } else {
             Open(0, dir.File("left.syx"));
         }
-        EXPECT_EQ(dialog.UndoText(0), "");
+        EXPECT_EQ(dialog.Edits().UndoText(0), "");
         EXPECT_FALSE(dialog.IsChanged(0));
     }
 }

@@ -8,6 +8,7 @@
 #include "modal_driver.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDir>
@@ -480,6 +481,40 @@ class MainWindowTest : public QObject {
         QVERIFY2(Ink(box->grab()) > Ink(probe.grab()), "the name's own letters are not drawn");
     }
 
+    // The node menu comes from the core's command table: each entry with its keys, and Rename
+    // greyed on a node that is no bank.
+    void nodeMenuShowsKeysAndWhatApplies() {
+        Start();
+        Open("leftOpen", QStringLiteral("left.syx"));
+        QTreeWidget* tree = Tree("left");
+        const auto menuAt = [tree](QTreeWidgetItem* item) {
+            QStringList entries;
+            QTimer::singleShot(0, tree, [&entries] {
+                auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                QVERIFY(menu != nullptr);
+                for (const QAction* action : menu->actions()) {
+                    if (!action->isSeparator()) {
+                        entries << action->text() + QLatin1Char('|') +
+                                       action->shortcut().toString(QKeySequence::PortableText) +
+                                       (action->isEnabled() ? QString() : QStringLiteral("|off"));
+                    }
+                }
+                menu->close();
+            });
+            emit tree->customContextMenuRequested(tree->visualItemRect(item).center());
+            return entries;
+        };
+        tree->expandItem(tree->topLevelItem(0));
+        const QStringList onTrack = menuAt(tree->topLevelItem(0)->child(1));
+        QCOMPARE(onTrack,
+                 (QStringList{QStringLiteral("Copy to the other dump|"),
+                              QStringLiteral("Delete|Del"), QStringLiteral("Rename|F2|off"),
+                              QStringLiteral("Check the W2 against this dump...|"),
+                              QStringLiteral("&About Korvel...|F1")}));
+        QVERIFY(menuAt(tree->topLevelItem(0)).contains(QStringLiteral("Rename|F2")));
+        QVERIFY(Find<QPushButton>("leftRename")->isEnabled());
+    }
+
     void unsavedChangesAskBeforeEnding() {
         Start();
         Open("leftOpen", QStringLiteral("left.syx"));
@@ -588,7 +623,7 @@ class MainWindowTest : public QObject {
         auto* compare = Find<QPushButton>("compareButton");
         QVERIFY(compare->toolTip().contains(QStringLiteral("Ctrl+D")));
         compare->click();
-        QVERIFY(window_->core().IsComparing());
+        QVERIFY(window_->core().Compare().IsComparing());
         QCOMPARE(Tree("right")->columnCount(), 2);
         QCOMPARE(Tree("right")->headerItem()->text(1), QStringLiteral("Compared"));
         QVERIFY(Tree("right")->topLevelItem(0)->child(1)->child(0)->text(1).startsWith(
@@ -598,7 +633,7 @@ class MainWindowTest : public QObject {
         QTest::keyClick(Tree("right"), Qt::Key_F8);
         QCOMPARE(Tree("right")->currentItem(), Tree("right")->topLevelItem(0)->child(1)->child(0));
         QTest::keyClick(window_.get(), Qt::Key_D, Qt::ControlModifier);
-        QVERIFY(!window_->core().IsComparing());
+        QVERIFY(!window_->core().Compare().IsComparing());
         QVERIFY(!compare->isChecked());
         QCOMPARE(Tree("right")->columnCount(), 1);
     }

@@ -94,6 +94,8 @@ class EditDialogs {
     // The Rename dialog, preset to `text`: after OK the text as typed and whether it was
     // edited at all; nullopt when it was closed any other way.
     virtual std::optional<RenameAnswer> RunRenameDialog(const std::string& text) = 0;
+    // The About box: the program's name, version and licence.
+    virtual void ShowAbout() = 0;
 };
 
 // What the W2 link uses: MIDI, its dialogs, and the folder of backups.

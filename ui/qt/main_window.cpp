@@ -3,7 +3,6 @@
 #include "messages.h"
 #include "window_place.h"
 
-#include "about_dialog.h"
 #include "resources.h"
 #include "text_codec.h"
 #include "ui_main_dialog.h"
@@ -58,9 +57,8 @@ MainWindow::MainWindow(const QString& settingsPath, QWidget* parent)
     icons_ = LoadTreeIcons();
     setAcceptDrops(true);
     SetUpPanes();
-    SetUpTransfers();
-    SetUpCompare();
-    AddWindowActions();
+    SetUpWindowCommands();
+    AddWindowMenu();
     AddUndoKeys();
     AddNodeMenus();
     SetStartSize();
@@ -79,29 +77,10 @@ MainWindow::~MainWindow() {
 
 void MainWindow::SetUpPanes() {
     panes_ = {ui_->leftGroup, ui_->rightGroup};
-    struct Binding {
-        PaneCommand command;
-        void (ui::MainDialog::*run)(int);
-    };
-    static constexpr Binding kBindings[] = {
-        {PaneCommand::open, &ui::MainDialog::OnOpen},
-        {PaneCommand::save, &ui::MainDialog::OnSave},
-        {PaneCommand::newDump, &ui::MainDialog::OnNew},
-        {PaneCommand::remove, &ui::MainDialog::OnDelete},
-        {PaneCommand::rename, &ui::MainDialog::OnRename},
-        {PaneCommand::undo, &ui::MainDialog::OnUndo},
-        {PaneCommand::redo, &ui::MainDialog::OnRedo},
-        {PaneCommand::receive, &ui::MainDialog::OnReceive},
-        {PaneCommand::send, &ui::MainDialog::OnSend},
-        {PaneCommand::memLayout, &ui::MainDialog::OnMemLayout},
-    };
     for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
         PaneWidget* widget = panes_[static_cast<std::size_t>(pane)];
-        widget->Setup(pane, pane == ui::kLeftPane ? tr("Left") : tr("Right"), icons_, this);
-        for (const Binding& binding : kBindings) {
-            connect(widget->Action(binding.command), &QAction::triggered, this,
-                    [this, pane, run = binding.run] { (core_.*run)(pane); });
-        }
+        widget->Setup(pane, pane == ui::kLeftPane ? tr("Left") : tr("Right"), icons_, this,
+                      [this, pane](ui::CommandId command) { core_.Run(command, pane); });
         widget->OfferRecent([this, pane](QWidget* parent) { return OpenMenu(pane, parent); });
     }
 }
@@ -140,13 +119,13 @@ QMenu* MainWindow::RecentMenu(int pane, QWidget* parent) {
     auto* menu = new QMenu(tr("Open Recent"), parent);
     menu->setObjectName(QStringLiteral("recentMenu"));
     menu->setToolTipsVisible(true);
-    for (const ui::RecentEntry& entry : core_.RecentMenu(pane)) {
+    for (const ui::RecentEntry& entry : core_.Files().RecentMenu(pane)) {
         const QString path = QDir::toNativeSeparators(FromPath(entry.path));
         QAction* action = menu->addAction(path);
         action->setEnabled(entry.present);
         action->setToolTip(entry.present ? path : tr("%1 is not there any more").arg(path));
         connect(action, &QAction::triggered, this,
-                [this, pane, file = entry.path] { core_.OnOpenRecent(pane, file); });
+                [this, pane, file = entry.path] { core_.Files().OnOpenNamed(pane, file); });
     }
     if (menu->isEmpty()) {
         menu->addAction(tr("No dumps opened or saved here yet"))->setEnabled(false);
@@ -154,61 +133,44 @@ QMenu* MainWindow::RecentMenu(int pane, QWidget* parent) {
     return menu;
 }
 
-void MainWindow::SetUpTransfers() {
-    const struct {
-        QPushButton* button;
-        QString text;
-        Qt::Key key;
-        QString description;
-        int from;
-    } transfers[] = {
-        {ui_->leftToRight, QStringLiteral("-->"), Qt::Key_Right,
-         tr("Copy the left selection onto the right one"), ui::kLeftPane},
-        {ui_->rightToLeft, QStringLiteral("<--"), Qt::Key_Left,
-         tr("Copy the right selection onto the left one"), ui::kRightPane},
-    };
-    for (const auto& transfer : transfers) {
-        auto* action = new QAction(transfer.text, this);
-        action->setShortcut(QKeySequence(Qt::CTRL | transfer.key));
-        action->setToolTip(TipWithKeys(transfer.description, *action));
-        const int from = transfer.from;
-        const int to = ui::OtherPane(from);
-        connect(action, &QAction::triggered, this,
-                [this, from, to] { core_.OnTransfer(from, to); });
-        ShowAction(transfer.button, action);
-        // Either tree takes both directions' keys.
-        for (PaneWidget* pane : panes_) {
-            pane->AddTreeKeys(action);
+// The window's own commands: the transfers and Compare with their buttons between the panes,
+// MIDI Setup and About on the window's menu. The transfers' keys act from either tree.
+void MainWindow::SetUpWindowCommands() {
+    for (const ui::Command& command : ui::Commands()) {
+        if (command.scope != ui::CommandScope::window) {
+            continue;
         }
-    }
-}
-
-void MainWindow::SetUpCompare() {
-    compare_ = new QAction(tr("Compare"), this);
-    compare_->setCheckable(true);
-    compare_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_D));
-    compare_->setToolTip(TipWithKeys(tr("Show what differs between the two dumps"), *compare_));
-    connect(compare_, &QAction::toggled, this, [this](bool on) { core_.OnCompare(on); });
-    ShowAction(ui_->compareButton, compare_);
-    ui_->compareButton->setCheckable(true);
-    connect(compare_, &QAction::toggled, ui_->compareButton, &QPushButton::setChecked);
-    addAction(compare_);
-    for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
-        for (const bool forward : {true, false}) {
-            auto* action =
-                new QAction(forward ? tr("Next difference") : tr("Previous difference"), this);
-            action->setShortcut(forward ? QKeySequence(Qt::Key_F8)
-                                        : QKeySequence(Qt::SHIFT | Qt::Key_F8));
+        QAction* action = MakeCommandAction(command, {}, this);
+        windowActions_[command.id] = action;
+        if (command.id == ui::CommandId::compare) {
+            // Checked while comparing; the core says when that changes.
+            action->setCheckable(true);
+            connect(action, &QAction::triggered, this, [this, action] {
+                core_.Run(ui::CommandId::compare, ui::kLeftPane);
+                action->setChecked(core_.Compare().IsComparing());
+            });
+        } else {
             connect(action, &QAction::triggered, this,
-                    [this, pane, forward] { core_.OnNextDifference(pane, forward); });
-            panes_[static_cast<std::size_t>(pane)]->AddTreeKeys(action);
+                    [this, id = command.id] { core_.Run(id, FocusedPane()); });
+        }
+        if (auto* button = findChild<QPushButton*>(QString::fromUtf8(command.name))) {
+            ShowAction(button, action);
+            button->setCheckable(action->isCheckable());
+            connect(action, &QAction::toggled, button, &QPushButton::setChecked);
+        }
+        if (command.treeKeys) {
+            for (PaneWidget* pane : panes_) {
+                pane->AddTreeKeys(action);
+            }
+        } else {
+            addAction(action);
         }
     }
 }
 
 void MainWindow::OpenAtStart(const QStringList& files) {
     for (int i = 0; i < files.size() && i < 2; ++i) {
-        core_.OpenAtStart(i == 0 ? ui::kLeftPane : ui::kRightPane, ToPath(files[i]));
+        core_.Files().OpenAtStart(i == 0 ? ui::kLeftPane : ui::kRightPane, ToPath(files[i]));
     }
 }
 
@@ -231,7 +193,7 @@ void MainWindow::RestorePlace() {
 // Undo and Redo keep their keys in the whole window, acting in the pane last in use: one
 // window action each takes the pane actions' keys and triggers the pane's.
 void MainWindow::AddUndoKeys() {
-    const auto add = [this](PaneCommand command) {
+    const auto add = [this](ui::CommandId command) {
         const QAction* model = panes_[ui::kLeftPane]->Action(command);
         auto* action = new QAction(model->text(), this);
         action->setShortcuts(model->shortcuts());
@@ -240,8 +202,8 @@ void MainWindow::AddUndoKeys() {
         });
         addAction(action);
     };
-    add(PaneCommand::undo);
-    add(PaneCommand::redo);
+    add(ui::CommandId::undo);
+    add(ui::CommandId::redo);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { NoteFocus(now); });
 }
@@ -255,22 +217,17 @@ void MainWindow::NoteFocus(QWidget* widget) {
     }
 }
 
-void MainWindow::AddWindowActions() {
+void MainWindow::AddWindowMenu() {
     // There is no system menu to extend outside Windows: About sits in the window's context
     // menu and on F1, since the program brings no help file.
-    setup_ = new QAction(tr("MIDI Setup..."), this);
-    connect(setup_, &QAction::triggered, this, [this] { core_.OnMidiSetup(); });
-    addAction(setup_);
-    about_ = new QAction(tr("&About Korvel..."), this);
-    about_->setShortcut(QKeySequence::HelpContents);
-    connect(about_, &QAction::triggered, this, &MainWindow::ShowAbout);
-    addAction(about_);
-    // The window holds further actions for their keys; its menu offers these two.
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
         QMenu menu(this);
-        menu.addAction(setup_);
-        menu.addAction(about_);
+        for (const ui::Command& command : ui::Commands()) {
+            if (command.windowMenu) {
+                menu.addAction(windowActions_.at(command.id));
+            }
+        }
         menu.exec(mapToGlobal(at));
     });
 #if defined(Q_OS_WIN)
@@ -285,7 +242,7 @@ void MainWindow::AddWindowActions() {
 bool MainWindow::nativeEvent(const QByteArray& eventType, void* message, qintptr* result) {
     const auto* msg = static_cast<const MSG*>(message);
     if (msg->message == WM_SYSCOMMAND && (msg->wParam & 0xFFF0) == kAboutCommand) {
-        ShowAbout();
+        core_.ShowAbout();
         *result = 0;
         return true;
     }
@@ -302,11 +259,6 @@ void MainWindow::SetStartSize() {
                       52;
     const int unitY = metrics.height();
     resize(QSize(451 * unitX / 4, 221 * unitY / 8).expandedTo(minimumSizeHint()));
-}
-
-void MainWindow::ShowAbout() {
-    AboutDialog about(this);
-    about.exec();
 }
 
 void MainWindow::reject() {
@@ -362,15 +314,15 @@ void MainWindow::TreeRefreshed(int pane, const std::vector<ui::NodeChange>& chan
 }
 
 void MainWindow::HistoryChanged(int pane) {
-    panes_[static_cast<std::size_t>(pane)]->ShowSteps(ToDisplay(core_.UndoText(pane)),
-                                                      ToDisplay(core_.RedoText(pane)));
+    panes_[static_cast<std::size_t>(pane)]->ShowSteps(ToDisplay(core_.Edits().UndoText(pane)),
+                                                      ToDisplay(core_.Edits().RedoText(pane)));
 }
 
 void MainWindow::ComparingChanged(bool on) {
     for (const int pane : {ui::kLeftPane, ui::kRightPane}) {
         panes_[static_cast<std::size_t>(pane)]->Tree().ShowComparing(on, core_.tree(pane));
     }
-    compare_->setChecked(on);
+    windowActions_.at(ui::CommandId::compare)->setChecked(on);
 }
 
 void MainWindow::SelectNode(int pane, const ui::NodePath& path) {

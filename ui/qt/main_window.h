@@ -3,7 +3,7 @@
 #pragma once
 
 #include "ini_file.h"
-#include "main_dialog.h"
+#include "workbench.h"
 #include "midi_port.h"
 
 #include "file_chooser.h"
@@ -18,6 +18,7 @@
 #include <QString>
 
 #include <array>
+#include <map>
 #include <memory>
 
 namespace Ui {
@@ -35,8 +36,8 @@ class MainWindow : public QDialog, public ui::PaneViews, public DropTarget {
     explicit MainWindow(const QString& settingsPath, QWidget* parent = nullptr);
     ~MainWindow() override;
 
-    const ui::MainDialog& core() const { return core_; }
-    ui::MainDialog& core() { return core_; }
+    const ui::Workbench& core() const { return core_; }
+    ui::Workbench& core() { return core_; }
     void SetFileChooser(std::unique_ptr<FileChooser> chooser) {
         services_.SetFileChooser(std::move(chooser));
     }
@@ -49,7 +50,6 @@ class MainWindow : public QDialog, public ui::PaneViews, public DropTarget {
     void reject() override;
     void done(int result) override;
 
-    void ShowAbout();
     // Files named on the command line: the first into the left pane, the second into the right.
     void OpenAtStart(const QStringList& files);
 
@@ -80,9 +80,8 @@ class MainWindow : public QDialog, public ui::PaneViews, public DropTarget {
     // Writes the settings and frees the images, once.
     void Finish();
     void SetUpPanes();
-    void SetUpTransfers();
-    void SetUpCompare();
-    void AddWindowActions();
+    void SetUpWindowCommands();
+    void AddWindowMenu();
     void SetStartSize();
     void AddUndoKeys();
     void AddNodeMenus();
@@ -103,14 +102,12 @@ class MainWindow : public QDialog, public ui::PaneViews, public DropTarget {
     std::unique_ptr<Ui::MainDialog> ui_;
     TreeIcons icons_;
     std::array<PaneWidget*, 2> panes_{};
-    QAction* compare_ = nullptr;
-    QAction* setup_ = nullptr;
-    QAction* about_ = nullptr;
+    std::map<ui::CommandId, QAction*> windowActions_;
     ui::IniFile settings_;
     QString settingsPath_;
     WindowPrompts prompts_{this};
     WindowServices services_{this};
-    ui::MainDialog core_;
+    ui::Workbench core_;
     bool finished_ = false;
     int focusedPane_ = ui::kLeftPane;
 };

@@ -2,7 +2,7 @@
 // outside. Every one of them forwards to a core command.
 #include "main_window.h"
 
-#include "edits.h"
+#include "commands.h"
 
 #include "item_tag.h"
 
@@ -32,19 +32,35 @@ void MainWindow::ShowNodeMenu(int pane, const QPoint& at) {
         return;
     }
     tree->setCurrentItem(item);
+    // The pane's own actions, with their keys; the window's after a separator. One that does
+    // not apply to the node (Rename of a track) shows greyed while the menu is open.
     QMenu menu(this);
-    const int other = ui::OtherPane(pane);
-    menu.addAction(tr("Copy to the other dump"), this,
-                   [this, pane, other] { core_.OnTransfer(pane, other); });
-    menu.addAction(tr("Delete"), this, [this, pane] { core_.OnDelete(pane); });
-    if (CanRename(ui::SplitItemTag(static_cast<ui::ItemTag>(item->type())))) {
-        menu.addAction(tr("Rename\u2026"), this, [this, pane] { core_.OnRename(pane); });
+    PaneWidget* widget = panes_[static_cast<std::size_t>(pane)];
+    QList<QAction*> greyed;
+    bool windowPart = false;
+    for (const ui::Command& command : ui::Commands()) {
+        if (!command.nodeMenu) {
+            continue;
+        }
+        QAction* action = widget->Action(command.id);
+        if (action == nullptr) {
+            action = windowActions_.at(command.id);
+            if (!windowPart) {
+                menu.addSeparator();
+                windowPart = true;
+            }
+        }
+        if (action->isEnabled() &&
+            !ui::AppliesTo(command, static_cast<ui::ItemTag>(item->type()))) {
+            action->setEnabled(false);
+            greyed.append(action);
+        }
+        menu.addAction(action);
     }
-    menu.addAction(tr("Check the W2 against this dump..."), this,
-                   [this, pane] { core_.OnCheck(pane); });
-    menu.addSeparator();
-    menu.addAction(tr("&About Korvel..."), this, &MainWindow::ShowAbout);
     menu.exec(tree->viewport()->mapToGlobal(at));
+    for (QAction* action : greyed) {
+        action->setEnabled(true);
+    }
 }
 
 namespace {

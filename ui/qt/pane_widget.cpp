@@ -3,6 +3,8 @@
 #include "ui_pane.h"
 
 #include <QAction>
+#include <QKeySequence>
+#include <QPushButton>
 #include <QMenu>
 #include <QPainter>
 #include <QStyle>
@@ -11,56 +13,6 @@
 namespace korvel::qt {
 
 namespace {
-
-struct CommandDefinition {
-    PaneCommand command;
-    const char* name;  // the button's name after its side: "leftOpen"
-    const char* text;
-    QList<QKeySequence> keys;
-    // The tooltip before its keys; %1 is the side in small letters. Undo and Redo describe
-    // their next step instead.
-    const char* description;
-};
-
-const std::array<CommandDefinition, kPaneCommandCount>& Definitions() {
-    static const std::array<CommandDefinition, kPaneCommandCount> definitions = {{
-        {PaneCommand::open,
-         "Open",
-         QT_TR_NOOP("Open"),
-         {QKeySequence(Qt::CTRL | Qt::Key_O)},
-         QT_TR_NOOP("Open a dump into the %1 pane")},
-        {PaneCommand::save,
-         "Save",
-         QT_TR_NOOP("Save"),
-         {QKeySequence(Qt::CTRL | Qt::Key_S)},
-         QT_TR_NOOP("Save the %1 dump")},
-        {PaneCommand::newDump, "New", QT_TR_NOOP("New"), {}, nullptr},
-        {PaneCommand::remove,
-         "Delete",
-         QT_TR_NOOP("Delete"),
-         {QKeySequence(Qt::Key_Delete)},
-         QT_TR_NOOP("Delete the selected material")},
-        {PaneCommand::rename,
-         "Rename",
-         QT_TR_NOOP("Rename"),
-         {QKeySequence(Qt::Key_F2)},
-         QT_TR_NOOP("Rename the selected bank")},
-        {PaneCommand::undo,
-         "Undo",
-         QT_TR_NOOP("Undo"),
-         {QKeySequence(Qt::CTRL | Qt::Key_Z)},
-         nullptr},
-        {PaneCommand::redo,
-         "Redo",
-         QT_TR_NOOP("Redo"),
-         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)},
-         nullptr},
-        {PaneCommand::receive, "Receive", QT_TR_NOOP("Receive"), {}, nullptr},
-        {PaneCommand::send, "Send", QT_TR_NOOP("Send"), {}, nullptr},
-        {PaneCommand::memLayout, "MemLayout", QT_TR_NOOP("MemLayout"), {}, nullptr},
-    }};
-    return definitions;
-}
 
 // A filled dot in the palette's highlight colour: the unsaved mark.
 QIcon UnsavedIcon(const QWidget& widget) {
@@ -102,6 +54,20 @@ void ShowAction(QPushButton* button, QAction* action) {
     button->setDefault(false);
 }
 
+QAction* MakeCommandAction(const ui::Command& command, const QString& side, QObject* parent) {
+    auto* action = new QAction(QString::fromUtf8(command.text), parent);
+    action->setShortcuts(
+        QKeySequence::listFromString(QString::fromUtf8(command.keys), QKeySequence::PortableText));
+    if (*command.tooltip != '\0') {
+        QString description = QString::fromUtf8(command.tooltip);
+        if (description.contains(QLatin1String("%1"))) {
+            description = description.arg(side.toLower());
+        }
+        action->setToolTip(TipWithKeys(description, *action));
+    }
+    return action;
+}
+
 PaneWidget::PaneWidget(QWidget* parent) : QGroupBox(parent), ui_(new Ui::PaneForm) {
     ui_->setupUi(this);
 }
@@ -116,35 +82,38 @@ QLineEdit* PaneWidget::FileNameBox() const {
     return ui_->fileName;
 }
 
-void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops) {
-    const std::array<QPushButton*, kPaneCommandCount> buttons = {
-        ui_->openButton,   ui_->saveButton,     ui_->newButton,  ui_->deleteButton,
-        ui_->renameButton, ui_->undoButton,     ui_->redoButton, ui_->receiveButton,
-        ui_->sendButton,   ui_->memLayoutButton};
+QAction* PaneWidget::Action(ui::CommandId command) const {
+    const auto it = actions_.find(command);
+    return it == actions_.end() ? nullptr : it->second;
+}
+
+void PaneWidget::Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops,
+                       std::function<void(ui::CommandId)> run) {
     const QString prefix = side.toLower();
-    for (std::size_t i = 0; i < kPaneCommandCount; ++i) {
-        const CommandDefinition& definition = Definitions()[i];
-        auto* action = new QAction(tr(definition.text), this);
-        action->setShortcuts(definition.keys);
-        if (definition.description != nullptr) {
-            QString description = tr(definition.description);
-            if (description.contains(QLatin1String("%1"))) {
-                description = description.arg(prefix);
-            }
-            action->setToolTip(TipWithKeys(description, *action));
+    for (const ui::Command& command : ui::Commands()) {
+        if (command.scope == ui::CommandScope::window) {
+            continue;
         }
-        actions_[static_cast<std::size_t>(definition.command)] = action;
-        buttons[i]->setObjectName(prefix + QLatin1String(definition.name));
-        buttons[i]->setAccessibleName(side + QLatin1Char(' ') + action->text());
-        ShowAction(buttons[i], action);
+        QAction* action = MakeCommandAction(command, side, this);
+        connect(action, &QAction::triggered, this, [run, id = command.id] { run(id); });
+        actions_[command.id] = action;
+        if (command.scope == ui::CommandScope::paneButton) {
+            // The form names each button after its command: "openButton" for "Open".
+            QString name = QString::fromUtf8(command.name);
+            name[0] = name[0].toLower();
+            auto* button = findChild<QPushButton*>(name + QStringLiteral("Button"));
+            Q_ASSERT(button != nullptr);
+            button->setObjectName(prefix + QString::fromUtf8(command.name));
+            button->setAccessibleName(side + QLatin1Char(' ') + action->text());
+            ShowAction(button, action);
+        }
+        // The two panes hold the same keys, so each acts only from its own tree; Undo and Redo
+        // act from anywhere in the window, for the pane last in use, which the window arranges.
+        if (command.treeKeys) {
+            AddTreeKeys(action);
+        }
     }
     ShowSteps({}, {});
-    // The two panes hold the same keys, so each acts only from its own tree; Undo and Redo act
-    // from anywhere in the window, for the pane last in use, which the window arranges.
-    for (const PaneCommand command :
-         {PaneCommand::remove, PaneCommand::rename, PaneCommand::open, PaneCommand::save}) {
-        AddTreeKeys(Action(command));
-    }
     setObjectName(prefix + QStringLiteral("Group"));
     ui_->tree->setObjectName(prefix + QStringLiteral("Tree"));
     ui_->tree->setAccessibleName(side + tr(" tree"));
@@ -196,8 +165,8 @@ void PaneWidget::ShowSteps(const QString& undoText, const QString& redoText) {
         action->setEnabled(!text.isEmpty());
         action->setToolTip(text.isEmpty() ? action->text() : TipWithKeys(text, *action));
     };
-    show(Action(PaneCommand::undo), undoText);
-    show(Action(PaneCommand::redo), redoText);
+    show(Action(ui::CommandId::undo), undoText);
+    show(Action(ui::CommandId::redo), redoText);
 }
 
 void PaneWidget::AddTreeKeys(QAction* action) {

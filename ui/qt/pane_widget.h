@@ -3,12 +3,14 @@
 // the buttons take them from there, and Qt dispatches the keys while the tree has the focus.
 #pragma once
 
+#include "commands.h"
+
 #include "tree_adapter.h"
 
 #include <QGroupBox>
 
-#include <array>
 #include <functional>
+#include <map>
 #include <memory>
 
 class QAction;
@@ -24,32 +26,19 @@ class PaneForm;
 
 namespace korvel::qt {
 
-enum class PaneCommand {
-    open,
-    save,
-    newDump,
-    remove,
-    rename,
-    undo,
-    redo,
-    receive,
-    send,
-    memLayout
-};
-inline constexpr std::size_t kPaneCommandCount = 10;
-
 class PaneWidget : public QGroupBox {
   public:
     explicit PaneWidget(QWidget* parent = nullptr);
     ~PaneWidget() override;
 
-    // Names the pane's widgets after its side ("Left", "Right") and mirrors the forest through
-    // a tree adapter.
-    void Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops);
+    // Names the pane's widgets after its side ("Left", "Right"), mirrors the forest through a
+    // tree adapter, and makes an action of each pane command of the core's table, which `run`
+    // runs; a command with a button shows on the pane form's button of its name.
+    void Setup(int pane, const QString& side, const TreeIcons& icons, DropTarget* drops,
+               std::function<void(ui::CommandId)> run);
 
-    QAction* Action(PaneCommand command) const {
-        return actions_[static_cast<std::size_t>(command)];
-    }
+    // The pane's action for a pane command; null for a window command.
+    QAction* Action(ui::CommandId command) const;
     TreeAdapter& Tree() const { return *adapter_; }
     QTreeWidget* TreeWidget() const;
     QLineEdit* FileNameBox() const;
@@ -77,7 +66,7 @@ class PaneWidget : public QGroupBox {
     QAction* unsavedMark_ = nullptr;
     QTimer* holdTimer_ = nullptr;
     std::function<QMenu*(QWidget*)> makeRecentMenu_;
-    std::array<QAction*, kPaneCommandCount> actions_{};
+    std::map<ui::CommandId, QAction*> actions_;
     TreeAdapter* adapter_ = nullptr;
 };
 
@@ -86,5 +75,9 @@ QString TipWithKeys(const QString& description, const QAction& action);
 
 // A push button that shows an action: its text, tooltip and enabled state, and triggers it.
 void ShowAction(QPushButton* button, QAction* action);
+
+// An action for a command of the core's table: its text, its keys, and its tooltip with the
+// keys, "%1" taking `side`.
+QAction* MakeCommandAction(const ui::Command& command, const QString& side, QObject* parent);
 
 }  // namespace korvel::qt

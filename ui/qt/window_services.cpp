@@ -5,6 +5,7 @@
 #include "rtmidi_system.h"
 
 #include "layout_dialog.h"
+#include "about_dialog.h"
 #include "midi_setup_dialog.h"
 #include "receive_dialog.h"
 #include "rename_dialog.h"
@@ -43,6 +44,11 @@ std::optional<ui::RenameAnswer> WindowServices::RunRenameDialog(const std::strin
         return std::nullopt;
     }
     return ui::RenameAnswer{ToStored(*typed), *typed != shown};
+}
+
+void WindowServices::ShowAbout() {
+    AboutDialog about(parent_);
+    about.exec();
 }
 
 midi::MidiSystem& WindowServices::Midi() {

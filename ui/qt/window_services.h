@@ -28,6 +28,7 @@ class WindowServices : public ui::Services {
     // EditDialogs
     std::optional<int> RunLayoutDialog(int choice) override;
     std::optional<ui::RenameAnswer> RunRenameDialog(const std::string& text) override;
+    void ShowAbout() override;
     // W2Services
     midi::MidiSystem& Midi() override;
     midi::Clock& MidiClock() override { return clock_; }

@@ -3,13 +3,15 @@
 #include "edits.h"
 #include "temp_dir.h"
 
-#include "main_dialog.h"
+#include "workbench.h"
 #include "messages.h"
 
 #include "fake_host.h"
 #include "session.h"
 
 #include <gtest/gtest.h>
+
+#include <set>
 
 #include <filesystem>
 
@@ -50,7 +52,7 @@ TEST(StartSettings, StoredValuesApplyAndOthersAreIgnored) {
         MemorySettings settings;
         settings.values[{"Settings", "MemoryLayout Right"}] = stored;
         settings.values[{"Directories", "Directory Left"}] = "D:\\dumps";
-        MainDialog dialog(host);
+        Workbench dialog(host);
         dialog.Start(settings);
         EXPECT_EQ(dialog.tree(1).size(), banks) << stored;
         EXPECT_EQ(dialog.pane(0).folder, "D:\\dumps");
@@ -62,7 +64,7 @@ TEST(StartSettings, StoredValuesApplyAndOthersAreIgnored) {
 
 TEST_F(Session, OpenReadsNamesSetsFolderAndResetsTheLayout) {
     host.layoutAnswers.push_back(0);
-    dialog.OnMemLayout(0);
+    dialog.Run(CommandId::memLayout, 0);
     ASSERT_EQ(dialog.tree(0).size(), 3u);
     const std::string path =
         Dump("set1.syx", korvel::testing::FullDump(), "01 Drums\r\n\r\n03 Bass\r\n");
@@ -78,7 +80,7 @@ TEST_F(Session, OpenReadsNamesSetsFolderAndResetsTheLayout) {
     EXPECT_EQ(dialog.pane(1).folder, "");
     // The next Open starts in that folder; the other pane's does not.
     host.openAnswers.push_back(std::nullopt);
-    dialog.OnOpen(0);
+    dialog.Run(CommandId::open, 0);
     EXPECT_EQ(host.openFolders.back(), dir.path());
     dialog.End(settings);
     EXPECT_EQ(settings.GetString("Directories", "Directory Left", "?"), dir.path());
@@ -100,7 +102,7 @@ TEST_F(Session, OpenThatFailsLeavesThePaneAsItWas) {
     const int rebuilds = host.rebuilds[0];
     Open(0, dir.File("vanished.syx"));
     host.openAnswers.push_back(std::nullopt);
-    dialog.OnOpen(0);
+    dialog.Run(CommandId::open, 0);
     EXPECT_EQ(&dialog.image(0), before);
     EXPECT_EQ(host.rebuilds[0], rebuilds);
     EXPECT_EQ(host.fileNames[0], "a.syx");
@@ -119,7 +121,7 @@ TEST(OpenFailure, KeepsThePaneAndShowsWhatTheKindCallsFor) {
           Case{LoadStatus::noMemory, "Error"}, Case{LoadStatus::notRegular, nullptr}}) {
         FakeHost host;
         MemorySettings settings;
-        MainDialog dialog(host, [status](DumpImage&, const std::string&) {
+        Workbench dialog(host, [status](DumpImage&, const std::string&) {
             LoadResult result;
             result.status = status;
             result.message = "why";
@@ -127,7 +129,7 @@ TEST(OpenFailure, KeepsThePaneAndShowsWhatTheKindCallsFor) {
         });
         dialog.Start(settings);
         host.openAnswers.push_back("/somewhere/song.syx");
-        dialog.OnOpen(1);
+        dialog.Run(CommandId::open, 1);
         if (caption == nullptr) {
             EXPECT_TRUE(host.messages.empty());
         } else {
@@ -150,18 +152,18 @@ TEST_F(Session, OpenReportsSkippedMessages) {
 
 TEST_F(Session, SaveProposesTheNameAndStartsInTheLastFolder) {
     host.saveAnswers.push_back(std::nullopt);
-    dialog.OnSave(0);
+    dialog.Run(CommandId::save, 0);
     EXPECT_EQ(host.saveProposals.back(), (std::pair<std::string, std::string>{"", ""}));
     Open(0, Dump("song.syx", korvel::testing::FullDump()));
     host.saveAnswers.push_back(std::nullopt);
-    dialog.OnSave(0);
+    dialog.Run(CommandId::save, 0);
     EXPECT_EQ(host.saveProposals.back(),
               (std::pair<std::string, std::string>{dir.path(), "song.syx"}));
     host.yesNoAnswers.push_back(true);
-    dialog.OnNew(0);  // unchanged: no question, so the answer above stays unused
+    dialog.Run(CommandId::newDump, 0);  // unchanged: no question, so the answer above stays unused
     EXPECT_EQ(host.questions.size(), 0u);
     host.saveAnswers.push_back(std::nullopt);
-    dialog.OnSave(0);
+    dialog.Run(CommandId::save, 0);
     EXPECT_EQ(host.saveProposals.back().second, "");
     EXPECT_EQ(host.fileNames[0], "");
     host.yesNoAnswers.clear();
@@ -172,10 +174,10 @@ TEST_F(Session, SaveWritesTheDumpAndItsSideFileElsewhere) {
     Open(0, opened);
     Select(0, MakeItemTag(kBankKind, 1));
     host.renameAnswers.push_back("Lead");
-    dialog.OnRename(0);
+    dialog.Run(CommandId::rename, 0);
     std::filesystem::create_directory(dir.File("other"));
     host.saveAnswers.push_back(dir.File("other/new.syx"));
-    dialog.OnSave(0);
+    dialog.Run(CommandId::save, 0);
     EXPECT_EQ(ReadFile(dir.File("other/new.syx")), korvel::testing::FullDump(4));
     EXPECT_EQ(ReadText(dir.File("other/new.bnl")),
               "01 Old\r\n02 Lead\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n\r\n");
@@ -188,9 +190,9 @@ TEST_F(Session, FailedSaveSaysWhyAndChangesNothing) {
     const std::string path = Dump("keep.syx", korvel::testing::FullDump(1), "01 Mine\r\n");
     Open(0, path);
     Select(0, MakeItemTag(kPatternKind, 0, 0, 0));
-    dialog.OnDelete(0);
+    dialog.Run(CommandId::remove, 0);
     host.saveAnswers.push_back(dir.File("missing-folder/keep.syx"));
-    dialog.OnSave(0);
+    dialog.Run(CommandId::save, 0);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].caption, "Error");
     EXPECT_NE(host.messages[0].text.find(dir.File("missing-folder/keep.syx")), std::string::npos);
@@ -211,10 +213,10 @@ class Transfers : public Session {
 
 TEST_F(Transfers, NeedBothSelections) {
     Select(0, MakeItemTag(kTrackKind, 0, 0));
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     host.selected[0].reset();
     Select(1, MakeItemTag(kTrackKind, 0, 0));
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.refreshes[1], 0);
     EXPECT_TRUE(dialog.image(1).WriteToBytes().empty());
@@ -229,8 +231,8 @@ TEST_F(Transfers, DifferentKindsAreRefusedEitherWay) {
             }
             Select(0, MakeItemTag(a, 0));
             Select(1, MakeItemTag(b, 0));
-            dialog.OnTransfer(0, 1);
-            dialog.OnTransfer(1, 0);
+            dialog.Edits().OnTransfer(0, 1);
+            dialog.Edits().OnTransfer(1, 0);
         }
     }
     ASSERT_EQ(host.messages.size(), 24u);
@@ -242,11 +244,11 @@ TEST_F(Transfers, DifferentKindsAreRefusedEitherWay) {
 
 TEST_F(Transfers, IntoMoreBanksIsRefusedForEveryKind) {
     host.layoutAnswers.push_back(0);
-    dialog.OnMemLayout(0);  // left: 3 banks, right: 12
+    dialog.Run(CommandId::memLayout, 0);  // left: 3 banks, right: 12
     for (const int kind : {kBankKind, kPlaylistKind, kTrackKind, kPatternKind}) {
         Select(0, MakeItemTag(kind, 0));
         Select(1, MakeItemTag(kind, 0));
-        dialog.OnTransfer(0, 1);
+        dialog.Edits().OnTransfer(0, 1);
     }
     ASSERT_EQ(host.messages.size(), 4u);
     for (const auto& message : host.messages) {
@@ -257,7 +259,7 @@ TEST_F(Transfers, IntoMoreBanksIsRefusedForEveryKind) {
     Select(0, MakeItemTag(kPlaylistKind, 0));
     Select(1, MakeItemTag(kPlaylistKind, 0));
     host.saveAnswers.clear();
-    dialog.OnTransfer(1, 0);
+    dialog.Edits().OnTransfer(1, 0);
     EXPECT_EQ(host.messages.size(), 4u);
 }
 
@@ -265,7 +267,7 @@ TEST_F(Transfers, TrackCopyRefreshesOnlyTheDestination) {
     Select(0, MakeItemTag(kTrackKind, 4, 1));
     Select(1, MakeItemTag(kTrackKind, 0, 7));
     const int leftRefreshes = host.refreshes[0];
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     EXPECT_EQ(host.refreshes[1], 1);
     EXPECT_EQ(host.refreshes[0], leftRefreshes);
     EXPECT_EQ(dialog.tree(1)[0].children[8].text, "B05 T02");
@@ -280,7 +282,7 @@ TEST_F(Transfers, StoppedCopyIsShownAndReported) {
     // Right to left from the empty right dump: nothing to copy.
     Select(0, MakeItemTag(kPatternKind, 0, 0, 0));
     Select(1, MakeItemTag(kPatternKind, 0, 0, 0));
-    dialog.OnTransfer(1, 0);
+    dialog.Edits().OnTransfer(1, 0);
     EXPECT_EQ(host.statusLines.back(),
               "The copy stopped at an empty source pattern (B01 T01 P01); what was copied before "
               "it stays.");
@@ -295,7 +297,7 @@ TEST_F(Transfers, StoppedCopyIsShownAndReported) {
     Select(0, MakeItemTag(kBankKind, 3));
     Select(1, MakeItemTag(kBankKind, 5));
     const int refreshes = host.refreshes[1];
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     EXPECT_EQ(host.refreshes[1], refreshes + 1);
     EXPECT_EQ(dialog.tree(1)[5].icon, 4);
     EXPECT_EQ(dialog.tree(1)[5].children[1].icon, 10);
@@ -309,9 +311,9 @@ TEST_F(Transfers, StoppedCopyIsShownAndReported) {
 TEST_F(Transfers, DeleteBankClearsItAndItsName) {
     Select(0, MakeItemTag(kBankKind, 2));
     host.renameAnswers.push_back("Keys");
-    dialog.OnRename(0);
+    dialog.Run(CommandId::rename, 0);
     ASSERT_EQ(dialog.tree(0)[2].text, "03 Keys");
-    dialog.OnDelete(0);
+    dialog.Run(CommandId::remove, 0);
     const TreeNode& bank = dialog.tree(0)[2];
     EXPECT_EQ(bank.text, "Bank 03");
     EXPECT_EQ(bank.icon, 0);
@@ -325,7 +327,7 @@ TEST_F(Transfers, DeleteBankClearsItAndItsName) {
 
 TEST_F(Transfers, DeleteWithoutSelectionDoesNothing) {
     const int refreshes = host.refreshes[0];
-    dialog.OnDelete(0);
+    dialog.Run(CommandId::remove, 0);
     EXPECT_EQ(host.refreshes[0], refreshes);
     EXPECT_FALSE(dialog.IsChanged(0));
 }
@@ -335,7 +337,7 @@ TEST_F(Transfers, RenameOnlyBanks) {
                            std::optional{MakeItemTag(kTrackKind, 0, 1)},
                            std::optional{MakeItemTag(kPatternKind, 0, 1, 2)}}) {
         host.selected[0] = tag;
-        dialog.OnRename(0);
+        dialog.Run(CommandId::rename, 0);
     }
     ASSERT_EQ(host.messages.size(), 4u);
     for (const auto& message : host.messages) {
@@ -347,13 +349,13 @@ TEST_F(Transfers, RenameOnlyBanks) {
 TEST_F(Transfers, RenamePresetsTheVisibleTextAndStoresTheRule) {
     Select(1, MakeItemTag(kBankKind, 2));
     host.renameAnswers.push_back("Drums");
-    dialog.OnRename(1);
+    dialog.Run(CommandId::rename, 1);
     EXPECT_EQ(dialog.image(1).GetBankName(2), "03 Drums");
     host.renameAnswers.push_back("");
-    dialog.OnRename(1);
+    dialog.Run(CommandId::rename, 1);
     EXPECT_EQ(dialog.image(1).GetBankName(2), "Bank 03");
     host.renameAnswers.push_back(std::nullopt);
-    dialog.OnRename(1);
+    dialog.Run(CommandId::rename, 1);
     EXPECT_EQ(host.renamePresets, (std::vector<std::string>{"", "Drums", ""}));
     EXPECT_EQ(dialog.image(1).GetBankName(2), "Bank 03");
     EXPECT_EQ(dialog.tree(1)[2].text, "Bank 03");
@@ -361,16 +363,16 @@ TEST_F(Transfers, RenamePresetsTheVisibleTextAndStoresTheRule) {
 
 TEST_F(Transfers, MemLayoutOkRebuildsAndCancelDoesNot) {
     host.layoutAnswers.push_back(1);
-    dialog.OnMemLayout(0);
+    dialog.Run(CommandId::memLayout, 0);
     EXPECT_EQ(host.layoutPresets.back(), 2);
     EXPECT_EQ(dialog.tree(0).size(), 6u);
     const int rebuilds = host.rebuilds[0];
     host.layoutAnswers.push_back(std::nullopt);
-    dialog.OnMemLayout(0);
+    dialog.Run(CommandId::memLayout, 0);
     EXPECT_EQ(host.layoutPresets.back(), 1);
     EXPECT_EQ(host.rebuilds[0], rebuilds);
     host.layoutAnswers.push_back(-1);  // OK with nothing chosen: same layout, rebuilt
-    dialog.OnMemLayout(0);
+    dialog.Run(CommandId::memLayout, 0);
     EXPECT_EQ(host.rebuilds[0], rebuilds + 1);
     EXPECT_EQ(dialog.tree(0).size(), 6u);
     EXPECT_FALSE(dialog.IsChanged(0));
@@ -378,13 +380,13 @@ TEST_F(Transfers, MemLayoutOkRebuildsAndCancelDoesNot) {
 
 TEST_F(Transfers, UnsavedChangesAreAskedAboutOnce) {
     Select(0, MakeItemTag(kPatternKind, 1, 1, 1));
-    dialog.OnDelete(0);
+    dialog.Run(CommandId::remove, 0);
     ASSERT_TRUE(dialog.IsChanged(0));
     host.yesNoAnswers.push_back(false);
-    dialog.OnNew(0);  // No: the pane stays
+    dialog.Run(CommandId::newDump, 0);  // No: the pane stays
     EXPECT_EQ(host.fileNames[0], "left.syx");
     host.yesNoAnswers.push_back(false);
-    dialog.OnOpen(0);  // No: not even the file chooser
+    dialog.Run(CommandId::open, 0);  // No: not even the file chooser
     EXPECT_EQ(host.openFolders.size(), 2u);
     host.yesNoAnswers.push_back(false);
     EXPECT_FALSE(dialog.MayEnd());
@@ -395,7 +397,7 @@ TEST_F(Transfers, UnsavedChangesAreAskedAboutOnce) {
     EXPECT_EQ(host.questions[2].text,
               "The left dump has unsaved changes.\nEnd Korvel and discard them?");
     host.yesNoAnswers.push_back(true);
-    dialog.OnNew(0);
+    dialog.Run(CommandId::newDump, 0);
     EXPECT_EQ(host.fileNames[0], "");
     EXPECT_TRUE(dialog.MayEnd());
     EXPECT_EQ(host.questions.size(), 5u);
@@ -403,7 +405,7 @@ TEST_F(Transfers, UnsavedChangesAreAskedAboutOnce) {
 
 TEST_F(Transfers, DeletingAnEmptyPatternIsNoChange) {
     Select(1, MakeItemTag(kPatternKind, 0, 0, 0));
-    dialog.OnDelete(1);
+    dialog.Run(CommandId::remove, 1);
     EXPECT_FALSE(dialog.IsChanged(1));
     EXPECT_TRUE(dialog.MayEnd());
 }
@@ -415,20 +417,20 @@ TEST_F(Session, FullSessionEndsInTheExpectedFiles) {
     Open(1, Dump("right.syx", right));
     // Right pane at 6 banks; a track and a bank from the 12-bank left pane.
     host.layoutAnswers.push_back(1);
-    dialog.OnMemLayout(1);
+    dialog.Run(CommandId::memLayout, 1);
     Select(0, MakeItemTag(kTrackKind, 4, 1));
     Select(1, MakeItemTag(kTrackKind, 5, 0));
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     Select(0, MakeItemTag(kBankKind, 2));
     Select(1, MakeItemTag(kBankKind, 1));
-    dialog.OnTransfer(0, 1);
+    dialog.Edits().OnTransfer(0, 1);
     Select(1, MakeItemTag(kPatternKind, 0, 7, 7));
-    dialog.OnDelete(1);
+    dialog.Run(CommandId::remove, 1);
     Select(1, MakeItemTag(kBankKind, 4));
     host.renameAnswers.push_back("Strings");
-    dialog.OnRename(1);
+    dialog.Run(CommandId::rename, 1);
     host.saveAnswers.push_back(dir.File("result.syx"));
-    dialog.OnSave(1);
+    dialog.Run(CommandId::save, 1);
     EXPECT_TRUE(host.messages.empty());
 
     // Expected: the same edits made directly on the model.
@@ -456,6 +458,29 @@ TEST_F(Session, FullSessionEndsInTheExpectedFiles) {
     EXPECT_FALSE(dialog.IsChanged(1));
     dialog.End(settings);
     EXPECT_EQ(settings.GetInt("Settings", "MemoryLayout Right", -5), 1);
+}
+
+// The window's commands, once each: no key acts for two commands in the same place, every
+// command reaches its tool, and Rename applies to banks alone.
+TEST_F(Session, CommandTableHoldsEachKeyOnceAndReachesTheCore) {
+    std::set<std::string> keys;
+    for (const Command& command : Commands()) {
+        std::string all = command.keys;
+        for (std::size_t at = 0; !all.empty() && at != std::string::npos;) {
+            const std::size_t end = all.find("; ", at);
+            const std::string key = all.substr(at, end == std::string::npos ? end : end - at);
+            EXPECT_TRUE(keys.insert(key).second) << key << " twice";
+            at = end == std::string::npos ? end : end + 2;
+        }
+    }
+    dialog.Run(CommandId::about, kLeftPane);
+    EXPECT_EQ(host.aboutShown, 1);
+    dialog.Run(CommandId::compare, kLeftPane);
+    EXPECT_TRUE(dialog.Compare().IsComparing());
+    const Command& rename = CommandOf(CommandId::rename);
+    EXPECT_TRUE(AppliesTo(rename, MakeItemTag(kBankKind, 2)));
+    EXPECT_FALSE(AppliesTo(rename, MakeItemTag(kTrackKind, 2, 1)));
+    EXPECT_TRUE(AppliesTo(CommandOf(CommandId::remove), MakeItemTag(kTrackKind, 2, 1)));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "document.h"
 #include "dump_image.h"
 
+#include "commands.h"
 #include "compare_tool.h"
 #include "dump_tree.h"
 #include "edit_tool.h"
@@ -34,13 +35,13 @@ struct DropAnswer {
     bool highlight = false;  // the node under the pointer would take the drop
 };
 
-class MainDialog : private Desk {
+class Workbench : private Desk {
   public:
-    explicit MainDialog(Host& host) : MainDialog(host, host, host) {}
-    MainDialog(Host& host, DumpLoader loader);
-    MainDialog(Prompts& prompts, PaneViews& views, Services& services);
-    MainDialog(const MainDialog&) = delete;
-    MainDialog& operator=(const MainDialog&) = delete;
+    explicit Workbench(Host& host) : Workbench(host, host, host) {}
+    Workbench(Host& host, DumpLoader loader);
+    Workbench(Prompts& prompts, PaneViews& views, Services& services);
+    Workbench(const Workbench&) = delete;
+    Workbench& operator=(const Workbench&) = delete;
 
     // Reads the settings, applies the stored layouts and builds both trees.
     void Start(SettingsStore& settings);
@@ -58,43 +59,14 @@ class MainDialog : private Desk {
     const CompareTool& Compare() const { return compare_; }
     const W2Link& Link() const { return link_; }
 
-    // The design's commands, each one a tool's.
-    void OnOpen(int pane) { files_.OnOpen(pane); }
-    void OpenAtStart(int pane, const std::string& path) { files_.OpenAtStart(pane, path); }
-    void OnDropFile(int pane, const std::string& path) { files_.OnOpenNamed(pane, path); }
-    void OnOpenRecent(int pane, const std::string& path) { files_.OnOpenNamed(pane, path); }
-    std::vector<RecentEntry> RecentMenu(int pane) const { return files_.RecentMenu(pane); }
-    void OnSave(int pane) { files_.OnSave(pane); }
-    void OnNew(int pane) { files_.OnNew(pane); }
-    void OnDelete(int pane) { edits_.OnDelete(pane); }
-    void OnRename(int pane) { edits_.OnRename(pane); }
-    void OnMemLayout(int pane) { edits_.OnMemLayout(pane); }
-    void OnTransfer(int sourcePane, int destinationPane) {
-        edits_.OnTransfer(sourcePane, destinationPane);
-    }
-    void OnDropTransfer(int sourcePane, int destinationPane, ItemTag target) {
-        edits_.OnDropTransfer(sourcePane, destinationPane, target);
-    }
-    bool WouldAcceptDrop(int sourcePane, int destinationPane, ItemTag target) const {
-        return edits_.WouldAcceptDrop(sourcePane, destinationPane, target);
-    }
+    // Runs a command of the table on the pane (window commands take any).
+    void Run(CommandId command, int pane) { CommandOf(command).run(*this, pane); }
     // A drag over `target` of the pane's tree (nullopt: no node, or not over the tree). Nodes of
     // the other tree go onto a node of this one, with the refusals of "-->"; files open, two of
     // them in the left and the right pane.
     DropAnswer MayDrop(int pane, const Drag& drag, std::optional<ItemTag> target) const;
     void OnDrop(int pane, const Drag& drag, std::optional<ItemTag> target);
-    void OnUndo(int pane) { edits_.OnUndo(pane); }
-    void OnRedo(int pane) { edits_.OnRedo(pane); }
-    std::string UndoText(int pane) const { return edits_.UndoText(pane); }
-    std::string RedoText(int pane) const { return edits_.RedoText(pane); }
-    void OnReceive(int pane) { link_.OnReceive(pane); }
-    void OnSend(int pane) { link_.OnSend(pane); }
-    void OnCheck(int pane) { link_.OnCheck(pane); }
-    void OnMidiSetup() { link_.OnMidiSetup(); }
-    const MidiSettings& midiSettings() const { return link_.midiSettings(); }
-    void OnCompare(bool on) { compare_.OnCompare(on); }
-    bool IsComparing() const { return compare_.IsComparing(); }
-    void OnNextDifference(int pane, bool forward) { compare_.OnNextDifference(pane, forward); }
+    void ShowAbout() { dialogs_.ShowAbout(); }
 
     // Edited since it was opened, created or saved, and not undone back to that point.
     bool IsChanged(int pane) const { return Desk::IsChanged(pane); }
@@ -115,6 +87,7 @@ class MainDialog : private Desk {
     void RebuildTree(int pane);
 
     PaneViews& views_;
+    EditDialogs& dialogs_;
     std::array<Pane, 2> panes_;
     FileTool files_;
     EditTool edits_;

@@ -1,15 +1,16 @@
-#include "main_dialog.h"
+#include "workbench.h"
 
 namespace korvel::ui {
 
-MainDialog::MainDialog(Host& host, DumpLoader loader) : MainDialog(host, host, host) {
+Workbench::Workbench(Host& host, DumpLoader loader) : Workbench(host, host, host) {
     for (auto& pane : panes_) {
         pane.document.SetLoader(loader);
     }
 }
 
-MainDialog::MainDialog(Prompts& prompts, PaneViews& views, Services& services)
+Workbench::Workbench(Prompts& prompts, PaneViews& views, Services& services)
     : views_(views),
+      dialogs_(services),
       files_(*this, prompts, services),
       edits_(*this, prompts, views, services),
       compare_(*this, views),
@@ -18,11 +19,11 @@ MainDialog::MainDialog(Prompts& prompts, PaneViews& views, Services& services)
     Listen(kRightPane);
 }
 
-void MainDialog::Listen(int pane) {
+void Workbench::Listen(int pane) {
     At(pane).document.SetListener([this, pane](const DocumentEvent& event) { Show(pane, event); });
 }
 
-void MainDialog::Show(int pane, const DocumentEvent& event) {
+void Workbench::Show(int pane, const DocumentEvent& event) {
     const bool contentChanged = event.change != DocumentChange::saved;
     if (contentChanged) {
         compare_.Recompare();
@@ -50,14 +51,14 @@ void MainDialog::Show(int pane, const DocumentEvent& event) {
         views_.HistoryChanged(pane);
     }
     views_.ShowUnsaved(pane, IsChanged(pane));
-    if (contentChanged && IsComparing()) {
+    if (contentChanged && compare_.IsComparing()) {
         // The other tree's marks follow, and the status line says what differs now.
         RefreshTree(OtherPane(pane), TextRule::keepShown);
         Say({});
     }
 }
 
-void MainDialog::Say(const std::string& text) {
+void Workbench::Say(const std::string& text) {
     const auto summary = compare_.Summary();
     if (!summary) {
         views_.ShowStatus(text);
@@ -66,19 +67,19 @@ void MainDialog::Say(const std::string& text) {
     views_.ShowStatus(text.empty() ? *summary : text + " \u00B7 " + *summary);
 }
 
-void MainDialog::RebuildTree(int pane) {
+void Workbench::RebuildTree(int pane) {
     const auto side = compare_.SideOf(pane);
     At(pane).tree = Rebuild(image(pane), side ? &*side : nullptr);
     views_.TreeRebuilt(pane);
 }
 
-void MainDialog::RefreshTree(int pane, TextRule texts) {
+void Workbench::RefreshTree(int pane, TextRule texts) {
     const auto side = compare_.SideOf(pane);
     const auto changes = Refresh(image(pane), At(pane).tree, texts, side ? &*side : nullptr);
     views_.TreeRefreshed(pane, changes);
 }
 
-DropAnswer MainDialog::MayDrop(int pane, const Drag& drag, std::optional<ItemTag> target) const {
+DropAnswer Workbench::MayDrop(int pane, const Drag& drag, std::optional<ItemTag> target) const {
     if (!drag.fromPane) {
         return {!drag.files.empty(), false};
     }
@@ -90,7 +91,7 @@ DropAnswer MainDialog::MayDrop(int pane, const Drag& drag, std::optional<ItemTag
     return {true, edits_.WouldAcceptDrop(*drag.fromPane, pane, *target)};
 }
 
-void MainDialog::OnDrop(int pane, const Drag& drag, std::optional<ItemTag> target) {
+void Workbench::OnDrop(int pane, const Drag& drag, std::optional<ItemTag> target) {
     if (drag.fromPane) {
         if (target && *drag.fromPane != pane) {
             edits_.OnDropTransfer(*drag.fromPane, pane, *target);
@@ -103,7 +104,7 @@ void MainDialog::OnDrop(int pane, const Drag& drag, std::optional<ItemTag> targe
     }
 }
 
-void MainDialog::Start(SettingsStore& settings) {
+void Workbench::Start(SettingsStore& settings) {
     const PaneSettings stored = ReadSettings(settings);
     for (int p = 0; p < 2; ++p) {
         At(p).folder = stored.folders[static_cast<std::size_t>(p)];
@@ -115,7 +116,7 @@ void MainDialog::Start(SettingsStore& settings) {
     link_.Start(settings);
 }
 
-void MainDialog::End(SettingsStore& settings) {
+void Workbench::End(SettingsStore& settings) {
     PaneSettings values;
     for (int p = 0; p < 2; ++p) {
         values.folders[static_cast<std::size_t>(p)] = At(p).folder;
