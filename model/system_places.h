@@ -1,5 +1,6 @@
 // What differs from system to system about where a program keeps its data and what time it is
-// here: one file per system (system_places_posix.cpp, _windows.cpp, _macos.cpp) says how.
+// here: one file per system says how (system_places_posix.cpp with data_folder_xdg.cpp or
+// data_folder_macos.cpp, system_places_windows.cpp).
 #pragma once
 
 #include <ctime>

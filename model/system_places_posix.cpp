@@ -1,22 +1,6 @@
 #include "system_places.h"
 
-#include <cstdlib>
-
 namespace korvel {
-
-std::string ProgramDataFolder() {
-    const auto variable = [](const char* name) {
-        const char* value = std::getenv(name);
-        return value != nullptr ? std::string(value) : std::string();
-    };
-    // As the XDG rule says, a relative XDG_DATA_HOME counts as unset.
-    const std::string data = variable("XDG_DATA_HOME");
-    if (!data.empty() && data[0] == '/') {
-        return data;
-    }
-    const std::string home = variable("HOME");
-    return home.empty() ? std::string() : home + "/.local/share";
-}
 
 std::optional<std::tm> LocalTimeOf(std::time_t time) {
     std::tm local{};

@@ -10,12 +10,4 @@ std::string ProgramDataFolder() {
                                             : std::string(home) + "/Library/Application Support";
 }
 
-std::optional<std::tm> LocalTimeOf(std::time_t time) {
-    std::tm local{};
-    if (localtime_r(&time, &local) == nullptr) {
-        return std::nullopt;
-    }
-    return local;
-}
-
 }  // namespace korvel
