@@ -276,12 +276,21 @@ TEST(ItemCover, EachKindInCopyOrder) {
         SlotPlace last;
     };
     const Case cases[] = {
-        {Item::Pattern(1, 2, 3), 1, 0, {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 3)},
+        {Item::Pattern(1, 2, 3),
+         1,
+         0,
+         {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 3)},
          {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 3)}},
-        {Item::Track(1, 2), 8, 1, {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 0)},
+        {Item::Track(1, 2),
+         8,
+         1,
+         {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 0)},
          {SlotArea::pattern, DumpImage::PatternSlotIn(six, 1, 2, 7)}},
         {Item::Playlists(4), 8, 1, {SlotArea::playlist, 32}, {SlotArea::playlist, 39}},
-        {Item::Bank(5), 72, 10, {SlotArea::pattern, DumpImage::PatternSlotIn(six, 5, 0, 0)},
+        {Item::Bank(5),
+         72,
+         10,
+         {SlotArea::pattern, DumpImage::PatternSlotIn(six, 5, 0, 0)},
          {SlotArea::playlist, 47}},
     };
     for (const Case& c : cases) {
