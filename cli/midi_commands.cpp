@@ -127,6 +127,7 @@ struct Received {
     std::vector<std::uint8_t> kept;
     bool interrupted = false;
     bool incomplete = false;
+    std::string whyNoBackup;  // empty when what came is a whole backup of the W2's memory
 };
 
 // Listens on the --port or --own-port input until the sender has been silent for the idle
@@ -189,6 +190,7 @@ int ReceiveBytes(midi::MidiSystem& system, const Options& options, Streams strea
     }
     received.kept = session.Kept();
     received.incomplete = !session.Broken().empty() || session.Counts().lostInput;
+    received.whyNoBackup = midi::WhyNoBackup(session);
     return kDone;
 }
 
@@ -241,17 +243,11 @@ int Send(const Options& options, Streams streams) {
             streams.err << kProgram << ": stopped after the backup; nothing was sent\n";
             return 128 + SIGINT;
         }
-        if (received.incomplete) {
-            streams.err << kProgram << ": the backup in " << *options.backupFirst
-                        << " is not whole; nothing was sent\n";
-            return kFileError;
-        }
-        DumpImage backup;
-        (void)backup.Load(received.kept);
-        if (backup.MessagesInSaveOrder().empty()) {
-            streams.err << kProgram << ": what arrived holds no complete message of a W2 dump (it "
-                        << "is kept in " << *options.backupFirst << "); nothing was sent\n";
-            return kProblemsFound;
+        if (!received.whyNoBackup.empty()) {
+            streams.err << kProgram
+                        << ": the W2's memory is not backed up: " << received.whyNoBackup
+                        << " (it is kept in " << *options.backupFirst << "); nothing was sent\n";
+            return received.incomplete ? kFileError : kProblemsFound;
         }
     }
     const auto port = PickPort(system->ListPorts().outputs, "output", options, streams);

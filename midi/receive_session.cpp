@@ -111,4 +111,17 @@ std::string ReceiveSession::ProgressText() const {
     return text;
 }
 
+std::string WhyNoBackup(const ReceiveSession& session) {
+    if (session.NothingArrived()) {
+        return "nothing came from it";
+    }
+    if (!session.HoldsDumpMessage()) {
+        return "what came holds no complete message of a W2 dump";
+    }
+    if (!session.Broken().empty() || session.Counts().lostInput) {
+        return "some of what came was lost";
+    }
+    return {};
+}
+
 }  // namespace korvel::midi

@@ -82,4 +82,9 @@ class ReceiveSession {
     std::bitset<kPlaylistSlotCount> playlistsSeen_;
 };
 
+// Whether what a receive kept is a whole backup of the W2's memory: empty when it is, otherwise
+// why not ("nothing came from it", "what came holds no complete message of a W2 dump", "some of
+// what came was lost"). The window's and korvel-cli's backups before a send both ask here.
+std::string WhyNoBackup(const ReceiveSession& session);
+
 }  // namespace korvel::midi

@@ -135,6 +135,32 @@ TEST_F(Receiving, APortThatBrokeEndsItAndKeepsWhatCame) {
     EXPECT_EQ(session.Kept(), message);
 }
 
+// What came is a backup of the W2's memory only when it holds a whole message of a dump and
+// nothing of it was lost.
+TEST(Backup, IsWholeOnlyWithADumpMessageAndNothingLost) {
+    struct Case {
+        Bytes arrives;
+        bool lost;
+        std::string why;
+    };
+    const Bytes pattern = korvel::testing::PatternMessage(0, 0, 0);
+    const Case cases[] = {
+        {{}, false, "nothing came from it"},
+        {{0x90, 0x40, 0x7F}, false, "what came holds no complete message of a W2 dump"},
+        {pattern, true, "some of what came was lost"},
+        {pattern, false, ""},
+    };
+    for (const Case& c : cases) {
+        FakeClock clock;
+        FakeInput input;
+        ReceiveSession session(input, clock);
+        input.lost = c.lost;
+        input.pieces.push_back(c.arrives);
+        session.Poll();
+        EXPECT_EQ(WhyNoBackup(session), c.why);
+    }
+}
+
 TEST(ReceiveLimit, EndsTheReceiveAndKeepsWhatCameBeforeIt) {
     FakeClock clock;
     FakeInput input;

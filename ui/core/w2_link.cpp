@@ -168,12 +168,8 @@ std::optional<std::string> W2Link::BackUpBeforeSend() {
             notBackedUp = "nothing came from it.";
         } else if (received->backup.empty()) {
             notBackedUp = "what came could not be kept.";
-        } else if (!received->session.HoldsDumpMessage()) {
-            notBackedUp = "what came holds no complete message of a W2 dump (it is kept in " +
-                          received->backup + ").";
-        } else if (!received->session.Broken().empty() || received->session.Counts().lostInput) {
-            notBackedUp = "some of what came was lost, so the backup in " + received->backup +
-                          " is not whole.";
+        } else if (const std::string why = midi::WhyNoBackup(received->session); !why.empty()) {
+            notBackedUp = why + " (it is kept in " + received->backup + ").";
         } else {
             backup = received->backup;
         }
