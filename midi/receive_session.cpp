@@ -23,6 +23,8 @@ void ReceiveSession::Poll() {
     if (HasEnded()) {
         return;
     }
+    // Asked before the bytes are taken: whatever reached the port before it broke is in them.
+    const std::string broken = input_.Broken();
     std::vector<std::uint8_t> incoming;
     input_.TakeBytes(incoming);
     counts_.lostInput = counts_.lostInput || input_.HasLostInput();
@@ -37,7 +39,8 @@ void ReceiveSession::Poll() {
     const std::size_t before = assembler_.MessageCount();
     assembler_.Feed(std::move(incoming));
     // What came before the port broke is kept; nothing more will come.
-    if (broken_ = input_.Broken(); !broken_.empty() && end_ == ReceiveEnd::notYet) {
+    if (!broken.empty() && end_ == ReceiveEnd::notYet) {
+        broken_ = broken;
         end_ = ReceiveEnd::portBroken;
     }
     // Real-time bytes are no part of what the W2 sends; they neither count nor keep it going.
