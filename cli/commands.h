@@ -15,9 +15,14 @@ enum ExitCode : int {
     kFileError = 4,
 };
 
+struct MidiWorld;
+
 struct Streams {
     std::ostream& out;
     std::ostream& err;
+    // The MIDI system and time the MIDI commands run on when a test gives them; otherwise the
+    // system's own ports and clock.
+    MidiWorld* midi = nullptr;
 };
 
 int RunCommand(const Options& options, Streams streams);

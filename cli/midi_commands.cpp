@@ -79,6 +79,34 @@ std::optional<std::string> PickPort(const std::vector<std::string>& names, const
     return match.name;
 }
 
+// The test's MIDI world, or the system's ports (opened once, on first use) and clock.
+class MidiAccess {
+  public:
+    explicit MidiAccess(Streams streams) : world_(streams.midi) {}
+    midi::MidiSystem& System() {
+        if (world_ != nullptr) {
+            return world_->system;
+        }
+        if (!own_) {
+            own_ = midi::OpenSystem(kProgram);
+        }
+        return *own_;
+    }
+    midi::Clock& Clock() { return world_ != nullptr ? world_->clock : steady_; }
+    void WaitUntil(midi::Instant when) {
+        if (world_ != nullptr) {
+            world_->waitUntil(when);
+        } else {
+            std::this_thread::sleep_until(when);
+        }
+    }
+
+  private:
+    MidiWorld* world_;
+    std::unique_ptr<midi::MidiSystem> own_;
+    midi::SteadyClock steady_;
+};
+
 void ShowProgress(const std::string& line, Streams streams) {
     if (ErrorStreamIsTerminal()) {
         streams.err << "\r" << line << "\x1b[K" << std::flush;
@@ -106,7 +134,8 @@ midi::PortMatch ResolvePort(const std::vector<std::string>& names, const std::st
 }
 
 int Ports(const Options& /*options*/, Streams streams) {
-    const midi::MidiPortList list = midi::OpenSystem(kProgram)->ListPorts();
+    MidiAccess world(streams);
+    const midi::MidiPortList list = world.System().ListPorts();
     if (list.inputs.empty() && list.outputs.empty()) {
         streams.out << midi::kNoPortsText << (list.api.empty() ? "" : " (" + list.api + ")")
                     << "\n";
@@ -133,8 +162,9 @@ struct Received {
 // Listens on the --port or --own-port input until the sender has been silent for the idle
 // time, Ctrl-C, or --wait seconds with nothing. kDone when something came, otherwise the exit
 // code after saying why. `nothingMeans` follows "Nothing arrived from PORT" when nothing came.
-int ReceiveBytes(midi::MidiSystem& system, const Options& options, Streams streams,
-                 Received& received, const char* nothingMeans = "") {
+int ReceiveBytes(MidiAccess& world, const Options& options, Streams streams, Received& received,
+                 const char* nothingMeans = "") {
+    midi::MidiSystem& system = world.System();
     std::string portName;
     if (options.ownPort) {
         portName = *options.ownPort;
@@ -151,7 +181,7 @@ int ReceiveBytes(midi::MidiSystem& system, const Options& options, Streams strea
         streams.err << kProgram << ": " << midi::CannotOpenText(portName, input.reason()) << "\n";
         return kFileError;
     }
-    midi::SteadyClock clock;
+    midi::Clock& clock = world.Clock();
     const midi::Duration idle = options.idleMs ? std::chrono::milliseconds(*options.idleMs)
                                                : midi::Duration(midi::kDefaultReceiveIdle);
     midi::ReceiveSession session(**input, clock, idle);
@@ -171,7 +201,7 @@ int ReceiveBytes(midi::MidiSystem& system, const Options& options, Streams strea
         if (!session.NothingArrived()) {
             ShowProgress(session.ProgressText(), streams);
         }
-        std::this_thread::sleep_for(midi::kCommandPoll);
+        world.WaitUntil(clock.Now() + midi::kCommandPoll);
     }
     EndProgress(streams);
     if (!session.Broken().empty()) {
@@ -217,7 +247,7 @@ int Send(const Options& options, Streams streams) {
         streams.err << kProgram << ": " << midi::kNothingToSendText << "\n";
         return kBadArguments;
     }
-    const auto system = midi::OpenSystem(kProgram);
+    MidiAccess world(streams);
     if (options.backupFirst) {
         // The backup never replaces a file, least of all the dump about to be sent.
         const auto taken = PathIsTaken(*options.backupFirst);
@@ -233,7 +263,7 @@ int Send(const Options& options, Streams streams) {
         // The W2's memory is kept before the send replaces it; without it nothing is sent.
         Received received;
         if (const int code =
-                ReceiveBytes(*system, options, streams, received, "; nothing was sent")) {
+                ReceiveBytes(world, options, streams, received, "; nothing was sent")) {
             return code;
         }
         if (const int code = WriteReceived(*options.backupFirst, received.kept, streams)) {
@@ -250,17 +280,17 @@ int Send(const Options& options, Streams streams) {
             return received.incomplete ? kFileError : kProblemsFound;
         }
     }
-    const auto port = PickPort(system->ListPorts().outputs, "output", options, streams);
+    const auto port = PickPort(world.System().ListPorts().outputs, "output", options, streams);
     if (!port) {
         return kBadArguments;
     }
-    const midi::SendOpening opening = midi::OpenForSend(*system, *port, plan);
+    const midi::SendOpening opening = midi::OpenForSend(world.System(), *port, plan);
     if (!opening.output) {
         streams.err << kProgram << ": " << opening.problem << "\n";
         return opening.portFailed ? kFileError : kBadArguments;
     }
     midi::MidiOutput& output = *opening.output;
-    midi::SteadyClock clock;
+    midi::Clock& clock = world.Clock();
     midi::SendSession session(output, clock, plan.messages, pause);
     const StopOnSignal stop;
     while (!session.HasEnded()) {
@@ -270,11 +300,11 @@ int Send(const Options& options, Streams streams) {
         }
         ShowProgress(session.ProgressText(), streams);
         // Short sleeps, so that a Ctrl-C is seen at once.
-        std::this_thread::sleep_until(std::min(next, clock.Now() + midi::kCommandPoll));
+        world.WaitUntil(std::min(next, clock.Now() + midi::kCommandPoll));
     }
     // The port closes only once it has handed on the last message.
     while (!session.MayClosePort(clock.Now())) {
-        std::this_thread::sleep_until(session.WakeUpAfter(session.Step()));
+        world.WaitUntil(session.WakeUpAfter(session.Step()));
     }
     EndProgress(streams);
     streams.out << session.SummaryText(*port) << "\n";
@@ -286,7 +316,8 @@ int Send(const Options& options, Streams streams) {
 
 int Receive(const Options& options, Streams streams) {
     Received received;
-    if (const int code = ReceiveBytes(*midi::OpenSystem(kProgram), options, streams, received)) {
+    MidiAccess world(streams);
+    if (const int code = ReceiveBytes(world, options, streams, received)) {
         return code;
     }
     // The file is the musician's backup: every byte that came, as the window's receive keeps
@@ -306,7 +337,8 @@ int Verify(const Options& options, Streams streams) {
         return code;
     }
     Received received;
-    if (const int code = ReceiveBytes(*midi::OpenSystem(kProgram), options, streams, received)) {
+    MidiAccess world(streams);
+    if (const int code = ReceiveBytes(world, options, streams, received)) {
         return code;
     }
     if (options.backup) {

@@ -137,6 +137,8 @@ template <>
 struct FakeMidiSystem::Forward<MidiInput, FakeInput*> : MidiInput {
     explicit Forward(FakeInput& target) : target_(target) {}
     void TakeBytes(std::vector<std::uint8_t>& into) override { target_.TakeBytes(into); }
+    bool HasLostInput() const override { return target_.HasLostInput(); }
+    std::string Broken() const override { return target_.Broken(); }
     FakeInput& target_;
 };
 
@@ -145,6 +147,8 @@ struct FakeMidiSystem::Forward<MidiOutput, FakeOutput*> : MidiOutput {
     explicit Forward(FakeOutput& target) : target_(target) {}
     std::size_t MaxMessageLength() const override { return target_.MaxMessageLength(); }
     Outcome Send(std::span<const std::uint8_t> message) override { return target_.Send(message); }
+    bool HasDelivered() const override { return target_.HasDelivered(); }
+    std::string Broken() const override { return target_.Broken(); }
     FakeOutput& target_;
 };
 
