@@ -40,10 +40,10 @@ class JackInput : public MidiInput {
   private:
     // JACK's real-time thread: copies each event's bytes as they are, without waiting.
     static int Process(jack_nframes_t frames, void* self) {
-        const JackClient& jack = static_cast<JackInput*>(self)->jack_;
+        auto* input = static_cast<JackInput*>(self);
+        const JackClient& jack = input->jack_;
         void* buffer = jack_port_get_buffer(jack.Port(), frames);
         const std::uint32_t count = jack_midi_get_event_count(buffer);
-        auto* input = static_cast<JackInput*>(self);
         for (std::uint32_t i = 0; i < count; ++i) {
             jack_midi_event_t event;
             if (jack_midi_event_get(&event, buffer, i) != 0) {
