@@ -14,7 +14,7 @@
 #include "ending_signals.h"
 
 #include "port_match.h"
-#include "rtmidi_system.h"
+#include "open_system.h"
 
 #include <array>
 #include <csignal>
@@ -154,16 +154,27 @@ namespace {
 // ended it or some of it was lost (the port broke, or the system dropped input).
 struct Received {
     std::vector<std::uint8_t> kept;
+    std::vector<std::uint8_t> messages;  // the whole messages among them
     bool interrupted = false;
     bool incomplete = false;
     std::string whyNoBackup;  // empty when what came is a whole backup of the W2's memory
 };
 
+int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept, Streams streams) {
+    const Outcome written = ReplaceFileWithBytes(path, kept);
+    if (!written.ok()) {
+        streams.err << kProgram << ": cannot write " << path << ": " << written.reason() << "\n";
+        return kFileError;
+    }
+    return kDone;
+}
+
 // Listens on the --port or --own-port input until the sender has been silent for the idle
-// time, Ctrl-C, or --wait seconds with nothing. kDone when something came, otherwise the exit
-// code after saying why. `nothingMeans` follows "Nothing arrived from PORT" when nothing came.
+// time, Ctrl-C, or --wait seconds with nothing, and keeps what came in `keepIn` when one is
+// given. kDone when something came and was kept, otherwise the exit code after saying why.
+// `nothingMeans` follows "Nothing arrived from PORT" when nothing came.
 int ReceiveBytes(MidiAccess& world, const Options& options, Streams streams, Received& received,
-                 const char* nothingMeans = "") {
+                 const std::optional<std::string>& keepIn, const char* nothingMeans = "") {
     midi::MidiSystem& system = world.System();
     std::string portName;
     if (options.ownPort) {
@@ -219,16 +230,13 @@ int ReceiveBytes(MidiAccess& world, const Options& options, Streams streams, Rec
         streams.err << kProgram << ": " << portName << ": " << midi::kLostInputText << "\n";
     }
     received.kept = session.Kept();
+    received.messages = session.Messages();
     received.incomplete = !session.Broken().empty() || session.Counts().lostInput;
-    received.whyNoBackup = midi::WhyNoBackup(session);
-    return kDone;
-}
-
-int WriteReceived(const std::string& path, const std::vector<std::uint8_t>& kept, Streams streams) {
-    const Outcome written = ReplaceFileWithBytes(path, kept);
-    if (!written.ok()) {
-        streams.err << kProgram << ": cannot write " << path << ": " << written.reason() << "\n";
-        return kFileError;
+    if (keepIn) {
+        if (const int code = WriteReceived(*keepIn, received.kept, streams)) {
+            return code;
+        }
+        received.whyNoBackup = midi::WhyNoBackup(&session, *keepIn);
     }
     return kDone;
 }
@@ -262,11 +270,8 @@ int Send(const Options& options, Streams streams) {
         }
         // The W2's memory is kept before the send replaces it; without it nothing is sent.
         Received received;
-        if (const int code =
-                ReceiveBytes(world, options, streams, received, "; nothing was sent")) {
-            return code;
-        }
-        if (const int code = WriteReceived(*options.backupFirst, received.kept, streams)) {
+        if (const int code = ReceiveBytes(world, options, streams, received, options.backupFirst,
+                                          "; nothing was sent")) {
             return code;
         }
         if (received.interrupted) {
@@ -276,7 +281,7 @@ int Send(const Options& options, Streams streams) {
         if (!received.whyNoBackup.empty()) {
             streams.err << kProgram
                         << ": the W2's memory is not backed up: " << received.whyNoBackup
-                        << " (it is kept in " << *options.backupFirst << "); nothing was sent\n";
+                        << "; nothing was sent\n";
             return received.incomplete ? kFileError : kProblemsFound;
         }
     }
@@ -317,12 +322,9 @@ int Send(const Options& options, Streams streams) {
 int Receive(const Options& options, Streams streams) {
     Received received;
     MidiAccess world(streams);
-    if (const int code = ReceiveBytes(world, options, streams, received)) {
-        return code;
-    }
     // The file is the musician's backup: every byte that came, as the window's receive keeps
     // it; what is not a whole message is reported below.
-    if (const int code = WriteReceived(options.arguments[0], received.kept, streams)) {
+    if (const int code = ReceiveBytes(world, options, streams, received, options.arguments[0])) {
         return code;
     }
     DumpImage image;
@@ -338,17 +340,10 @@ int Verify(const Options& options, Streams streams) {
     }
     Received received;
     MidiAccess world(streams);
-    if (const int code = ReceiveBytes(world, options, streams, received)) {
+    if (const int code = ReceiveBytes(world, options, streams, received, options.backup)) {
         return code;
     }
-    if (options.backup) {
-        if (const int code = WriteReceived(*options.backup, received.kept, streams)) {
-            return code;
-        }
-    }
-    DumpImage readBack;
-    (void)readBack.Load(received.kept);
-    const DumpCheck check = CheckDump(sent, readBack);
+    const DumpCheck check = CheckReadBack(sent, received.messages).check;
     for (const FailedSlot& slot : check.failures) {
         streams.out << (slot.place ? ItemText(ItemOfSlot(*slot.place, sent.Layout())) : "type-3")
                     << " " << CheckFailureWord(slot.failure) << "\n";

@@ -114,15 +114,19 @@ std::string ReceiveSession::ProgressText() const {
     return text;
 }
 
-std::string WhyNoBackup(const ReceiveSession& session) {
-    if (session.NothingArrived()) {
+std::string WhyNoBackup(const ReceiveSession* session, const std::string& keptIn) {
+    if (session == nullptr || session->NothingArrived()) {
         return "nothing came from it";
     }
-    if (!session.HoldsDumpMessage()) {
-        return "what came holds no complete message of a W2 dump";
+    if (keptIn.empty()) {
+        return "what came could not be kept";
     }
-    if (!session.Broken().empty() || session.Counts().lostInput) {
-        return "some of what came was lost";
+    const std::string where = " (it is kept in " + keptIn + ")";
+    if (!session->HoldsDumpMessage()) {
+        return "what came holds no complete message of a W2 dump" + where;
+    }
+    if (!session->Broken().empty() || session->Counts().lostInput) {
+        return "some of what came was lost" + where;
     }
     return {};
 }

@@ -82,9 +82,11 @@ class ReceiveSession {
     std::bitset<kPlaylistSlotCount> playlistsSeen_;
 };
 
-// Whether what a receive kept is a whole backup of the W2's memory: empty when it is, otherwise
-// why not ("nothing came from it", "what came holds no complete message of a W2 dump", "some of
-// what came was lost"). The window's and korvel-cli's backups before a send both ask here.
-std::string WhyNoBackup(const ReceiveSession& session);
+// Before a send: whether the receive (none when no port opened), its bytes kept in `keptIn`
+// (empty when they could not be written), is a whole backup of the W2's memory. Empty when it
+// is, otherwise why not: "nothing came from it", "what came could not be kept", "what came
+// holds no complete message of a W2 dump (it is kept in PATH)", "some of what came was lost
+// (it is kept in PATH)". The window's and korvel-cli's backups before a send both ask here.
+std::string WhyNoBackup(const ReceiveSession* session, const std::string& keptIn);
 
 }  // namespace korvel::midi

@@ -10,6 +10,14 @@ const char* CheckFailureWord(CheckFailure failure) {
     return failure == CheckFailure::missing ? "missing" : "differs";
 }
 
+ReadBack CheckReadBack(const DumpImage& sent, std::span<const std::uint8_t> received) {
+    DumpImage readBack;
+    ReadBack result;
+    result.passedOver = readBack.Load(received).report;
+    result.check = CheckDump(sent, readBack);
+    return result;
+}
+
 DumpCheck CheckDump(const DumpImage& sent, const DumpImage& received) {
     DumpCheck check;
     const Comparison comparison = Comparison::Of(sent, received);

@@ -6,7 +6,9 @@
 #include "dump_image.h"
 #include "item.h"
 
+#include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,13 @@ struct DumpCheck {
 };
 
 DumpCheck CheckDump(const DumpImage& sent, const DumpImage& received);
+
+// A send checked against the messages the W2 sent back, and what loading them passed over.
+struct ReadBack {
+    DumpCheck check;
+    LoadReport passedOver;
+};
+ReadBack CheckReadBack(const DumpImage& sent, std::span<const std::uint8_t> received);
 
 // A failed slot as a tree under `layout` names it ("B03 T02 P01", "Playlist B04", "Type-3
 // message").

@@ -2,25 +2,6 @@
 
 #include "midi_limits.h"
 
-#if defined(KORVEL_HAVE_JACK_PORTS)
-#include "jack_input.h"
-#include "jack_output.h"
-#endif
-#if defined(KORVEL_HAVE_ALSA_INPUT)
-#include "alsa_input.h"
-#endif
-
-#include <RtMidi.h>
-
-#if __has_include(<jack/jack.h>)
-#include <jack/jack.h>
-#define KORVEL_HAVE_JACK 1
-#endif
-#if __has_include(<alsa/asoundlib.h>)
-#include <alsa/asoundlib.h>
-#define KORVEL_HAVE_ALSA 1
-#endif
-
 #if defined(_WIN32)
 #include <windows.h>
 #include <mmsystem.h>
@@ -43,23 +24,6 @@ void KeepError(RtMidiError::Type, const std::string& text, void* userData) {
     if (userData != nullptr) {
         *static_cast<std::string*>(userData) = text;
     }
-}
-
-#if defined(KORVEL_HAVE_JACK)
-void QuietJack(const char*) {}
-#endif
-#if defined(KORVEL_HAVE_ALSA)
-void QuietAlsa(const char*, int, const char*, int, const char*, ...) {}
-#endif
-
-void SilenceLibraries() {
-#if defined(KORVEL_HAVE_JACK)
-    jack_set_error_function(QuietJack);
-    jack_set_info_function(QuietJack);
-#endif
-#if defined(KORVEL_HAVE_ALSA)
-    snd_lib_error_set_handler(QuietAlsa);
-#endif
 }
 
 // RtMidi's constructors report before an error callback can be set: Windows' "no MIDI devices"
@@ -183,57 +147,43 @@ class RtOutput : public MidiOutput {
 
 }  // namespace
 
-struct RtMidiSystem::Backend {
-    RtMidi::Api api = RtMidi::UNSPECIFIED;
-    std::string problem;
-};
+RtMidiSystem::RtMidiSystem(std::string clientName, std::optional<RtMidi::Api> api)
+    : clientName_(std::move(clientName)), api_(api) {}
 
-RtMidiSystem::RtMidiSystem(std::string clientName)
-    : clientName_(std::move(clientName)), backend_(std::make_unique<Backend>()) {
-    SilenceLibraries();
+std::optional<RtMidi::Api> ChooseRtMidiApi(const std::string& clientName) {
     // The default constructor gives up when ALSA is missing instead of trying JACK, so each
-    // compiled backend is tried in turn; one that has ports is preferred.
+    // compiled API is tried in turn; one that has ports is preferred.
     std::vector<RtMidi::Api> apis;
     RtMidi::getCompiledApi(apis);
     std::optional<RtMidi::Api> usable;
     for (const RtMidi::Api api : apis) {
         std::string ignored;
         try {
-            const auto in = MakePort<RtMidiIn>(api, clientName_, &ignored);
-            const auto out = MakePort<RtMidiOut>(api, clientName_, &ignored);
+            const auto in = MakePort<RtMidiIn>(api, clientName, &ignored);
+            const auto out = MakePort<RtMidiOut>(api, clientName, &ignored);
             if (!usable) {
                 usable = api;
             }
             if (in->getPortCount() + out->getPortCount() > 0) {
-                usable = api;
-                break;
+                return api;
             }
-        } catch (const RtMidiError& error) {
-            backend_->problem = Reason(error);
+        } catch (const RtMidiError&) {
+            // An API that does not answer (no ALSA sequencer, no JACK server) is passed over.
         }
     }
-    if (usable) {
-        backend_->api = *usable;
-        backend_->problem.clear();
-    }
-}
-
-RtMidiSystem::~RtMidiSystem() = default;
-
-std::unique_ptr<MidiSystem> OpenSystem(const std::string& clientName) {
-    return std::make_unique<RtMidiSystem>(clientName);
+    return usable;
 }
 
 MidiPortList RtMidiSystem::ListPorts() {
     MidiPortList list;
-    if (backend_->api == RtMidi::UNSPECIFIED) {
+    if (!api_) {
         return list;
     }
-    list.api = RtMidi::getApiDisplayName(backend_->api);
+    list.api = RtMidi::getApiDisplayName(*api_);
     std::string ignored;
     try {
-        list.inputs = PortNames(*MakePort<RtMidiIn>(backend_->api, clientName_, &ignored));
-        list.outputs = PortNames(*MakePort<RtMidiOut>(backend_->api, clientName_, &ignored));
+        list.inputs = PortNames(*MakePort<RtMidiIn>(*api_, clientName_, &ignored));
+        list.outputs = PortNames(*MakePort<RtMidiOut>(*api_, clientName_, &ignored));
     } catch (const RtMidiError&) {
         // A backend that stops answering simply has no ports now.
     }
@@ -244,13 +194,13 @@ namespace {
 
 // Makes the RtMidi object, lets `open` open it, and turns whatever went wrong into the reason.
 template <typename Wrapper, typename Opening, typename Open>
-Opening OpenWith(RtMidi::Api api, const std::string& client, Open open) {
-    if (api == RtMidi::UNSPECIFIED) {
+Opening OpenWith(std::optional<RtMidi::Api> api, const std::string& client, Open open) {
+    if (!api) {
         return Opening::Failure(kNoPortsText);
     }
     auto wrapper = std::make_unique<Wrapper>();
     try {
-        wrapper->port = MakePort<typename Wrapper::Port>(api, client, &wrapper->lastError);
+        wrapper->port = MakePort<typename Wrapper::Port>(*api, client, &wrapper->lastError);
         if (auto opened = open(*wrapper); !opened) {
             return Opening::Failure(opened.reason());
         }
@@ -315,36 +265,14 @@ void PrepareInput(RtInput& input) {
 }  // namespace
 
 InputOpening RtMidiSystem::OpenInput(const std::string& port) {
-    // On JACK and ALSA the pieces of a long message are read as they come, below RtMidi's
-    // assembly.
-#if defined(KORVEL_HAVE_JACK_PORTS)
-    if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackInput(clientName_, "receive", port);
-    }
-#endif
-#if defined(KORVEL_HAVE_ALSA_INPUT)
-    if (backend_->api == RtMidi::LINUX_ALSA) {
-        return OpenAlsaInput(clientName_, "receive", port);
-    }
-#endif
-    return OpenWith<RtInput, InputOpening>(backend_->api, clientName_, [&port](RtInput& input) {
+    return OpenWith<RtInput, InputOpening>(api_, clientName_, [&port](RtInput& input) {
         PrepareInput(input);
         return OpenNamed(*input.port, port, "receive");
     });
 }
 
 InputOpening RtMidiSystem::OpenOwnInput(const std::string& name) {
-#if defined(KORVEL_HAVE_JACK_PORTS)
-    if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackInput(clientName_, name, {});
-    }
-#endif
-#if defined(KORVEL_HAVE_ALSA_INPUT)
-    if (backend_->api == RtMidi::LINUX_ALSA) {
-        return OpenAlsaInput(clientName_, name, {});
-    }
-#endif
-    return OpenWith<RtInput, InputOpening>(backend_->api, clientName_, [&name](RtInput& input) {
+    return OpenWith<RtInput, InputOpening>(api_, clientName_, [&name](RtInput& input) {
         PrepareInput(input);
         input.port->openVirtualPort(name);
         return Outcome::Success();
@@ -352,24 +280,13 @@ InputOpening RtMidiSystem::OpenOwnInput(const std::string& name) {
 }
 
 OutputOpening RtMidiSystem::OpenOutput(const std::string& port) {
-    // On JACK, an output of Korvel's own frees its buffer only once JACK is done with it.
-#if defined(KORVEL_HAVE_JACK_PORTS)
-    if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackOutput(clientName_, "send", port);
-    }
-#endif
-    return OpenWith<RtOutput, OutputOpening>(backend_->api, clientName_, [&port](RtOutput& output) {
+    return OpenWith<RtOutput, OutputOpening>(api_, clientName_, [&port](RtOutput& output) {
         return OpenNamed(*output.port, port, "send");
     });
 }
 
 OutputOpening RtMidiSystem::OpenOwnOutput(const std::string& name) {
-#if defined(KORVEL_HAVE_JACK_PORTS)
-    if (backend_->api == RtMidi::UNIX_JACK) {
-        return OpenJackOutput(clientName_, name, {});
-    }
-#endif
-    return OpenWith<RtOutput, OutputOpening>(backend_->api, clientName_, [&name](RtOutput& output) {
+    return OpenWith<RtOutput, OutputOpening>(api_, clientName_, [&name](RtOutput& output) {
         output.port->openVirtualPort(name);
         return Outcome::Success();
     });

@@ -141,14 +141,19 @@ TEST(Backup, IsWholeOnlyWithADumpMessageAndNothingLost) {
     struct Case {
         Bytes arrives;
         bool lost;
+        std::string keptIn;
         std::string why;
     };
     const Bytes pattern = korvel::testing::PatternMessage(0, 0, 0);
     const Case cases[] = {
-        {{}, false, "nothing came from it"},
-        {{0x90, 0x40, 0x7F}, false, "what came holds no complete message of a W2 dump"},
-        {pattern, true, "some of what came was lost"},
-        {pattern, false, ""},
+        {{}, false, "b.syx", "nothing came from it"},
+        {pattern, false, "", "what came could not be kept"},
+        {{0x90, 0x40, 0x7F},
+         false,
+         "b.syx",
+         "what came holds no complete message of a W2 dump (it is kept in b.syx)"},
+        {pattern, true, "b.syx", "some of what came was lost (it is kept in b.syx)"},
+        {pattern, false, "b.syx", ""},
     };
     for (const Case& c : cases) {
         FakeClock clock;
@@ -157,7 +162,7 @@ TEST(Backup, IsWholeOnlyWithADumpMessageAndNothingLost) {
         input.lost = c.lost;
         input.pieces.push_back(c.arrives);
         session.Poll();
-        EXPECT_EQ(WhyNoBackup(session), c.why);
+        EXPECT_EQ(WhyNoBackup(&session, c.keptIn), c.why);
     }
 }
 

@@ -9,7 +9,7 @@
 #include "main_window.h"
 #include "modal_driver.h"
 
-#include "rtmidi_system.h"
+#include "open_system.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -44,7 +44,7 @@ class MidiWindowTest : public QObject {
   private:
     QTemporaryDir dir_;
     build::Bytes dump_;
-    korvel::midi::RtMidiSystem midi_{"korvel-test"};
+    std::unique_ptr<korvel::midi::MidiSystem> midi_ = korvel::midi::OpenSystem("korvel-test");
 
     QString File(const QString& name) const { return dir_.filePath(name); }
 
@@ -66,7 +66,7 @@ class MidiWindowTest : public QObject {
 
     bool WaitForOutput(const std::string& name) {
         for (int i = 0; i < 200; ++i) {
-            const auto outputs = midi_.ListPorts().outputs;
+            const auto outputs = midi_->ListPorts().outputs;
             if (std::find(outputs.begin(), outputs.end(), name) != outputs.end()) {
                 return true;
             }
@@ -131,7 +131,7 @@ class MidiWindowTest : public QObject {
     }
 
     void windowReceivesFromAPort() {
-        const auto feeder = midi_.OpenOwnOutput("feeder");
+        const auto feeder = midi_->OpenOwnOutput("feeder");
         QVERIFY2(feeder.ok(), feeder.reason().c_str());
         ScriptedChooser* chooser = nullptr;
         auto window = StartWindow("Input Port=korvel-test:feeder\nReceive Idle=1500\n", &chooser);

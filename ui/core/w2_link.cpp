@@ -116,14 +116,11 @@ void W2Link::OnCheck(int pane) {
     if (!received && run.Session() == nullptr) {
         return;  // the dialog was left before a port was even opened
     }
-    DumpImage readBack;
-    LoadReport passedOver;
-    if (received) {
-        passedOver = readBack.Load(received->session.Messages()).report;
-    }
-    const DumpCheck check = CheckDump(desk_.image(pane), readBack);
+    const ReadBack readBack = CheckReadBack(
+        desk_.image(pane), received ? received->session.Messages() : std::vector<std::uint8_t>());
+    const DumpCheck& check = readBack.check;
     std::string text = check.Report(desk_.image(pane).Layout());
-    if (const std::string skipped = SkippedSummary(passedOver); !skipped.empty()) {
+    if (const std::string skipped = SkippedSummary(readBack.passedOver); !skipped.empty()) {
         text += "\n\nOf what came back, " + skipped;
     }
     if (received && !received->backup.empty()) {
@@ -164,21 +161,17 @@ std::optional<std::string> W2Link::BackUpBeforeSend() {
         if (run.WasCancelled()) {
             return std::nullopt;  // what came stays on disk, but nothing is sent
         }
-        if (!received) {
-            notBackedUp = "nothing came from it.";
-        } else if (received->backup.empty()) {
-            notBackedUp = "what came could not be kept.";
-        } else if (const std::string why = midi::WhyNoBackup(received->session); !why.empty()) {
-            notBackedUp = why + " (it is kept in " + received->backup + ").";
-        } else {
-            backup = received->backup;
-        }
+        backup = received ? received->backup : std::string();
+        notBackedUp = midi::WhyNoBackup(run.Session(), backup);
     }
     // The input closes before the send; without a backup on disk the user decides.
-    if (backup.empty() && !prompts_.AskYesNo("The W2's memory is not backed up: " + notBackedUp +
-                                                 "\nSend anyway and replace what it holds?",
-                                             kKorvelCaption)) {
-        return std::nullopt;
+    if (!notBackedUp.empty()) {
+        if (!prompts_.AskYesNo("The W2's memory is not backed up: " + notBackedUp +
+                                   ".\nSend anyway and replace what it holds?",
+                               kKorvelCaption)) {
+            return std::nullopt;
+        }
+        return std::string();
     }
     return backup;
 }

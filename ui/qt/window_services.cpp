@@ -2,7 +2,7 @@
 
 #include "backups.h"
 
-#include "rtmidi_system.h"
+#include "open_system.h"
 
 #include "layout_dialog.h"
 #include "about_dialog.h"
