@@ -54,8 +54,12 @@ std::string StampOfFileTime(const fs::path& path) {
     if (error) {
         return {};
     }
-    return BackupStamp(
-        std::chrono::system_clock::to_time_t(std::chrono::file_clock::to_sys(written)));
+    // The file clock's distance from now, on the system clock: every library has both clocks,
+    // not every one converts between them.
+    const auto age = fs::file_time_type::clock::now() - written;
+    const auto when = std::chrono::system_clock::now() -
+                      std::chrono::duration_cast<std::chrono::system_clock::duration>(age);
+    return BackupStamp(std::chrono::system_clock::to_time_t(when));
 }
 
 // "2026-12-08 21-05-33" as "2026-12-08 21:05:33".

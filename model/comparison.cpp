@@ -8,9 +8,7 @@
 #include <algorithm>
 #include <bit>
 #include <cstring>
-#include <memory_resource>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 namespace korvel {
@@ -72,35 +70,50 @@ struct SampleHash {
 // A blank pattern standing at thirty places names none of them.
 class ContentPlaces {
   public:
-    explicit ContentPlaces(const Area& area) : places_(&memory_) {
-        places_.reserve(area.slots.size());
+    explicit ContentPlaces(const Area& area) {
+        std::size_t size = 16;
+        while (size < 2 * area.slots.size()) {
+            size *= 2;
+        }
+        table_.resize(size);
         for (std::size_t i = 0; i < area.slots.size(); ++i) {
             if (area.slots[i].IsEmpty()) {
                 continue;
             }
-            const auto content = area.Content(static_cast<int>(i));
-            const auto [place, isNew] = places_.try_emplace(
-                std::string_view(reinterpret_cast<const char*>(content.data()), content.size()),
-                Place{static_cast<int>(i), 0});
-            ++place->second.count;
+            const std::string_view content = View(area.Content(static_cast<int>(i)));
+            Place& place = table_[SlotFor(content)];
+            if (place.count++ == 0) {
+                place = {content, static_cast<int>(i), 1};
+            }
         }
     }
 
     // The one slot that holds `content`, or -1 for none or several.
     int OnlyPlaceOf(std::span<const std::uint8_t> content) const {
-        const auto found = places_.find(
-            std::string_view(reinterpret_cast<const char*>(content.data()), content.size()));
-        return found != places_.end() && found->second.count == 1 ? found->second.index : -1;
+        const Place& place = table_[SlotFor(View(content))];
+        return place.count == 1 ? place.index : -1;
     }
 
   private:
     struct Place {
-        int index;
-        int count;
+        std::string_view content;
+        int index = 0;
+        int count = 0;  // 0: a free entry
     };
-    // One block for all the table's nodes: a comparison runs after every change.
-    std::pmr::monotonic_buffer_resource memory_;
-    std::pmr::unordered_map<std::string_view, Place, SampleHash> places_;
+    static std::string_view View(std::span<const std::uint8_t> bytes) {
+        return {reinterpret_cast<const char*>(bytes.data()), bytes.size()};
+    }
+    // Open addressing in one block, at most half full: a comparison runs after every change, and
+    // a node for each content would cost more than the comparison itself.
+    std::size_t SlotFor(std::string_view content) const {
+        const std::size_t mask = table_.size() - 1;
+        std::size_t at = SampleHash{}(content) & mask;
+        while (table_[at].count != 0 && table_[at].content != content) {
+            at = (at + 1) & mask;
+        }
+        return at;
+    }
+    std::vector<Place> table_;
 };
 
 }  // namespace

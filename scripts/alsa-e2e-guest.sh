@@ -114,5 +114,8 @@ paced "$work/sent.syx" /dev/snd/midiC0D0
 wait "$receiver"
 check "--own-port connected with aconnect" cmp "$work/sent.syx" "$work/own.syx"
 
+check "the MIDI system contract on ALSA" env KORVEL_SYSTEM_CONTRACT=ALSA \
+  "$build/tests/midi/korvel_midi_contract_tests" --gtest_brief=1
+
 echo "$passed passed, $failed failed in $(($(date +%s) - started)) s"
 [ "$failed" = 0 ]

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # A dump travels over real MIDI: through a JACK server of this script's own (the dummy backend,
 # in user space), from korvel-cli send to korvel-cli receive, with no pause and with the default
-# one, and then out of and into the window's Receive and Send code. Each received file must
+# one, the MIDI system's contract, and then out of and into the window's Receive and Send code. Each received file must
 # equal the sent one byte for byte. Usage: scripts/midi-e2e.sh BUILD_DIR
 set -euo pipefail
 build=$(cd "${1:-build}" && pwd)
@@ -175,6 +175,16 @@ if jack_wait -s "$gone" -w -t 20 >/dev/null 2>&1; then
 else
   cat "$work/jackd-gone.log" >&2
   echo "FAILED: a JACK server for the killed send did not start" >&2
+  failed=$((failed + 1))
+fi
+
+# The contract the sessions rely on, kept by the JACK system as by the tests' fake.
+if KORVEL_SYSTEM_CONTRACT=Jack "$build/tests/midi/korvel_midi_contract_tests" >"$work/contract.log" 2>&1; then
+  echo "ok: the MIDI system contract on JACK"
+  passed=$((passed + 1))
+else
+  cat "$work/contract.log" >&2
+  echo "FAILED: the MIDI system contract on JACK" >&2
   failed=$((failed + 1))
 fi
 

@@ -82,7 +82,9 @@ class FakeOutput : public MidiOutput {
     FakeClock& clock_;
 };
 
-// Hands out the inputs and outputs the test made; they stay the test's to look at.
+// Hands out the inputs and outputs the test made; they stay the test's to look at. A port of
+// Korvel's own that the test did not make is a loopback, as on JACK and ALSA: it is listed on
+// the other side under its name, and what is sent there arrives at it.
 class FakeMidiSystem : public MidiSystem {
   public:
     MidiPortList ports{"Fake", {}, {}};
@@ -106,10 +108,26 @@ class FakeMidiSystem : public MidiSystem {
         return Open<InputOpening, MidiInput>(inputs, port);
     }
     OutputOpening OpenOutput(const std::string& port) override {
+        if (const auto loop = loops_.find(port); loop != loops_.end()) {
+            return std::unique_ptr<MidiOutput>(std::make_unique<LoopOutput>(*loop->second));
+        }
         return Open<OutputOpening, MidiOutput>(outputs, port);
     }
-    InputOpening OpenOwnInput(const std::string& port) override { return OpenInput(port); }
-    OutputOpening OpenOwnOutput(const std::string& port) override { return OpenOutput(port); }
+    InputOpening OpenOwnInput(const std::string& port) override {
+        if (!inputs.contains(port) && !loops_.contains(port)) {
+            ports.outputs.push_back(port);
+            ownedInputs_.push_back(std::make_unique<FakeInput>());
+            loops_[port] = ownedInputs_.back().get();
+            return Open<InputOpening, MidiInput>(loops_, port);
+        }
+        return OpenInput(port);
+    }
+    OutputOpening OpenOwnOutput(const std::string& port) override {
+        if (!outputs.contains(port) && !inputs.contains(port)) {
+            return std::unique_ptr<MidiOutput>(std::make_unique<LoopOutput>(AddInput(port)));
+        }
+        return OpenOutput(port);
+    }
 
   private:
     // A port that forwards to one the test keeps, unless the test made it refuse.
@@ -128,6 +146,18 @@ class FakeMidiSystem : public MidiSystem {
 
     template <typename Port, typename Target>
     struct Forward;
+
+    // Delivers what it is sent to an input, a message a piece.
+    struct LoopOutput : MidiOutput {
+        explicit LoopOutput(FakeInput& to) : to_(to) {}
+        std::size_t MaxMessageLength() const override { return kReceiveLimit; }
+        Outcome Send(std::span<const std::uint8_t> message) override {
+            to_.pieces.emplace_back(message.begin(), message.end());
+            return {};
+        }
+        FakeInput& to_;
+    };
+    std::map<std::string, FakeInput*> loops_;  // own inputs, by the output name they are listed as
 
     std::vector<std::unique_ptr<FakeInput>> ownedInputs_;
     std::vector<std::unique_ptr<FakeOutput>> ownedOutputs_;
