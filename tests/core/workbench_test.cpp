@@ -121,7 +121,7 @@ TEST(OpenFailure, KeepsThePaneAndShowsWhatTheKindCallsFor) {
           Case{LoadStatus::noMemory, "Error"}, Case{LoadStatus::notRegular, nullptr}}) {
         FakeHost host;
         MemorySettings settings;
-        Workbench dialog(host, [status](DumpImage&, const std::string&) {
+        Workbench dialog(host, [status = status](DumpImage&, const std::string&) {
             LoadResult result;
             result.status = status;
             result.message = "why";
