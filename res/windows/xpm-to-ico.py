@@ -4,25 +4,14 @@
 Usage: xpm-to-ico.py ICON.xpm OUT.ico
 Each size is a 32-bit bitmap whose alpha comes from the XPM's "None" colour; pixels are scaled
 by repetition, which keeps the drawing's hard edges."""
-import re
+import os
 import struct
 import sys
 
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), ".."))
+from xpm import read_xpm  # noqa: E402
+
 SIZES = (16, 32, 48, 64, 256)
-
-
-def read_xpm(path):
-    strings = re.findall(r'"((?:[^"\\]|\\.)*)"', open(path, encoding="ascii").read())
-    width, height, count, per_pixel = (int(n) for n in strings[0].split()[:4])
-    colours = {}
-    for line in strings[1:1 + count]:
-        key, words = line[:per_pixel], line[per_pixel:].split()
-        value = words[words.index("c") + 1]
-        colours[key] = None if value.lower() == "none" else (
-            int(value[1:3], 16), int(value[3:5], 16), int(value[5:7], 16))
-    rows = strings[1 + count:1 + count + height]
-    return width, height, [[colours[row[x * per_pixel:(x + 1) * per_pixel]] for x in range(width)]
-                           for row in rows]
 
 
 def bitmap(width, height, pixels, size):

@@ -39,15 +39,18 @@ constexpr Command kCommands[] = {
      [](Workbench& bench, int pane) { bench.Edits().OnMemLayout(pane); }},
     {CommandId::copyLeftToRight, "leftToRight", "-->", "Ctrl+Right",
      "Copy the left selection onto the right one", Scope::window, true, false, false,
-     [](Workbench& bench, int) { bench.Edits().OnTransfer(kLeftPane, kRightPane); }},
+     [](Workbench& bench, int) { bench.Edits().OnTransfer(kLeftPane, kRightPane); },
+     "Copy left to right"},
     {CommandId::copyRightToLeft, "rightToLeft", "<--", "Ctrl+Left",
      "Copy the right selection onto the left one", Scope::window, true, false, false,
-     [](Workbench& bench, int) { bench.Edits().OnTransfer(kRightPane, kLeftPane); }},
+     [](Workbench& bench, int) { bench.Edits().OnTransfer(kRightPane, kLeftPane); },
+     "Copy right to left"},
     {CommandId::checkW2, "Check", "Check the W2 against this dump...", "", "", Scope::pane, false,
      true, false, [](Workbench& bench, int pane) { bench.Link().OnCheck(pane); }},
     {CommandId::compare, "compareButton", "Compare", "Ctrl+D",
      "Show what differs between the two dumps", Scope::window, false, false, false,
-     [](Workbench& bench, int) { bench.Compare().OnCompare(!bench.Compare().IsComparing()); }},
+     [](Workbench& bench, int) { bench.Compare().OnCompare(!bench.Compare().IsComparing()); },
+     "Compare"},
     {CommandId::nextDifference, "NextDifference", "Next difference", "F8", "", Scope::pane, true,
      false, false,
      [](Workbench& bench, int pane) { bench.Compare().OnNextDifference(pane, true); }},
@@ -73,6 +76,11 @@ const Command& CommandOf(CommandId id) {
 
 bool AppliesTo(const Command& command, ItemTag selected) {
     return command.id != CommandId::rename || CanRename(SplitItemTag(selected));
+}
+
+bool UsesMidi(CommandId id) {
+    return id == CommandId::receive || id == CommandId::send || id == CommandId::checkW2 ||
+           id == CommandId::midiSetup;
 }
 
 }  // namespace korvel::ui

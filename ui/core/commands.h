@@ -55,6 +55,9 @@ struct Command {
     bool nodeMenu;    // offered on a node's menu
     bool windowMenu;  // offered on the window's menu
     void (*run)(Workbench& bench, int pane);
+    // What a screen reader calls a window command's button ("Copy left to right"); a pane
+    // button is called by its side and text ("Left Open").
+    const char* accessibleName = nullptr;
 };
 
 std::span<const Command> Commands();
@@ -62,5 +65,7 @@ const Command& CommandOf(CommandId id);
 
 // Whether the command applies to the selected node: Rename only to banks, the others to any.
 bool AppliesTo(const Command& command, ItemTag selected);
+// Whether the command talks to MIDI ports; the browser asks for them only then.
+bool UsesMidi(CommandId id);
 
 }  // namespace korvel::ui

@@ -24,6 +24,13 @@ class ReceiveRun;
 // the W2's memory before a send replaces it.
 enum class ReceivePurpose { receive, check, backup };
 
+// The receive dialog's title for each purpose.
+inline const char* ReceiveDialogTitle(ReceivePurpose purpose) {
+    return purpose == ReceivePurpose::check    ? "Check the W2"
+           : purpose == ReceivePurpose::backup ? "Back up the W2"
+                                               : "Receive from W2";
+}
+
 // An error carries the warning icon; a notice the information icon.
 enum class Severity { notice, error };
 

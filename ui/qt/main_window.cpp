@@ -155,6 +155,7 @@ void MainWindow::SetUpWindowCommands() {
         }
         if (auto* button = findChild<QPushButton*>(QString::fromUtf8(command.name))) {
             ShowAction(button, action);
+            button->setAccessibleName(QString::fromUtf8(command.accessibleName));
             button->setCheckable(action->isCheckable());
             connect(action, &QAction::toggled, button, &QPushButton::setChecked);
         }

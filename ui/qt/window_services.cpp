@@ -61,11 +61,7 @@ midi::MidiSystem& WindowServices::Midi() {
 void WindowServices::RunReceiveDialog(ui::ReceiveRun& run, const midi::MidiPortList& ports,
                                       const std::string& preselected, ui::ReceivePurpose purpose) {
     ReceiveDialog dialog(run, ports, preselected, parent_);
-    if (purpose == ui::ReceivePurpose::check) {
-        dialog.setWindowTitle(ReceiveDialog::tr("Check the W2"));
-    } else if (purpose == ui::ReceivePurpose::backup) {
-        dialog.setWindowTitle(ReceiveDialog::tr("Back up the W2"));
-    }
+    dialog.setWindowTitle(ToDisplay(ui::ReceiveDialogTitle(purpose)));
     dialog.exec();
 }
 
