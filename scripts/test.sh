@@ -4,7 +4,8 @@
 # package installed into a fresh root, the Windows build (Qt for Windows built once and cached)
 # with its suites, a session in the window and the installer under Wine, a dump sent and
 # received over MIDI through a JACK server of its own and through the ALSA sequencer of a
-# virtual machine, and the suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# virtual machine, the browser build (its suites under node, the site in headless Chromium), and
+# the suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -54,6 +55,9 @@ scripts/midi-e2e.sh build
 
 echo "== MIDI over ALSA, in a virtual machine"
 scripts/alsa-e2e.sh build
+
+echo "== The browser: the suites in WebAssembly, the site in Chromium"
+scripts/web-test.sh build
 
 echo "== Sanitizer build"
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DKORVEL_SANITIZE=ON >/dev/null

@@ -211,11 +211,10 @@ void WebHost::RunSendDialog(midi::SendSession& session, const std::string&) {
         if (session.MayClosePort(clock_.Now())) {
             break;
         }
-        const auto wait =
-            std::chrono::duration_cast<std::chrono::milliseconds>(wakeUp - clock_.Now()).count();
+        const auto wait = std::chrono::ceil<std::chrono::microseconds>(wakeUp - clock_.Now());
         // Cancel stops before the next message; the dialog closes once the one under way is out.
         if (Ask(Request("sendWait")
-                    .Add("ms", static_cast<int>(std::clamp<long long>(wait, 0, 1000)))
+                    .Add("us", std::clamp<long long>(wait.count(), 0, 1'000'000))
                     .Text()) == "cancel") {
             session.Cancel();
         }

@@ -73,8 +73,27 @@ function showStatus(text) {
   statusLine.setAttribute("aria-label", text ? "Status: " + text : "Status");
 }
 
+// A call into the core that asks nothing, made at once even while a command waits in a
+// question (ccall would then wait for that command to end).
+function callNow(name, returnType, argTypes = [], args = []) {
+  const strings = [];
+  const values = args.map((value, i) => {
+    if (argTypes[i] !== "string") {
+      return value;
+    }
+    const size = value.length * 4 + 1;
+    const at = core._malloc(size);
+    core.stringToUTF8(value, at, size);
+    strings.push(at);
+    return at;
+  });
+  const result = core["_" + name](...values);
+  strings.forEach((at) => core._free(at));
+  return returnType === "string" ? core.UTF8ToString(result) : result;
+}
+
 function portChoices(inputs, remembered) {
-  return JSON.parse(core.ccall("korvel_port_choices", "string", ["number", "string"],
+  return JSON.parse(callNow("korvel_port_choices", "string", ["number", "string"],
     [inputs ? 1 : 0, remembered]));
 }
 
@@ -200,7 +219,7 @@ class Pane {
     }
     const fromFiles = !drag && event.dataTransfer.types.includes("Files");
     const item = this.targetOf(event);
-    const answer = core.ccall("korvel_may_drop", "number", ["number", "number", "string", "number"],
+    const answer = callNow("korvel_may_drop", "number", ["number", "number", "string", "number"],
       [this.index, drag ? drag.fromPane : -1, fromFiles ? "files" : "", item ? Number(item.dataset.tag) : -1]);
     clearHighlight();
     if (answer & 1) {
@@ -307,7 +326,7 @@ function showNodeMenu(pane, item, x, y) {
       windowPart = true;
     }
     entries.push({text: command.text.replace("&", ""), keys: keysText(command.keys),
-      disabled: !core.ccall("korvel_applies", "number", ["number", "number"], [command.index, tag]),
+      disabled: !callNow("korvel_applies", "number", ["number", "number"], [command.index, tag]),
       run: () => run(command, pane)});
   }
   popup(entries, x, y, SIDES[pane] + " node menu");
@@ -317,7 +336,7 @@ function showNodeMenu(pane, item, x, y) {
 // the browser can, a folder whose bank-name files Save may write beside their dumps.
 function showOpenMenu(pane, button) {
   const entries = [{heading: "Open Recent"}];
-  const recent = JSON.parse(core.ccall("korvel_recent", "string", ["number"], [pane]));
+  const recent = JSON.parse(callNow("korvel_recent", "string", ["number"], [pane]));
   for (const entry of recent) {
     entries.push({text: entry.path.replace(/^\/korvel\/files\/(left|right)\//, ""), disabled: !entry.present,
       title: entry.present ? entry.path : entry.path + " is not there any more",
@@ -327,7 +346,7 @@ function showOpenMenu(pane, button) {
     entries.push({text: "No dumps opened or saved here yet", disabled: true, run: () => {}});
   }
   entries.push("-", {heading: "Backups"});
-  const list = JSON.parse(core.ccall("korvel_backups", "string", ["number"], [pane]));
+  const list = JSON.parse(callNow("korvel_backups", "string", ["number"], [pane]));
   for (const backup of list.backups) {
     const save = element("button", {type: "button", class: "download", text: "Download",
       "aria-label": "Download the backup of " + backup.when});
@@ -432,18 +451,19 @@ function onKey(event) {
 
 async function start() {
   core = await createKorvel({page});
+  core.now = callNow;
   await core.ccall("korvel_mount", null, [], [], {async: true});
-  commands = JSON.parse(core.ccall("korvel_commands", "string", [], []));
+  commands = JSON.parse(callNow("korvel_commands", "string", [], []));
   buildWindow();
   document.addEventListener("keydown", onKey);
   window.addEventListener("beforeunload", (event) => {
-    if (core.ccall("korvel_is_changed", "number", ["number"], [0]) ||
-        core.ccall("korvel_is_changed", "number", ["number"], [1])) {
+    if (callNow("korvel_is_changed", "number", ["number"], [0]) ||
+        callNow("korvel_is_changed", "number", ["number"], [1])) {
       event.preventDefault();
       event.returnValue = "";
     }
   });
-  core.ccall("korvel_start", null, ["string"], [localStorage.getItem(INI_KEY) || ""]);
+  callNow("korvel_start", null, ["string"], [localStorage.getItem(INI_KEY) || ""]);
   document.body.dataset.ready = "true";
   if ("serviceWorker" in navigator) {
     navigator.serviceWorker.register("sw.js").catch(() => {});

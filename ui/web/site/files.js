@@ -37,7 +37,7 @@ function remove(core, path) {
 async function place(core, pane, dumpFile, handle, others = []) {
   const path = paneFolder(pane) + "/" + dumpFile.name;
   write(core, path, new Uint8Array(await dumpFile.arrayBuffer()));
-  const sidePath = core.ccall("korvel_side_file", "string", ["string"], [path]);
+  const sidePath = core.now("korvel_side_file", "string", ["string"], [path]);
   const sideName = baseName(sidePath);
   remove(core, sidePath);
   let side = others.find((file) => file.name === sideName);
@@ -52,7 +52,7 @@ async function place(core, pane, dumpFile, handle, others = []) {
   } else {
     handles.delete(path);
   }
-  core.ccall("korvel_forget_written", null, [], []);
+  core.now("korvel_forget_written", null, [], []);
   return path;
 }
 
@@ -152,7 +152,7 @@ export async function handOn(core, written) {
   for (const path of written) {
     const bytes = core.FS.readFile(path);
     const dump = written.find((other) => other !== path &&
-      core.ccall("korvel_side_file", "string", ["string"], [other]) === path);
+      core.now("korvel_side_file", "string", ["string"], [other]) === path);
     const name = baseName(path);
     try {
       if (handles.has(path)) {

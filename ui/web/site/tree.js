@@ -59,6 +59,7 @@ export class Tree {
       element("span", {class: "text", text: node.text}),
       element("span", {class: "compared", text: node.compared}));
     const item = element("li", {role: "treeitem", "aria-level": level, "aria-selected": "false",
+      "aria-label": node.compared ? `${node.text}, ${node.compared}` : node.text,
       "aria-expanded": hasChildren ? String(isOpen) : undefined, tabindex: "-1",
       draggable: "true"}, row);
     item.dataset.tag = node.tag;
