@@ -234,6 +234,13 @@ async function run() {
   check("what the W2 held before is kept",
     (await page.locator("#status").textContent()).includes("what the W2 held before is kept in"));
 
+  const from = tree(page, "Left").getByRole("treeitem", {name: "Track 3", exact: true}).first();
+  const onto = tree(page, "Right").getByRole("treeitem", {name: "Track 4", exact: true}).first();
+  await from.locator(".text").first().dragTo(onto.locator(".text").first());
+  await tree(page, "Right").getByRole("treeitem", {name: "B01 T03", exact: true}).waitFor({timeout: 5000})
+    .then(() => check("a track dragged onto the other tree is copied there", true),
+      () => check("a track dragged onto the other tree is copied there", false));
+
   await page.evaluate(() => navigator.serviceWorker.ready);
   await context.setOffline(true);
   await page.reload();
