@@ -7,24 +7,6 @@
 
 namespace korvel::cli {
 
-std::string JsonString(const std::string& text) {
-    std::string json = "\"";
-    for (const char ch : StoredTextToUtf8(text)) {
-        const auto c = static_cast<unsigned char>(ch);
-        if (c == '"' || c == '\\') {
-            json += '\\';
-            json += ch;
-        } else if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\u%04x", c);
-            json += escape;
-        } else {
-            json += ch;
-        }
-    }
-    return json + "\"";
-}
-
 namespace {
 
 void PrintNodeText(const OutlineNode& node, int depth, std::ostream& out) {

@@ -3,14 +3,12 @@
 
 #include "dump_image.h"
 #include "outline.h"
+#include "stored_text.h"
 
 #include <iosfwd>
 #include <string>
 
 namespace korvel::cli {
-
-// A JSON string of a stored text (a name, a path), decoded as the window shows it.
-std::string JsonString(const std::string& text);
 
 void PrintTreeText(const Outline& outline, const LoadReport& report, std::ostream& out);
 void PrintTreeJson(const std::string& file, const DumpImage& image, const Outline& outline,

@@ -1,6 +1,7 @@
 #include "stored_text.h"
 
 #include <cstdint>
+#include <cstdio>
 
 namespace korvel {
 
@@ -70,6 +71,24 @@ std::string StoredTextToUtf8(const std::string& bytes) {
         }
     }
     return text;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string json = "\"";
+    for (const char ch : StoredTextToUtf8(text)) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c == '"' || c == '\\') {
+            json += '\\';
+            json += ch;
+        } else if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\u%04x", c);
+            json += escape;
+        } else {
+            json += ch;
+        }
+    }
+    return json + "\"";
 }
 
 }  // namespace korvel

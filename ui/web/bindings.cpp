@@ -63,7 +63,7 @@ std::string WrittenFiles() {
         auto& seen = app().seen[it->path().string()];
         if (seen != stamp) {
             seen = stamp;
-            written += (written.size() > 1 ? "," : "") + Quoted(it->path().string());
+            written += (written.size() > 1 ? "," : "") + JsonString(it->path().string());
         }
     }
     return written + "]";

@@ -2,13 +2,12 @@
 // table, port lists, backups), written by hand; the page parses, the core never needs to.
 #pragma once
 
+#include "stored_text.h"
+
 #include <string>
 #include <string_view>
 
 namespace korvel::web {
-
-// `text` as a JSON string, quotes included.
-std::string Quoted(std::string_view text);
 
 // An object built field by field: JsonObject().Add("kind", "message").Add("pane", 1).Text().
 class JsonObject {

@@ -1,6 +1,7 @@
 #include "web_host.h"
 
 #include "backups.h"
+#include "stored_text.h"
 
 #include "receive_run.h"
 #include "workbench.h"
@@ -152,8 +153,9 @@ std::optional<ui::RenameAnswer> WebHost::RunRenameDialog(const std::string& text
     if (answer.empty() || answer[0] != '=') {
         return std::nullopt;
     }
+    // Edited when it differs from the name as the page showed it.
     const std::string typed = answer.substr(1);
-    return ui::RenameAnswer{typed, typed != text};
+    return ui::RenameAnswer{typed, typed != StoredTextToUtf8(text)};
 }
 
 void WebHost::ShowAbout() {
