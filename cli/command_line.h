@@ -19,4 +19,9 @@ void PrintInUtf8();
 // Whether the error stream is a terminal, where progress lines may be redrawn in place.
 bool ErrorStreamIsTerminal();
 
+// Ends the program with `code` once what it printed is out. On Windows the process ends
+// without running the system libraries' clean-up: Wine's WinMM, once it has listed the MIDI
+// ports, crashes there and the exit code is lost.
+[[noreturn]] void EndWith(int code);
+
 }  // namespace korvel::cli

@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
+
 namespace korvel::cli {
 
 std::vector<std::string> Utf8Arguments(int argc, char** argv) {
@@ -12,6 +14,10 @@ void PrintInUtf8() {}
 
 bool ErrorStreamIsTerminal() {
     return ::isatty(2) == 1;
+}
+
+void EndWith(int code) {
+    std::exit(code);
 }
 
 }  // namespace korvel::cli

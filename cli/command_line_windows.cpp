@@ -2,7 +2,10 @@
 
 #include "paths.h"
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <iostream>
 
 #include <windows.h>
 #include <shellapi.h>
@@ -30,6 +33,14 @@ void PrintInUtf8() {
 // The console redraws no line in place that the programs' progress would need.
 bool ErrorStreamIsTerminal() {
     return false;
+}
+
+void EndWith(int code) {
+    std::cout.flush();
+    std::cerr.flush();
+    std::fflush(nullptr);
+    ::TerminateProcess(::GetCurrentProcess(), static_cast<UINT>(code));
+    std::exit(code);  // not reached
 }
 
 }  // namespace korvel::cli

@@ -31,9 +31,9 @@ void CatchEndingSignals() {
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    CatchEndingSignals();
-    korvel::cli::PrintInUtf8();
+namespace {
+
+int Run(int argc, char** argv) {
     try {
         const std::vector<std::string> words = korvel::cli::Utf8Arguments(argc, argv);
         const korvel::cli::ParsedOptions parsed = korvel::cli::ParseOptions(words);
@@ -51,4 +51,12 @@ int main(int argc, char** argv) {
         std::cerr << "korvel-cli: " << error.what() << "\n";
         return korvel::cli::kFileError;
     }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    CatchEndingSignals();
+    korvel::cli::PrintInUtf8();
+    korvel::cli::EndWith(Run(argc, argv));
 }

@@ -42,10 +42,12 @@ inline constexpr auto kDeliveryWait = std::chrono::seconds(5);
 // How long the ALSA reading thread waits for events before it looks whether it should stop.
 inline constexpr int kAlsaPollMs = 50;
 
-// Backend buffers. RtMidi's input buffers on Windows: longer SysEx would otherwise arrive in
-// pieces there.
-inline constexpr unsigned kRtMidiInputBufferBytes = 65536;
-inline constexpr unsigned kRtMidiInputBufferCount = 4;
+// Backend buffers. RtMidi's input buffers on Windows: the driver fills one a message (or a
+// buffer's length of a longer one) and drops what comes while none is queued, so there are
+// enough to cover the time until each is handed back; the pieces of a longer message are
+// joined above. Under Wine with 4 buffers, a dump at cable pace lost whole messages.
+inline constexpr unsigned kRtMidiInputBufferBytes = 4096;
+inline constexpr unsigned kRtMidiInputBufferCount = 128;
 // The ALSA sequencer input: its buffer and its pool of events.
 inline constexpr std::size_t kAlsaInputBufferBytes = 65536;
 inline constexpr std::size_t kAlsaInputPoolEvents = 2000;

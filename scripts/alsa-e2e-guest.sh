@@ -22,17 +22,8 @@ check() {  # WHAT COMMAND...
     failed=$((failed + 1))
   fi
 }
-# Writes FILE to a raw device in pieces of 256 bytes, each after its cable time.
 paced() {
-  python3 - "$1" "$2" <<'PY'
-import sys, time
-data = open(sys.argv[1], "rb").read()
-with open(sys.argv[2], "wb", buffering=0) as device:
-    for at in range(0, len(data), 256):
-        piece = data[at:at + 256]
-        device.write(piece)
-        time.sleep(len(piece) * 0.00032)
-PY
+  python3 "$(dirname "$0")/raw_midi.py" paced "$1" "$2"
 }
 # Waits until korvel-cli's own port is listed by ALSA.
 wait_for_client() {
@@ -88,14 +79,7 @@ sleep 2
 amidi -p hw:0,3 -s "$work/sent.syx" -i "$interval"
 check "verify of the dump as sent" wait "$verifier"
 # One byte of the last pattern's data changed, its checksum with it.
-python3 - "$work/sent.syx" "$work/altered.syx" <<'PY'
-import sys
-data = bytearray(open(sys.argv[1], "rb").read())
-end = len(data) - 1
-data[end - 2] ^= 1
-data[end - 1] ^= 1
-open(sys.argv[2], "wb").write(data)
-PY
+python3 "$(dirname "$0")/raw_midi.py" alter "$work/sent.syx" "$work/altered.syx"
 "$cli" verify "$work/sent.syx" --port "VirMIDI 0-3" --idle 1500 --wait 120 >"$work/verify.log" 2>&1 &
 verifier=$!
 sleep 2

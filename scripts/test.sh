@@ -4,8 +4,9 @@
 # package installed into a fresh root, the Windows build (Qt for Windows built once and cached)
 # with its suites, a session in the window and the installer under Wine, a dump sent and
 # received over MIDI through a JACK server of its own and through the ALSA sequencer of a
-# virtual machine, the browser build (its suites under node, the site in headless Chromium), and
-# the suites again under AddressSanitizer and UndefinedBehaviorSanitizer.
+# virtual machine (by korvel-cli, and by the Windows programs under Wine through WinMM), the
+# browser build (its suites under node, the site in headless Chromium), and the suites again
+# under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -55,6 +56,9 @@ scripts/midi-e2e.sh build
 
 echo "== MIDI over ALSA, in a virtual machine"
 scripts/alsa-e2e.sh build
+
+echo "== Windows MIDI: the Windows programs under Wine, through WinMM, in the virtual machine"
+scripts/winmm-e2e.sh build build-windows/Korvel
 
 echo "== The browser: the suites in WebAssembly, the site in Chromium"
 scripts/web-test.sh build
