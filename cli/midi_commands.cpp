@@ -93,11 +93,17 @@ class MidiAccess {
         return *own_;
     }
     midi::Clock& Clock() { return world_ != nullptr ? world_->clock : steady_; }
+    // The system's sleeps end on a whole millisecond at best, later under load: the last one is
+    // spent yielding, so that a send, which starts each message only once the one before has
+    // had its cable time, does not fall behind the cable by a millisecond a message.
     void WaitUntil(midi::Instant when) {
         if (world_ != nullptr) {
             world_->waitUntil(when);
-        } else {
-            std::this_thread::sleep_until(when);
+            return;
+        }
+        std::this_thread::sleep_until(when - std::chrono::milliseconds(1));
+        while (steady_.Now() < when) {
+            std::this_thread::yield();
         }
     }
 
