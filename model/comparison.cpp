@@ -107,7 +107,7 @@ class ContentPlaces {
     // a node for each content would cost more than the comparison itself.
     std::size_t SlotFor(std::string_view content) const {
         const std::size_t mask = table_.size() - 1;
-        std::size_t at = SampleHash{}(content) & mask;
+        std::size_t at = SampleHash{}(content)&mask;
         while (table_[at].count != 0 && table_[at].content != content) {
             at = (at + 1) & mask;
         }
