@@ -1,6 +1,17 @@
 #include "json_text.h"
 
+#include <charconv>
+
 namespace korvel::web {
+
+std::optional<long long> NumberIn(std::string_view answer) {
+    long long number = 0;
+    const auto [end, error] = std::from_chars(answer.data(), answer.data() + answer.size(), number);
+    if (error != std::errc() || end != answer.data() + answer.size() || answer.empty()) {
+        return std::nullopt;
+    }
+    return number;
+}
 
 void JsonObject::Key(std::string_view key) {
     if (text_.size() > 1) {

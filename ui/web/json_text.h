@@ -4,10 +4,14 @@
 
 #include "stored_text.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace korvel::web {
+
+// The page's answer as a number, nothing when it is none.
+std::optional<long long> NumberIn(std::string_view answer);
 
 // An object built field by field: JsonObject().Add("kind", "message").Add("pane", 1).Text().
 class JsonObject {

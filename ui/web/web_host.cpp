@@ -67,11 +67,11 @@ std::optional<bool> WebHost::AskToProceedWith(const std::string& text, const std
 }
 
 std::optional<ui::ItemTag> WebHost::SelectedTag(int pane) {
-    const std::string tag = Tell(Request("selectedTag").Add("pane", pane).Text());
-    if (tag.empty()) {
+    const auto tag = NumberIn(Tell(Request("selectedTag").Add("pane", pane).Text()));
+    if (!tag || *tag < 0) {
         return std::nullopt;
     }
-    return static_cast<ui::ItemTag>(std::stoul(tag));
+    return static_cast<ui::ItemTag>(*tag);
 }
 
 void WebHost::ShowStatus(const std::string& line) {
@@ -140,11 +140,11 @@ std::optional<std::string> WebHost::ChooseSaveFile(int pane, const std::string&,
 }
 
 std::optional<int> WebHost::RunLayoutDialog(int choice) {
-    const std::string answer = Ask(Request("layout").Add("choice", choice).Text());
-    if (answer.empty()) {
+    const auto answer = NumberIn(Ask(Request("layout").Add("choice", choice).Text()));
+    if (!answer) {
         return std::nullopt;
     }
-    return std::stoi(answer);
+    return static_cast<int>(*answer);
 }
 
 std::optional<ui::RenameAnswer> WebHost::RunRenameDialog(const std::string& text) {

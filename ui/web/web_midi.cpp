@@ -64,8 +64,8 @@ class WebMidiOutput : public midi::MidiOutput {
 // The page answers an opening with "#7" for its port number, or with the reason.
 template <typename Port, typename Base>
 Result<std::unique_ptr<Base>> Opened(const std::string& answer) {
-    if (answer.size() > 1 && answer[0] == '#') {
-        return std::unique_ptr<Base>(std::make_unique<Port>(std::stoi(answer.substr(1))));
+    if (const auto id = answer.starts_with('#') ? NumberIn(answer.substr(1)) : std::nullopt) {
+        return std::unique_ptr<Base>(std::make_unique<Port>(static_cast<int>(*id)));
     }
     return Result<std::unique_ptr<Base>>::Failure(answer.empty() ? "the port would not open"
                                                                  : answer);
