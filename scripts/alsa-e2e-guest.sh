@@ -9,19 +9,7 @@ cli="$build/cli/korvel-cli"
 export HOME="$out" TMPDIR="$out"
 work="$out/work"
 mkdir -p "$work"
-passed=0
-failed=0
-check() {  # WHAT COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what" >&2
-    failed=$((failed + 1))
-  fi
-}
+. "$(dirname "$0")/guest-checks.sh"
 paced() {
   python3 "$(dirname "$0")/raw_midi.py" paced "$1" "$2"
 }

@@ -16,19 +16,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 # from the guest's own memory.
 cp -r "$stage" /tmp/Korvel
 cli=/tmp/Korvel/korvel-cli.exe
-passed=0
-failed=0
-check() {  # WHAT COMMAND...
-  local what=$1
-  shift
-  if "$@"; then
-    echo "ok: $what"
-    passed=$((passed + 1))
-  else
-    echo "FAILED: $what" >&2
-    failed=$((failed + 1))
-  fi
-}
+. "$here/guest-checks.sh"
 started=$(date +%s)
 lap=$started
 measure() {  # WHAT
